@@ -1,0 +1,82 @@
+#include "fields/Campos.h"
+
+#include <optional>
+
+#include "core/Calculo.h"
+#include "core/NumeroTexto.h"
+
+namespace zener {
+
+namespace {
+
+constexpr std::int16_t kRetroceso = 8;
+constexpr std::int16_t kComa = 44;
+constexpr std::int16_t kPunto = 46;
+
+bool EsDigito(std::int16_t k) { return k >= '0' && k <= '9'; }
+
+// Checks and normalises the field's text and writes it back; gives the value
+// of the text now shown, or nothing when the text is no valid figure.
+std::optional<double> ConfirmarTexto(const FilaCampo& fila, Ventana& ventana) {
+  const std::string texto = ventana.LeerTexto(fila.campo);
+  if (fila.pruebaComa && !CifraValida(texto)) return std::nullopt;
+  const auto normalizado = NormalizarCifra(texto, fila.MascaraCampo, fila.TextoInicial);
+  if (!normalizado) return std::nullopt;
+  ventana.EscribirTexto(fila.campo, *normalizado);
+  return LeerCifra(ventana.LeerTexto(fila.campo));
+}
+
+void RechazarCifra(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
+  MostrarMensaje(datos, ventana, kPromptCifraInvalida, kEstiloExclamacion, kTituloError);
+  ventana.EscribirTexto(fila.campo, fila.TextoInicial);
+}
+
+void SeleccionarTodo(Control campo, Ventana& ventana) {
+  ventana.FijarSeleccion(campo, 0, LongitudEnCaracteres(ventana.LeerTexto(campo)));
+}
+
+}  // namespace
+
+void Validar1(std::int16_t& keyascii) {
+  if (keyascii == kPunto) keyascii = kComa;
+  if (keyascii >= 0 && keyascii <= 255 && keyascii != kComa) Validar3(keyascii);
+}
+
+void Validar3(std::int16_t& keyascii) {
+  const bool admitida = keyascii < 0 || keyascii > 255 || keyascii == kRetroceso ||
+                        keyascii == kTeclaEnter || EsDigito(keyascii);
+  if (!admitida) keyascii = 0;
+}
+
+void Campo_KeyPress(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana,
+                    std::int16_t& keyascii) {
+  if (fila.admiteComa) {
+    Validar1(keyascii);
+  } else {
+    Validar3(keyascii);
+  }
+  if (keyascii != kTeclaEnter) return;
+  keyascii = 0;
+  if (ConfirmarTexto(fila, ventana)) {
+    ventana.DarFoco(fila.siguiente);
+    return;
+  }
+  RechazarCifra(fila, datos, ventana);
+  SeleccionarTodo(fila.campo, ventana);
+}
+
+void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
+  if (const auto valor = ConfirmarTexto(fila, ventana)) {
+    datos.*fila.valor = *valor;
+    return;
+  }
+  RechazarCifra(fila, datos, ventana);
+  ventana.DarFoco(fila.campo);
+}
+
+void Campo_GotFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
+  Limpiar(datos, ventana);
+  SeleccionarTodo(fila.campo, ventana);
+}
+
+}  // namespace zener

@@ -1,0 +1,35 @@
+// The behaviour of the six entry fields, driven by their row of kCampos.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/DatosCircuito.h"
+#include "core/Tablas.h"
+#include "ui/Ventana.h"
+
+namespace zener {
+
+inline constexpr std::int16_t kTeclaEnter = 13;
+
+inline constexpr std::string_view kPromptCifraInvalida =
+    "La cifra no es válida, por favor introdúzcala de nuevo.";
+
+// Key filter of the voltage fields: digits, Backspace, Enter and the comma;
+// a point becomes a comma.
+void Validar1(std::int16_t& keyascii);
+
+// Key filter of the current fields: digits, Backspace and Enter.
+void Validar3(std::int16_t& keyascii);
+
+// Filters the key; Enter commits the text and moves the focus along the chain.
+void Campo_KeyPress(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana,
+                    std::int16_t& keyascii);
+
+// Commits the text and stores the value it shows as the design value.
+void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana);
+
+// Clears the results and selects the whole text.
+void Campo_GotFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana);
+
+}  // namespace zener

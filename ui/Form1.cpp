@@ -1,0 +1,57 @@
+#include "ui/Form1.h"
+
+#include "core/Calculo.h"
+#include "core/Tablas.h"
+#include "fields/Campos.h"
+
+namespace zener {
+
+namespace {
+constexpr int kMostrarNormal = 1;
+}
+
+Form1::Form1(Ventana& ventana, LlamadaShell shell, std::string_view direccionWeb)
+    : ventana_(ventana), shell_(shell), direccionWeb_(direccionWeb) {}
+
+void Form1::Load() { LimpiarTodo(datos_, ventana_); }
+
+void Form1::Click(Control origen) {
+  switch (origen) {
+    case Control::cmdCalcular:
+      cmdCalcular_Click(datos_, ventana_);
+      break;
+    case Control::cmdReset:
+      cmdReset_Click();
+      break;
+    case Control::imgSchema:
+    case Control::imgLogo:
+      AbrirSitioWeb();
+      break;
+    default:
+      break;
+  }
+}
+
+void Form1::KeyPress(Control campo, std::int16_t& keyascii) {
+  if (EsCampo(campo)) Campo_KeyPress(FilaDe(campo), datos_, ventana_, keyascii);
+}
+
+void Form1::GotFocus(Control campo) {
+  if (EsCampo(campo)) Campo_GotFocus(FilaDe(campo), datos_, ventana_);
+}
+
+void Form1::LostFocus(Control campo) {
+  if (EsCampo(campo)) Campo_LostFocus(FilaDe(campo), datos_, ventana_);
+}
+
+void Form1::cmdReset_Click() {
+  LimpiarTodo(datos_, ventana_);
+  ventana_.DarFoco(Control::txtVeMin);
+}
+
+// Whether the page opened is not examined: nothing is reported either way.
+void Form1::AbrirSitioWeb() {
+  shell_(ventana_.Manejador(), "Open", direccionWeb_.c_str(), nullptr, nullptr, kMostrarNormal);
+}
+
+}  // namespace zener
