@@ -12,7 +12,9 @@ namespace {
 constexpr char kComa = ',';
 constexpr char kPunto = '.';
 
-bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+bool EsDigito(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::string_view SinEspaciosAlrededor(std::string_view texto) {
   const auto primero = texto.find_first_not_of(' ');
@@ -76,8 +78,9 @@ void Redondear(Decimal& d, int decimales) {
 // k = -1 the units.
 char DigitoEn(const Decimal& d, long k) {
   const long i = d.exponente + k;
-  return (i >= 0 && i < static_cast<long>(d.digitos.size())) ? d.digitos[static_cast<std::size_t>(i)]
-                                                             : '0';
+  return (i >= 0 && i < static_cast<long>(d.digitos.size()))
+             ? d.digitos[static_cast<std::size_t>(i)]
+             : '0';
 }
 
 std::string ParteEntera(const Decimal& d) {
@@ -128,8 +131,8 @@ std::optional<double> LeerCifra(std::string_view texto) {
   const bool parteEnteraNula = cifra.empty() || cifra.front() == kPunto;
   if (parteEnteraNula) cifra.insert(cifra.begin(), '0');
   double valor = 0;
-  const auto [fin, error] = std::from_chars(cifra.data(), cifra.data() + cifra.size(), valor,
-                                            std::chars_format::fixed);
+  const auto [fin, error] =
+      std::from_chars(cifra.data(), cifra.data() + cifra.size(), valor, std::chars_format::fixed);
   if (error == std::errc::result_out_of_range && parteEnteraNula) return 0.0;  // underflow
   if (error != std::errc() || fin != cifra.data() + cifra.size()) return std::nullopt;
   return valor;

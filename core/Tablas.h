@@ -41,7 +41,9 @@ inline constexpr std::array<FilaCampo, 6> kCampos = {{
 }};
 
 // The row of an entry field.
-constexpr const FilaCampo& FilaDe(Control campo) { return kCampos[static_cast<int>(campo)]; }
+constexpr const FilaCampo& FilaDe(Control campo) {
+  return kCampos[static_cast<int>(campo)];
+}
 
 struct FilaResultado {
   Control etiqueta;

@@ -13,7 +13,9 @@ constexpr std::int16_t kRetroceso = 8;
 constexpr std::int16_t kComa = 44;
 constexpr std::int16_t kPunto = 46;
 
-bool EsDigito(std::int16_t k) { return k >= '0' && k <= '9'; }
+bool EsDigito(std::int16_t k) {
+  return k >= '0' && k <= '9';
+}
 
 // Checks and normalises the field's text and writes it back; gives the value
 // of the text now shown, or nothing when the text is no valid figure.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the logic on the host, then the
-# Windows program under Wine on a virtual display.
+# Windows program and its window under Wine on a virtual display.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
@@ -9,3 +9,8 @@ bash scripts/instalar.sh
 cmake -S . -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/host -j"$(nproc)"
 ctest --test-dir build/host --output-on-failure
+
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win -j"$(nproc)"
+xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/probar-en-wine.sh build/win

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Tablas.h"
 #include "VentanaFalsa.h"
+#include "core/Tablas.h"
 
 namespace zener {
 namespace {
@@ -40,13 +40,32 @@ TEST(Calcular, EjemplosResueltos) {
     double RrLim, IrMax, IzMaxSin, VrMax, PrLim, PzSin, PzCon;
     const char* etiquetas[4];
   } casos[] = {
-      {kEjemploA, 65.714285714285714, 0.15065217391304348, 0.13065217391304348, 9.9,
-       1.4914565217391304, 0.66632608695652174, 0.76832608695652174,
+      {kEjemploA,
+       65.714285714285714,
+       0.15065217391304348,
+       0.13065217391304348,
+       9.9,
+       1.4914565217391304,
+       0.66632608695652174,
+       0.76832608695652174,
        {"65,71", "1,491", "0,666", "0,768"}},
-      {{12, 15, 0, 100, 5.1, 5}, 65.714285714285714, 0.15065217391304348, 0.15065217391304348, 9.9,
-       1.4914565217391304, 0.76832608695652174, 0.76832608695652174,
+      {{12, 15, 0, 100, 5.1, 5},
+       65.714285714285714,
+       0.15065217391304348,
+       0.15065217391304348,
+       9.9,
+       1.4914565217391304,
+       0.76832608695652174,
+       0.76832608695652174,
        {"65,71", "1,491", "0,768", "0,768"}},
-      {{100, 100, 0, 0, 5, 1}, 95000, 0.001, 0.001, 95, 0.095, 0.005, 0.005,
+      {{100, 100, 0, 0, 5, 1},
+       95000,
+       0.001,
+       0.001,
+       95,
+       0.095,
+       0.005,
+       0.005,
        {"95.000,00", "0,095", "0,005", "0,005"}},
   };
   for (const auto& c : casos) {
@@ -74,9 +93,9 @@ TEST(Calcular, LaPrimeraReglaIncumplidaEsLaQueCuenta) {
     int regla;
     Control foco;
   } casos[] = {
-      {{0, 0, 0, 0, 0, 5}, 1, Control::txtVeMin},         // right after a reset
-      {{0, 1, 50, 10, 1, 0}, 1, Control::txtVeMin},       // everything broken
-      {{12, 10, 0, 0, 1, 5}, 2, Control::txtVeMax},       // not rule 4
+      {{0, 0, 0, 0, 0, 5}, 1, Control::txtVeMin},    // right after a reset
+      {{0, 1, 50, 10, 1, 0}, 1, Control::txtVeMin},  // everything broken
+      {{12, 10, 0, 0, 1, 5}, 2, Control::txtVeMax},  // not rule 4
       {{12, 15, 20, 10, 1, 5}, 3, Control::txtIcMax},
       {{12, 15, 0, 0, 2, 5}, 4, Control::txtVnZener},
       {{5.59, 6, 0, 0, 5.1, 1}, 5, Control::txtVeMin},
@@ -112,11 +131,9 @@ TEST(Calcular, LimitesDeLasReglas) {
     int veredicto;
   } casos[] = {
       {{12, 12, 30, 30, 5.1, 5}, kReglasCumplidas},  // equal values pass rules 2 and 3
-      {{12, 15, 0, 0, 2.01, 5}, kReglasCumplidas},
-      {{12, 15, 0, 0, 2, 5}, 4},
+      {{12, 15, 0, 0, 2.01, 5}, kReglasCumplidas},  {{12, 15, 0, 0, 2, 5}, 4},
       {{5.6, 6, 0, 0, 5.1, 1}, kReglasCumplidas},  // 5.6 - 0.5 == 5.1 in double precision
-      {{12, 15, 0, 0, 5.1, 1}, kReglasCumplidas},
-      {{12, 15, 0, 0, 5.1, 100}, kReglasCumplidas},
+      {{12, 15, 0, 0, 5.1, 1}, kReglasCumplidas},   {{12, 15, 0, 0, 5.1, 100}, kReglasCumplidas},
   };
   for (const auto& c : casos) {
     DatosCircuito datos = Con(c.diseno);
@@ -133,7 +150,7 @@ TEST(Calcular, QuinientosOhmiosEnElLimiteDeLaRegla5) {
 
 // Each prompt line with its exact leading spaces, joined by a lone 13.
 TEST(Calcular, LosMensajesDeLasReglasTienenSusLineasYSangrias) {
-  const std::vector<std::vector<int>> sangrias = {{0, 6}, {0, 24}, {0, 24}, {0, 0},
+  const std::vector<std::vector<int>> sangrias = {{0, 6},    {0, 24}, {0, 24}, {0, 0},
                                                   {0, 1, 0}, {0, 14}, {0, 5}};
   for (std::size_t r = 0; r < kReglas.size(); ++r) {
     const std::string prompt(kReglas[r].prompt);
@@ -153,9 +170,9 @@ TEST(Calcular, LosMensajesDeLasReglasTienenSusLineasYSangrias) {
 
 TEST(Calcular, UnFalloNumericoNoDejaNadaAMedias) {
   const Diseno casos[] = {
-      {1e308, 1e308, 0, 0, 5, 1},   // the resistor overflows
-      {12, 1e308, 0, 0, 5, 1},      // the resistor's power overflows
-      {12, 15, -5, -5, 5, 5},       // negative loads: division by zero
+      {1e308, 1e308, 0, 0, 5, 1},  // the resistor overflows
+      {12, 1e308, 0, 0, 5, 1},     // the resistor's power overflows
+      {12, 15, -5, -5, 5, 5},      // negative loads: division by zero
   };
   for (const Diseno& d : casos) {
     VentanaFalsa ventana;

@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
+#include "VentanaFalsa.h"
 #include "core/Calculo.h"
 #include "core/Tablas.h"
-#include "VentanaFalsa.h"
 
 namespace zener {
 namespace {
@@ -80,7 +80,8 @@ TEST(EnterEnUnCampo, DesdeUnResetRecorreTodaLaCadenaSinCambiarTextos) {
   for (int i = 0; i < 6; ++i) banco.Enter();
   EXPECT_EQ(banco.ventana.foco, Control::cmdCalcular);
   const char* textos[] = {"0,00", "0,00", "0", "0", "0,00", "5"};
-  for (std::size_t i = 0; i < kCampos.size(); ++i) EXPECT_EQ(banco.Texto(kCampos[i].campo), textos[i]);
+  for (std::size_t i = 0; i < kCampos.size(); ++i)
+    EXPECT_EQ(banco.Texto(kCampos[i].campo), textos[i]);
   EXPECT_EQ(banco.Datos().IzMin, 5);
   EXPECT_TRUE(banco.ventana.cuadros.empty());
 }

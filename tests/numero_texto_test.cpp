@@ -1,5 +1,3 @@
-#include "core/NumeroTexto.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -10,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "core/NumeroTexto.h"
 #include "core/Tablas.h"
 
 namespace zener {
@@ -20,9 +19,9 @@ TEST(CifraValida, AdmiteNingunaOUnaComaSalvoLaComaSola) {
     const char* texto;
     bool valida;
   } casos[] = {
-      {"", true},         {"12", true},      {",5", true},   {"5,", true}, {"1.234,50", true},
-      {"abc", true},      {",", false},      {",,", false},  {"1,2,3", false},
-      {"1,2,", false},    {",,5", false},
+      {"", true},         {"12", true},    {",5", true},   {"5,", true},
+      {"1.234,50", true}, {"abc", true},   {",", false},   {",,", false},
+      {"1,2,3", false},   {"1,2,", false}, {",,5", false},
   };
   for (const auto& c : casos) EXPECT_EQ(CifraValida(c.texto), c.valida) << c.texto;
 }
@@ -59,8 +58,8 @@ TEST(LeerCifra, LeeLasFormasQueElSistemaProduceOAdmite) {
 
 TEST(LeerCifra, RechazaLoQueNoEsUnaCifra) {
   const char* casos[] = {
-      "",      ",",     ".",    "abc", "1,2,3", "-5",     "+5",      "1 2",   "1e5",  "12,5.0",
-      "12,a",  "0x10",  "\t5",  "5V",  "١٢",    "1,5,",   "ñ",       "inf",   "nan",  " ",
+      "",     ",",    ".",   "abc", "1,2,3", "-5",   "+5", "1 2", "1e5", "12,5.0",
+      "12,a", "0x10", "\t5", "5V",  "١٢",    "1,5,", "ñ",  "inf", "nan", " ",
   };
   for (const char* texto : casos) EXPECT_FALSE(LeerCifra(texto).has_value()) << texto;
 }
@@ -165,7 +164,8 @@ std::vector<double> ValoresAleatorios() {
   std::uniform_real_distribution<double> mantisa(1.0, 10.0);
   std::uniform_int_distribution<int> exponente(-12, 20);
   std::vector<double> valores;
-  for (int i = 0; i < 20000; ++i) valores.push_back(mantisa(azar) * std::pow(10.0, exponente(azar)));
+  for (int i = 0; i < 20000; ++i)
+    valores.push_back(mantisa(azar) * std::pow(10.0, exponente(azar)));
   return valores;
 }
 

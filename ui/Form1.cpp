@@ -13,7 +13,9 @@ constexpr int kMostrarNormal = 1;
 Form1::Form1(Ventana& ventana, LlamadaShell shell, std::string_view direccionWeb)
     : ventana_(ventana), shell_(shell), direccionWeb_(direccionWeb) {}
 
-void Form1::Load() { LimpiarTodo(datos_, ventana_); }
+void Form1::Load() {
+  LimpiarTodo(datos_, ventana_);
+}
 
 void Form1::Click(Control origen) {
   switch (origen) {

@@ -27,7 +27,9 @@ enum class Control {
 };
 
 // True for the six entry fields, the only controls with focus events.
-constexpr bool EsCampo(Control c) { return c <= Control::txtIzMin; }
+constexpr bool EsCampo(Control c) {
+  return c <= Control::txtIzMin;
+}
 
 // Message box styles: exclamation or information icon, OK button.
 inline constexpr std::int16_t kEstiloExclamacion = 48;

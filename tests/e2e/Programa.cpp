@@ -1,0 +1,370 @@
+#include "Programa.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+#include "ui/win32/Identificadores.h"
+
+namespace zener::prueba {
+
+namespace {
+
+std::wstring Carpeta() {
+  wchar_t ruta[MAX_PATH];
+  GetModuleFileNameW(nullptr, ruta, MAX_PATH);
+  std::wstring carpeta(ruta);
+  return carpeta.substr(0, carpeta.find_last_of(L"\\/") + 1);
+}
+
+std::wstring RutaRegistroShell() {
+  wchar_t temporal[MAX_PATH];
+  GetTempPathW(MAX_PATH, temporal);
+  return std::wstring(temporal) + win32::kRegistroShell;
+}
+
+std::wstring TextoDe(HWND hwnd) {
+  wchar_t texto[4096];
+  const LRESULT n = SendMessageW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(texto));
+  return std::wstring(texto, static_cast<std::size_t>(n));
+}
+
+void Enviar(std::vector<INPUT> entradas) {
+  SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
+}
+
+INPUT Teclado(WORD vk, bool soltar) {
+  INPUT entrada{};
+  entrada.type = INPUT_KEYBOARD;
+  entrada.ki.wVk = vk;
+  entrada.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  entrada.ki.dwFlags = soltar ? KEYEVENTF_KEYUP : 0;
+  return entrada;
+}
+
+INPUT Unicode(wchar_t c, bool soltar) {
+  INPUT entrada{};
+  entrada.type = INPUT_KEYBOARD;
+  entrada.ki.wScan = c;
+  entrada.ki.dwFlags = KEYEVENTF_UNICODE | (soltar ? KEYEVENTF_KEYUP : 0);
+  return entrada;
+}
+
+struct BusquedaCuadro {
+  DWORD proceso;
+  HWND encontrado;
+};
+
+BOOL CALLBACK BuscarCuadro(HWND hwnd, LPARAM datos) {
+  auto* busqueda = reinterpret_cast<BusquedaCuadro*>(datos);
+  DWORD proceso = 0;
+  GetWindowThreadProcessId(hwnd, &proceso);
+  wchar_t clase[32];
+  GetClassNameW(hwnd, clase, 32);
+  if (proceso == busqueda->proceso && IsWindowVisible(hwnd) && std::wstring(clase) == L"#32770") {
+    busqueda->encontrado = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The icon of a message box, told by the colours of its pixels.
+void LeerIcono(HWND icono, Cuadro& cuadro) {
+  RECT r;
+  GetWindowRect(icono, &r);
+  int amarillos = 0;
+  int azules = 0;
+  for (int y = r.top; y < r.bottom; ++y) {
+    for (int x = r.left; x < r.right; ++x) {
+      const COLORREF c = ColorEn({x, y});
+      if (GetRValue(c) > 200 && GetGValue(c) > 170 && GetBValue(c) < 90) ++amarillos;
+      if (GetBValue(c) > 150 && GetRValue(c) < 120 && GetGValue(c) < 170) ++azules;
+    }
+  }
+  cuadro.exclamacion = amarillos > 20 && amarillos > azules;
+  cuadro.informacion = azules > 20 && azules > amarillos;
+}
+
+}  // namespace
+
+bool Esperar(const std::function<bool()>& condicion, int milisegundos) {
+  const ULONGLONG limite = GetTickCount64() + static_cast<ULONGLONG>(milisegundos);
+  while (!condicion()) {
+    if (GetTickCount64() > limite) return false;
+    Sleep(10);
+  }
+  return true;
+}
+
+Programa::Programa() {
+  DeleteFileW(RutaRegistroShell().c_str());
+  std::wstring linea = L"\"" + Carpeta() + L"zener_prueba.exe\"";
+  STARTUPINFOW inicio{};
+  inicio.cb = sizeof inicio;
+  if (!CreateProcessW(nullptr, linea.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio,
+                      &proceso_)) {
+    throw std::runtime_error("the calculator did not start");
+  }
+  WaitForInputIdle(proceso_.hProcess, 10000);
+  Esperar(
+      [&] {
+        ventana_ = FindWindowW(win32::kClaseVentana, nullptr);
+        return ventana_ != nullptr && IsWindowVisible(ventana_);
+      },
+      10000);
+  if (ventana_ == nullptr) throw std::runtime_error("the calculator shows no window");
+  SetForegroundWindow(ventana_);
+  Esperar([&] { return Foco() == win32::kIdVeMin; });
+  Calma();
+}
+
+Programa::~Programa() {
+  if (Vivo()) {
+    for (int i = 0; i < 5 && HayCuadro(); ++i) CerrarCuadro(EsperarCuadro(100));
+    PostMessageW(ventana_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(proceso_.hProcess, 5000) != WAIT_OBJECT_0) {
+      TerminateProcess(proceso_.hProcess, 1);
+    }
+  }
+  CloseHandle(proceso_.hThread);
+  CloseHandle(proceso_.hProcess);
+}
+
+bool Programa::Vivo() const {
+  return WaitForSingleObject(proceso_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND Programa::Control(int id) const {
+  if (HWND directo = GetDlgItem(ventana_, id)) return directo;
+  for (const int marco : {win32::kIdValoresSinDesc, win32::kIdFrame1}) {
+    if (HWND dentro = GetDlgItem(GetDlgItem(ventana_, marco), id)) return dentro;
+  }
+  return nullptr;
+}
+
+std::wstring Programa::Texto(int id) const {
+  return TextoDe(Control(id));
+}
+
+int Programa::Foco() const {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(proceso_.dwThreadId, &info) || info.hwndFocus == nullptr) return 0;
+  return GetAncestor(info.hwndFocus, GA_ROOT) == ventana_ ? GetDlgCtrlID(info.hwndFocus) : 0;
+}
+
+std::pair<int, int> Programa::Seleccion(int id) const {
+  const auto sel = static_cast<DWORD>(SendMessageW(Control(id), EM_GETSEL, 0, 0));
+  return {LOWORD(sel), HIWORD(sel) - LOWORD(sel)};
+}
+
+RECT Programa::RectanguloEnContenedor(int id) const {
+  HWND control = Control(id);
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void Programa::ClicEnPantalla(POINT punto) const {
+  SetCursorPos(punto.x, punto.y);
+  INPUT abajo{};
+  abajo.type = INPUT_MOUSE;
+  abajo.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  INPUT arriba = abajo;
+  arriba.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  Enviar({abajo, arriba});
+  Calma();
+}
+
+void Programa::Clic(int id) const {
+  RECT r;
+  GetWindowRect(Control(id), &r);
+  ClicEnPantalla({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+void Programa::ClicDerecho(int id) const {
+  RECT r;
+  GetWindowRect(Control(id), &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  INPUT abajo{};
+  abajo.type = INPUT_MOUSE;
+  abajo.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  INPUT arriba = abajo;
+  arriba.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  Enviar({abajo, arriba});
+  Calma();
+}
+
+void Programa::Tecla(WORD vk, bool shift, bool control) const {
+  std::vector<INPUT> entradas;
+  if (shift) entradas.push_back(Teclado(VK_SHIFT, false));
+  if (control) entradas.push_back(Teclado(VK_CONTROL, false));
+  entradas.push_back(Teclado(vk, false));
+  entradas.push_back(Teclado(vk, true));
+  if (control) entradas.push_back(Teclado(VK_CONTROL, true));
+  if (shift) entradas.push_back(Teclado(VK_SHIFT, true));
+  Enviar(entradas);
+  Calma();
+}
+
+// Keys of the keyboard where the layout has them, so that a point is the
+// point key; anything else as a Unicode character.
+void Programa::Teclear(std::wstring_view texto) const {
+  for (const wchar_t c : texto) {
+    if (c == L'\r') {
+      Tecla(VK_RETURN);
+      continue;
+    }
+    if (c == L'\b') {
+      Tecla(VK_BACK);
+      continue;
+    }
+    const SHORT tecla = c < 128 ? VkKeyScanW(c) : -1;
+    if (tecla == -1 || (tecla & 0x0600)) {
+      Enviar({Unicode(c, false), Unicode(c, true)});
+      Calma();
+    } else {
+      Tecla(static_cast<WORD>(tecla & 0xFF), tecla & 0x100);
+    }
+  }
+}
+
+void Programa::Calma() const {
+  WaitForInputIdle(proceso_.hProcess, 2000);
+  Sleep(30);
+  // A sent message is answered only once the program's thread is free again.
+  DWORD_PTR resultado;
+  SendMessageTimeoutW(ventana_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &resultado);
+  Sleep(20);
+}
+
+Cuadro Programa::EsperarCuadro(int milisegundos) const {
+  BusquedaCuadro busqueda{proceso_.dwProcessId, nullptr};
+  Esperar(
+      [&] {
+        EnumWindows(BuscarCuadro, reinterpret_cast<LPARAM>(&busqueda));
+        return busqueda.encontrado != nullptr;
+      },
+      milisegundos);
+  Cuadro cuadro;
+  cuadro.hwnd = busqueda.encontrado;
+  if (cuadro.hwnd == nullptr) return cuadro;
+  Sleep(100);  // let it paint
+  cuadro.titulo = TextoDe(cuadro.hwnd);
+  for (HWND hijo = GetWindow(cuadro.hwnd, GW_CHILD); hijo; hijo = GetWindow(hijo, GW_HWNDNEXT)) {
+    wchar_t clase[32];
+    GetClassNameW(hijo, clase, 32);
+    if (std::wstring(clase) != L"Static") continue;
+    const LONG estilo = GetWindowLongW(hijo, GWL_STYLE);
+    if ((estilo & SS_TYPEMASK) == SS_ICON) {
+      LeerIcono(hijo, cuadro);
+    } else if (const std::wstring texto = TextoDe(hijo); !texto.empty()) {
+      cuadro.texto = texto;
+    }
+  }
+  return cuadro;
+}
+
+bool Programa::HayCuadro() const {
+  BusquedaCuadro busqueda{proceso_.dwProcessId, nullptr};
+  EnumWindows(BuscarCuadro, reinterpret_cast<LPARAM>(&busqueda));
+  return busqueda.encontrado != nullptr;
+}
+
+void Programa::CerrarCuadro(const Cuadro& cuadro) const {
+  SetForegroundWindow(cuadro.hwnd);
+  Esperar([&] { return GetForegroundWindow() == cuadro.hwnd; }, 2000);
+  Tecla(VK_RETURN);
+  Esperar([&] { return !IsWindow(cuadro.hwnd); });
+  Calma();
+}
+
+std::vector<std::string> Programa::LlamadasShell() const {
+  std::vector<std::string> lineas;
+  FILE* registro = _wfopen(RutaRegistroShell().c_str(), L"r");
+  if (registro == nullptr) return lineas;
+  char linea[1024];
+  while (std::fgets(linea, sizeof linea, registro)) {
+    lineas.emplace_back(linea, std::strcspn(linea, "\n"));
+  }
+  std::fclose(registro);
+  return lineas;
+}
+
+void PonerPortapapeles(const std::wstring& texto) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  const std::size_t bytes = (texto.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(memoria), texto.c_str(), bytes);
+  GlobalUnlock(memoria);
+  SetClipboardData(CF_UNICODETEXT, memoria);
+  CloseClipboard();
+}
+
+COLORREF ColorEn(POINT punto) {
+  HDC pantalla = GetDC(nullptr);
+  const COLORREF color = GetPixel(pantalla, punto.x, punto.y);
+  ReleaseDC(nullptr, pantalla);
+  return color;
+}
+
+}  // namespace zener::prueba
+
+namespace zener::prueba {
+
+Captura::Captura(HDC origen, RECT r) : ancho_(r.right - r.left), alto_(r.bottom - r.top) {
+  HDC pantalla = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(pantalla);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = ancho_;
+  info.bmiHeader.biHeight = -alto_;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  mapa_ = CreateDIBSection(pantalla, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  pixeles_ = static_cast<const DWORD*>(bits);
+  anterior_ = SelectObject(dc_, mapa_);
+  BitBlt(dc_, 0, 0, ancho_, alto_, origen ? origen : pantalla, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  ReleaseDC(nullptr, pantalla);
+}
+
+Captura::~Captura() {
+  SelectObject(dc_, anterior_);
+  DeleteObject(mapa_);
+  DeleteDC(dc_);
+}
+
+COLORREF Captura::Color(int x, int y) const {
+  const DWORD p = pixeles_[y * ancho_ + x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+bool Captura::Contiene(COLORREF color) const {
+  for (int y = 0; y < alto_; ++y) {
+    for (int x = 0; x < ancho_; ++x) {
+      if (Color(x, y) == color) return true;
+    }
+  }
+  return false;
+}
+
+RECT Captura::Tinta(RECT region, COLORREF fondo) const {
+  RECT caja{region.right, region.bottom, region.left, region.top};
+  for (int y = region.top; y < region.bottom; ++y) {
+    for (int x = region.left; x < region.right; ++x) {
+      if (Color(x, y) == fondo) continue;
+      caja.left = std::min<LONG>(caja.left, x);
+      caja.top = std::min<LONG>(caja.top, y);
+      caja.right = std::max<LONG>(caja.right, x + 1);
+      caja.bottom = std::max<LONG>(caja.bottom, y + 1);
+    }
+  }
+  return caja;
+}
+
+}  // namespace zener::prueba

@@ -1,0 +1,84 @@
+// The window form1 on Win32: builds the controls of the design, turns window
+// messages into the logic's events and carries out the logic's operations.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "ui/ColaEventos.h"
+#include "ui/Form1.h"
+#include "ui/Ventana.h"
+#include "ui/win32/Disposicion.h"
+
+namespace zener::win32 {
+
+class VentanaWin32 final : public Ventana {
+ public:
+  VentanaWin32(HINSTANCE instancia, LlamadaShell shell, const char* direccionWeb);
+  ~VentanaWin32() override;
+  VentanaWin32(const VentanaWin32&) = delete;
+  VentanaWin32& operator=(const VentanaWin32&) = delete;
+
+  // Creates, loads and shows the window, then runs it until it is closed.
+  int Ejecutar(int mostrar);
+
+  std::string LeerTexto(Control campo) const override;
+  void EscribirTexto(Control campo, std::string_view texto) override;
+  void FijarSeleccion(Control campo, int inicio, int longitud) override;
+  void EscribirEtiqueta(Control resultado, std::string_view texto) override;
+  void DarFoco(Control destino) override;
+  std::int16_t MostrarCuadro(std::string_view prompt, std::int16_t estilo,
+                             std::string_view titulo) override;
+  void* Manejador() const override { return hwnd_; }
+
+ private:
+  static LRESULT CALLBACK ProcVentana(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
+  static LRESULT CALLBACK ProcMarco(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
+  static LRESULT CALLBACK ProcCampo(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
+                                    DWORD_PTR datos);
+  static VentanaWin32* De(HWND hwnd);
+
+  void RegistrarClases();
+  void Crear();
+  HWND CrearPieza(const Pieza& pieza);
+  int Pixeles(int twips) const { return MulDiv(twips, ppp_, 1440); }
+  HFONT FuenteDe(Fuente fuente);
+  HBRUSH Pincel(COLORREF color);
+
+  LRESULT OnMensaje(UINT mensaje, WPARAM w, LPARAM l);
+  void OnCommand(int id, int notificacion, HWND control);
+  LRESULT OnCtlColor(HDC dc, HWND control);
+  void OnDrawItem(const DRAWITEMSTRUCT& dibujo);
+  void OnActivate(bool activa);
+  void OnPintarMarco(HWND marco);
+  LRESULT OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l);
+  bool OnChar(HWND campo, WPARAM& codigo);
+  void OnCampoRecibeFoco(HWND campo);
+  void OnCampoPierdeFoco(HWND campo, HWND nuevoFoco);
+
+  void Notificar(Evento evento);
+  HWND Hwnd(Control control) const { return controles_[static_cast<std::size_t>(control)]; }
+  std::optional<Control> ControlDe(HWND hwnd) const;
+
+  HINSTANCE instancia_;
+  HWND hwnd_ = nullptr;
+  int ppp_ = 96;
+  std::array<HWND, static_cast<std::size_t>(Control::imgLogo) + 1> controles_{};
+  std::map<HWND, const Pieza*> piezas_;
+  std::map<Fuente, HFONT> fuentes_;
+  std::map<COLORREF, HBRUSH> pinceles_;
+  std::array<HBITMAP, 2> imagenes_{};
+  // The field the logic was last told has the focus: a field that gets the
+  // focus back after a message box or another program raises no event.
+  std::optional<Control> campoConFoco_;
+  HWND focoAlDesactivar_ = nullptr;
+
+  Form1 form_;
+  ColaEventos cola_;
+};
+
+}  // namespace zener::win32
