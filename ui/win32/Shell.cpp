@@ -1,7 +1,8 @@
 #include "ui/win32/Shell.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 namespace zener::win32 {
 

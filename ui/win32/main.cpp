@@ -1,5 +1,6 @@
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "ui/win32/Imagenes.h"
 #include "ui/win32/Shell.h"
