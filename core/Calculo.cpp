@@ -63,11 +63,14 @@ DatosCircuito AplicarFormulas(DatosCircuito d) {
 }
 
 // Division by zero, overflow and invalid operations all end in a value that
-// is not finite, and every later quantity depends on the first ones.
-bool TodoFinito(const DatosCircuito& d) {
-  for (const double v :
-       {d.RrLim, d.IrMax, d.IzMaxCon, d.IzMaxSin, d.VrMax, d.PzSin, d.PzCon, d.PrLim}) {
+// is not finite. A result must also be one its label can show and read back:
+// a negative one (from loads no key can type) is no result either.
+bool EnRango(const DatosCircuito& d) {
+  for (const double v : {d.IrMax, d.IzMaxCon, d.IzMaxSin, d.VrMax}) {
     if (!std::isfinite(v)) return false;
+  }
+  for (const FilaResultado& fila : kResultados) {
+    if (!Mostrable(d.*fila.valor)) return false;
   }
   return true;
 }
@@ -81,7 +84,7 @@ void BorrarCalculados(DatosCircuito& d) {
 int Calcular(DatosCircuito& datos) {
   if (const int regla = PrimeraReglaIncumplida(datos); regla != kReglasCumplidas) return regla;
   const DatosCircuito calculado = AplicarFormulas(datos);
-  if (!TodoFinito(calculado)) {
+  if (!EnRango(calculado)) {
     BorrarCalculados(datos);
     return kFueraDeRango;
   }
@@ -104,10 +107,9 @@ void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
     return;
   }
   for (const FilaResultado& fila : kResultados) {
-    const auto texto = FormatearCifra(TextoGeneral(datos.*fila.valor), fila.MascaraResultado);
-    // Results of values that pass the rules are positive and finite, so the
-    // text always reads back; the cleared text guards the impossible case.
-    ventana.EscribirEtiqueta(fila.etiqueta, texto.value_or(std::string(fila.textoBorrado)));
+    // Calcular only lets through results that can be shown.
+    ventana.EscribirEtiqueta(
+        fila.etiqueta, *FormatearCifra(TextoGeneral(datos.*fila.valor), fila.MascaraResultado));
   }
 }
 

@@ -29,8 +29,8 @@ inline constexpr std::string_view kPromptFueraDeRango =
 inline constexpr std::string_view kTituloError = "Error";
 
 // Checks the rules on the stored design values and, when all pass, stores the
-// intermediates and results. On a floating-point fault the eight computed
-// quantities are left at 0.
+// intermediates and results. On a floating-point fault, or a result no label
+// can show, the eight computed quantities are left at 0.
 int Calcular(DatosCircuito& datos);
 
 // The calculate button: the rules, their message and focus, or the results

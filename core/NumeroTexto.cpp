@@ -105,6 +105,10 @@ int DecimalesDeMascara(std::string_view mascara) {
 
 }  // namespace
 
+bool Mostrable(double valor) {
+  return valor >= 0 && valor < kMayorLegible;
+}
+
 bool CifraValida(std::string_view texto) {
   return texto.find(kComa) == texto.rfind(kComa) && texto != ",";
 }
@@ -154,7 +158,7 @@ std::string TextoGeneral(double valor) {
 
 std::optional<std::string> FormatearCifra(std::string_view texto, std::string_view mascara) {
   const auto valor = LeerCifra(texto);
-  if (!valor) return std::nullopt;
+  if (!valor || !Mostrable(*valor)) return std::nullopt;
   const int decimales = DecimalesDeMascara(mascara);
   Decimal d = QuinceCifras(*valor);
   Redondear(d, decimales);

@@ -8,6 +8,13 @@
 
 namespace zener {
 
+// Above this a value's 15-significant-digit form rounds past the largest
+// double, and its text could not be read back.
+inline constexpr double kMayorLegible = 1.797693134862315e308;
+
+// A value whose text LeerCifra reads back: finite, not negative, in range.
+bool Mostrable(double valor);
+
 // Single-comma test: no comma or exactly one, but not the lone ",".
 bool CifraValida(std::string_view texto);
 

@@ -173,6 +173,8 @@ TEST(Calcular, UnFalloNumericoNoDejaNadaAMedias) {
       {1e308, 1e308, 0, 0, 5, 1},  // the resistor overflows
       {12, 1e308, 0, 0, 5, 1},     // the resistor's power overflows
       {12, 15, -5, -5, 5, 5},      // negative loads: division by zero
+      {12, 15, -200, -100, 5, 5},  // a negative resistor
+      {1.7976931348623155e305, 1.7976931348623155e305, 0, 0, 5, 1},  // too large to show
   };
   for (const Diseno& d : casos) {
     VentanaFalsa ventana;

@@ -73,6 +73,16 @@ TEST(LeerCifra, RechazaValoresFueraDelRangoDeUnDouble) {
   EXPECT_FALSE(LeerCifra("1" + std::string(309, '0')).has_value());
 }
 
+// Its 15-digit form would overflow when read back: no text stands for it.
+TEST(FormatearCifra, RechazaLoQueNoPodriaLeerseDeVuelta) {
+  const std::string mayor = "17976931348623157" + std::string(292, '0');
+  ASSERT_TRUE(LeerCifra(mayor).has_value());
+  EXPECT_FALSE(FormatearCifra(mayor, kMascaraTension).has_value());
+  EXPECT_FALSE(NormalizarCifra(mayor, kMascaraCorriente, "0").has_value());
+  const std::string casi = "179769313486231" + std::string(294, '0');
+  EXPECT_EQ(LeerCifra(*FormatearCifra(casi, kMascaraCorriente)), LeerCifra(casi));
+}
+
 TEST(LeerCifra, UnValorDiminutoEsCero) {
   EXPECT_EQ(LeerCifra("0," + std::string(400, '0') + "1"), 0.0);
 }
