@@ -4,8 +4,8 @@
 set -euo pipefail
 
 paquetes=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth xdotool imagemagick fonts-liberation fonts-wine locales
-  clang-format)
+  wine wine32:i386 xvfb xauth imagemagick fonts-liberation fonts-wine locales
+  clang-format clang libclang-rt-14-dev libbenchmark-dev python3)
 
 faltan=()
 for p in "${paquetes[@]}"; do

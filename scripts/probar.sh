@@ -10,6 +10,16 @@ cmake -S . -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/host -j"$(nproc)"
 ctest --test-dir build/host --output-on-failure
 
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake -S . -B build/san -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+  >/dev/null
+cmake --build build/san -j"$(nproc)"
+ctest --test-dir build/san --output-on-failure
+
+# A short fuzzing run; scripts/fuzz.sh SECONDS runs longer.
+bash scripts/fuzz.sh 15
+
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j"$(nproc)"
