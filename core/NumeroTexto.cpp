@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <system_error>
 
 namespace zener {
@@ -22,50 +23,51 @@ std::string_view SinEspaciosAlrededor(std::string_view texto) {
   return texto.substr(primero, texto.find_last_not_of(' ') - primero + 1);
 }
 
-// A decimal figure: value = 0.digitos x 10^exponente, digitos without leading
-// zeros (empty for zero).
+// A decimal figure of at most 16 significant digits (15, and one more after a
+// carry): value = 0.digitos x 10^exponente, no leading zero; none for zero.
 struct Decimal {
-  std::string digitos;
+  char digitos[16];
+  int cuantos = 0;
   int exponente = 0;
 };
 
 // The 15-significant-digit form of a finite, non-negative value.
 Decimal QuinceCifras(double valor) {
-  if (valor == 0) return {};
+  Decimal d;
+  if (valor == 0) return d;
   char buffer[32];
-  const auto fin =
+  const char* fin =
       std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::scientific, 14).ptr;
   // "d.dddddddddddddde+XX"
-  const std::string_view texto(buffer, static_cast<std::size_t>(fin - buffer));
-  const auto e = texto.find('e');
-  Decimal d;
-  d.digitos.push_back(texto[0]);
-  d.digitos.append(texto.substr(2, e - 2));
+  const char* c = buffer;
+  for (; *c != 'e'; ++c) {
+    if (EsDigito(*c)) d.digitos[d.cuantos++] = *c;
+  }
+  const bool negativo = *++c == '-';
   int exponente = 0;
-  const char* inicio = texto.data() + e + 1;
-  if (*inicio == '+') ++inicio;
-  std::from_chars(inicio, texto.data() + texto.size(), exponente);
-  d.exponente = exponente + 1;
+  for (++c; c < fin; ++c) exponente = exponente * 10 + (*c - '0');
+  d.exponente = (negativo ? -exponente : exponente) + 1;
   return d;
 }
 
 void QuitarCerosFinales(Decimal& d) {
-  const auto ultimo = d.digitos.find_last_not_of('0');
-  d.digitos.erase(ultimo == std::string::npos ? 0 : ultimo + 1);
-  if (d.digitos.empty()) d.exponente = 0;
+  while (d.cuantos > 0 && d.digitos[d.cuantos - 1] == '0') --d.cuantos;
+  if (d.cuantos == 0) d.exponente = 0;
 }
 
 // Rounds half away from zero, keeping `decimales` digits after the point.
 void Redondear(Decimal& d, int decimales) {
   const long conservar = static_cast<long>(d.exponente) + decimales;
-  if (conservar < 0 || static_cast<std::size_t>(conservar) >= d.digitos.size()) return;
-  const bool subir = d.digitos[static_cast<std::size_t>(conservar)] >= '5';
-  d.digitos.resize(static_cast<std::size_t>(conservar));
+  if (conservar < 0 || conservar >= d.cuantos) return;
+  const bool subir = d.digitos[conservar] >= '5';
+  d.cuantos = static_cast<int>(conservar);
   if (subir) {
-    auto i = d.digitos.size();
+    int i = d.cuantos;
     while (i > 0 && d.digitos[i - 1] == '9') d.digitos[--i] = '0';
     if (i == 0) {
-      d.digitos.insert(d.digitos.begin(), '1');
+      std::memmove(d.digitos + 1, d.digitos, static_cast<std::size_t>(d.cuantos));
+      d.digitos[0] = '1';
+      ++d.cuantos;
       ++d.exponente;
     } else {
       ++d.digitos[i - 1];
@@ -78,24 +80,26 @@ void Redondear(Decimal& d, int decimales) {
 // k = -1 the units.
 char DigitoEn(const Decimal& d, long k) {
   const long i = d.exponente + k;
-  return (i >= 0 && i < static_cast<long>(d.digitos.size()))
-             ? d.digitos[static_cast<std::size_t>(i)]
-             : '0';
+  return (i >= 0 && i < d.cuantos) ? d.digitos[i] : '0';
 }
 
-std::string ParteEntera(const Decimal& d) {
-  std::string entera;
-  for (long k = -std::max(d.exponente, 1); k < 0; ++k) entera.push_back(DigitoEn(d, k));
-  return entera;
-}
-
-std::string AgruparMiles(const std::string& entera) {
-  std::string agrupada;
-  for (std::size_t i = 0; i < entera.size(); ++i) {
-    if (i > 0 && (entera.size() - i) % 3 == 0) agrupada.push_back(kPunto);
-    agrupada.push_back(entera[i]);
+// The figure with `decimales` digits after the comma and, if asked, points
+// between the thousands of its integer part.
+std::string Escribir(const Decimal& d, bool negativo, long decimales, bool agrupar) {
+  const long enteras = std::max(d.exponente, 1);
+  const long puntos = agrupar ? (enteras - 1) / 3 : 0;
+  std::string texto;
+  texto.reserve(static_cast<std::size_t>(negativo + enteras + puntos + 1 + decimales));
+  if (negativo) texto.push_back('-');
+  for (long k = -enteras; k < 0; ++k) {
+    texto.push_back(DigitoEn(d, k));
+    if (agrupar && k < -1 && (-k - 1) % 3 == 0) texto.push_back(kPunto);
   }
-  return agrupada;
+  if (decimales > 0) {
+    texto.push_back(kComa);
+    for (long k = 0; k < decimales; ++k) texto.push_back(DigitoEn(d, k));
+  }
+  return texto;
 }
 
 int DecimalesDeMascara(std::string_view mascara) {
@@ -116,29 +120,39 @@ bool CifraValida(std::string_view texto) {
 std::optional<double> LeerCifra(std::string_view texto) {
   texto = SinEspaciosAlrededor(texto);
   // Rewritten in the form from_chars reads: grouping points dropped, the
-  // comma turned into a point, leading zeros of the integer part dropped.
-  std::string cifra;
+  // comma turned into a point, leading zeros of the integer part dropped, and
+  // a zero put before a bare point. Short figures, the usual ones, are
+  // rewritten on the stack.
+  char enPila[64];
+  std::string enMonton;
+  char* cifra = enPila;
+  if (texto.size() + 1 > sizeof enPila) {
+    enMonton.resize(texto.size() + 1);
+    cifra = enMonton.data();
+  }
+  std::size_t largo = 0;
   bool hayComa = false;
   bool hayDigito = false;
+  cifra[largo++] = '0';
   for (const char c : texto) {
     if (EsDigito(c)) {
       hayDigito = true;
-      if (c != '0' || hayComa || !cifra.empty()) cifra.push_back(c);
+      if (c != '0' || hayComa || largo > 1) cifra[largo++] = c;
     } else if (c == kComa && !hayComa) {
       hayComa = true;
-      cifra.push_back(kPunto);
+      cifra[largo++] = kPunto;
     } else if (c != kPunto || hayComa) {
       return std::nullopt;
     }
   }
   if (!hayDigito) return std::nullopt;
-  const bool parteEnteraNula = cifra.empty() || cifra.front() == kPunto;
-  if (parteEnteraNula) cifra.insert(cifra.begin(), '0');
+  const bool parteEnteraNula = largo == 1 || cifra[1] == kPunto;
+  const char* inicio = parteEnteraNula ? cifra : cifra + 1;
+  const char* fin = cifra + largo;
   double valor = 0;
-  const auto [fin, error] =
-      std::from_chars(cifra.data(), cifra.data() + cifra.size(), valor, std::chars_format::fixed);
+  const auto [leido, error] = std::from_chars(inicio, fin, valor, std::chars_format::fixed);
   if (error == std::errc::result_out_of_range && parteEnteraNula) return 0.0;  // underflow
-  if (error != std::errc() || fin != cifra.data() + cifra.size()) return std::nullopt;
+  if (error != std::errc() || leido != fin) return std::nullopt;
   return valor;
 }
 
@@ -146,14 +160,7 @@ std::string TextoGeneral(double valor) {
   if (!std::isfinite(valor)) return {};
   Decimal d = QuinceCifras(std::fabs(valor));
   QuitarCerosFinales(d);
-  std::string texto = std::signbit(valor) && valor != 0 ? "-" : "";
-  texto += ParteEntera(d);
-  const long decimales = static_cast<long>(d.digitos.size()) - d.exponente;
-  if (decimales > 0) {
-    texto.push_back(kComa);
-    for (long k = 0; k < decimales; ++k) texto.push_back(DigitoEn(d, k));
-  }
-  return texto;
+  return Escribir(d, valor < 0, std::max(d.cuantos - d.exponente, 0), false);
 }
 
 std::optional<std::string> FormatearCifra(std::string_view texto, std::string_view mascara) {
@@ -162,12 +169,7 @@ std::optional<std::string> FormatearCifra(std::string_view texto, std::string_vi
   const int decimales = DecimalesDeMascara(mascara);
   Decimal d = QuinceCifras(*valor);
   Redondear(d, decimales);
-  std::string resultado = AgruparMiles(ParteEntera(d));
-  if (decimales > 0) {
-    resultado.push_back(kComa);
-    for (long k = 0; k < decimales; ++k) resultado.push_back(DigitoEn(d, k));
-  }
-  return resultado;
+  return Escribir(d, false, decimales, true);
 }
 
 std::optional<std::string> NormalizarCifra(std::string_view texto, std::string_view mascara,
