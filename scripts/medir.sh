@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Measures, each as a ratio taken in one run: the number text and a whole
+# calculation against the raw standard conversions (Google Benchmark), and,
+# under Wine, the calculator's start-up time, peak memory and size against a
+# program that only opens an empty window.
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+cd "$raiz"
+bash scripts/instalar.sh
+
+cmake -S . -B build/rel -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/rel --target bench_numero_texto -j"$(nproc)" >/dev/null
+build/rel/bench/bench_numero_texto --benchmark_format=json --benchmark_min_time=0.5 \
+  >build/rel/bench.json 2>/dev/null
+
+cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/win --target zener ventana_minima medir_arranque -j"$(nproc)" >/dev/null
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$(mktemp -d /tmp/zener-wine.XXXXXX)
+  wineboot -i </dev/null >/dev/null 2>&1
+  wineserver -p 60
+  medir() { wine build/win/bench/medir_arranque.exe "$@" 9 </dev/null; }
+  medir "Z:$PWD/build/win/bench/ventana_minima.exe" VentanaMinima 0 >build/win/arranque_minima.txt
+  medir "Z:$PWD/build/win/ui/win32/zener.exe" ZenerForm1 101 >build/win/arranque_zener.txt
+  wineserver -k; rm -rf "$WINEPREFIX"'
+
+python3 - <<'PY'
+import json, os, re
+casos = {b["name"]: b["cpu_time"] for b in json.load(open("build/rel/bench.json"))["benchmarks"]}
+def leer(ruta):
+    return dict((k, float(v)) for k, v in re.findall(r"(\w+)=([\d.]+)", open(ruta).read()))
+zener, minima = leer("build/win/arranque_zener.txt"), leer("build/win/arranque_minima.txt")
+tam = os.path.getsize("build/win/ui/win32/zener.exe")
+filas = [
+    ("LeerCifra / from_chars", casos["LeerCifra_agrupada"] / casos["Crudo_from_chars"], 3),
+    ("TextoGeneral / to_chars", casos["TextoGeneral_resultado"] / casos["Crudo_to_chars"], 3),
+    ("FormatearCifra / (from_chars + to_chars)",
+     casos["FormatearCifra_tension"] / casos["Crudo_from_chars_y_to_chars"], 3),
+    ("NormalizarCifra / (from_chars + to_chars)",
+     casos["NormalizarCifra_campo"] / casos["Crudo_from_chars_y_to_chars"], 3),
+    ("calculation with 4 labels / to_chars", casos["Calculo_completo"] / casos["Crudo_to_chars"], 20),
+    ("start-up / empty window (%.0f ms / %.0f ms)" % (zener["arranque_ms"], minima["arranque_ms"]),
+     zener["arranque_ms"] / minima["arranque_ms"], 1.15),
+    ("peak memory / empty window (%.0f KB / %.0f KB)" % (zener["pico_kb"], minima["pico_kb"]),
+     zener["pico_kb"] / minima["pico_kb"], 1.2),
+]
+for nombre, razon, meta in filas:
+    print("%-55s %6.2f x  (target %5.2f x) %s" % (nombre, razon, meta, "ok" if razon <= meta else "MISSED"))
+print("%-55s %6d KB (target   400 KB) %s" % ("zener.exe size", tam // 1024, "ok" if tam <= 400 * 1024 else "MISSED"))
+PY
