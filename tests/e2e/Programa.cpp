@@ -167,32 +167,15 @@ RECT Programa::RectanguloEnContenedor(int id) const {
   return r;
 }
 
-void Programa::ClicEnPantalla(POINT punto) const {
-  SetCursorPos(punto.x, punto.y);
-  INPUT abajo{};
-  abajo.type = INPUT_MOUSE;
-  abajo.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  INPUT arriba = abajo;
-  arriba.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  Enviar({abajo, arriba});
-  Calma();
-}
-
 void Programa::Clic(int id) const {
-  RECT r;
-  GetWindowRect(Control(id), &r);
-  ClicEnPantalla({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-}
-
-void Programa::ClicDerecho(int id) const {
   RECT r;
   GetWindowRect(Control(id), &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   INPUT abajo{};
   abajo.type = INPUT_MOUSE;
-  abajo.mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  abajo.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   INPUT arriba = abajo;
-  arriba.mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  arriba.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   Enviar({abajo, arriba});
   Calma();
 }

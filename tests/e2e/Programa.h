@@ -37,9 +37,7 @@ class Programa {
   RECT RectanguloEnContenedor(int id) const;
   bool Vivo() const;
 
-  void Clic(int id) const;
-  void ClicEnPantalla(POINT punto) const;
-  void ClicDerecho(int id) const;
+  void Clic(int id) const;                      // the left button, on the control's centre
   void Teclear(std::wstring_view texto) const;  // '\r' is Enter, '\b' Backspace
   void Tecla(WORD vk, bool shift = false, bool control = false) const;
   void Tab(bool atras = false) const { Tecla(VK_TAB, atras); }
