@@ -40,10 +40,18 @@ inline constexpr std::array<FilaCampo, 6> kCampos = {{
      Control::cmdCalcular},
 }};
 
-// The row of an entry field.
+// The row of an entry field: the rows stand in the order of the fields.
 constexpr const FilaCampo& FilaDe(Control campo) {
   return kCampos[static_cast<int>(campo)];
 }
+
+constexpr bool CamposEnOrden() {
+  for (std::size_t i = 0; i < kCampos.size(); ++i) {
+    if (kCampos[i].campo != static_cast<Control>(i)) return false;
+  }
+  return true;
+}
+static_assert(CamposEnOrden(), "FilaDe looks fields up by position");
 
 struct FilaResultado {
   Control etiqueta;

@@ -129,7 +129,7 @@ HWND VentanaWin32::CrearPieza(const Pieza& pieza) {
   }
   if (esImagen) {
     HBITMAP imagen = CargarImagen(pieza.texto, pieza.fondo);
-    imagenes_[pieza.id == kIdSchema ? 0 : 1] = imagen;
+    imagenes_.push_back(imagen);
     SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(imagen));
   }
   return control;

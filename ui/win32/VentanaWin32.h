@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/ColaEventos.h"
 #include "ui/Form1.h"
@@ -71,7 +72,7 @@ class VentanaWin32 final : public Ventana {
   std::map<HWND, const Pieza*> piezas_;
   std::map<Fuente, HFONT> fuentes_;
   std::map<COLORREF, HBRUSH> pinceles_;
-  std::array<HBITMAP, 2> imagenes_{};
+  std::vector<HBITMAP> imagenes_;
   // The field the logic was last told has the focus: a field that gets the
   // focus back after a message box or another program raises no event.
   std::optional<Control> campoConFoco_;
