@@ -254,6 +254,8 @@ TEST(Ventana, UnaReglaIncumplidaSeAvisaYElFocoVaAlCampo) {
   EXPECT_EQ(cuadro.texto, W(kReglas[1].prompt));
   EXPECT_TRUE(cuadro.informacion);
   EXPECT_EQ(GetWindow(cuadro.hwnd, GW_OWNER), programa.Ventana());
+  EXPECT_EQ(GetForegroundWindow(), cuadro.hwnd);      // it takes the keys: Enter closes it
+  EXPECT_FALSE(IsWindowEnabled(programa.Ventana()));  // modal
   programa.CerrarCuadro(cuadro);
   EXPECT_TRUE(Esperar([&] { return programa.Foco() == kIdVeMax; }));
   EXPECT_EQ(programa.Seleccion(kIdVeMax), std::make_pair(0, 5));
