@@ -73,8 +73,6 @@ class Captura {
   Captura& operator=(const Captura&) = delete;
 
   COLORREF Color(int x, int y) const;  // relative to the captured rectangle
-  int Ancho() const { return ancho_; }
-  int Alto() const { return alto_; }
   bool Contiene(COLORREF color) const;
   // The box around every pixel that differs from the ground, within a region.
   RECT Tinta(RECT region, COLORREF fondo) const;
