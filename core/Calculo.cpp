@@ -4,7 +4,6 @@
 #include <initializer_list>
 
 #include "core/NumeroTexto.h"
-#include "core/Tablas.h"
 
 namespace zener {
 
@@ -12,49 +11,49 @@ const std::array<Regla, 7> kReglas = {{
     {[](const DatosCircuito& d) { return d.VeMin == 0; },
      "La tensión mínima de entrada no puede ser CERO\r"
      "      Por favor, introduzca un número superior",
-     "Introducir un número mayor que CERO", Control::txtVeMin},
+     "Introducir un número mayor que CERO", Magnitud::VeMin},
     {[](const DatosCircuito& d) { return d.VeMax < d.VeMin; },
      "La tensión máxima de entrada ha de ser igual o superior a la mínima\r"
      "                        Por favor, introduzca un número válido",
-     "Introducir un número válido", Control::txtVeMax},
+     "Introducir un número válido", Magnitud::VeMax},
     {[](const DatosCircuito& d) { return d.IcMax < d.IcMin; },
      "La corriente máxima por la carga ha de ser igual o superior a la mínima\r"
      "                        Por favor, introduzca un número válido",
-     "Introducir un número válido", Control::txtIcMax},
-    {[](const DatosCircuito& d) { return d.VnZener <= 2; },
+     "Introducir un número válido", Magnitud::IcMax},
+    {[](const DatosCircuito& d) { return d.VnZener <= kTensionZenerMinima; },
      "Valor muy bajo de la tensión zener\r"
      "Por favor, introduzca un número mayor",
-     "Introducir un número mayor", Control::txtVnZener},
-    {[](const DatosCircuito& d) { return d.VeMin - 0.5 < d.VnZener; },
+     "Introducir un número mayor", Magnitud::VnZener},
+    {[](const DatosCircuito& d) { return d.VeMin - kMargenEntradaZener < d.VnZener; },
      "La tensión mínima de entrada ha de ser\r"
      " al menos 0,5V mayor que la del zener.\r"
      "Por favor, introduzca un número válido",
-     "Introducir un número mayor", Control::txtVeMin},
-    {[](const DatosCircuito& d) { return d.IzMin < 1; },
+     "Introducir un número mayor", Magnitud::VeMin},
+    {[](const DatosCircuito& d) { return d.IzMin < kIzMinMinima; },
      "El valor para la corriente mínima del zener ha de ser superior a 0\r"
      "              Por favor, introduzca un número entre 1 y 100 mA",
-     "Introducir un número válido", Control::txtIzMin},
-    {[](const DatosCircuito& d) { return d.IzMin > 100; },
+     "Introducir un número válido", Magnitud::IzMin},
+    {[](const DatosCircuito& d) { return d.IzMin > kIzMinMaxima; },
      "Valor demasiado alto para la corriente mínima del zener\r"
      "     Por favor, introduzca un número entre 1 y 100 mA",
-     "Introducir un número válido", Control::txtIzMin},
+     "Introducir un número válido", Magnitud::IzMin},
 }};
 
 namespace {
 
-int PrimeraReglaIncumplida(const DatosCircuito& datos) {
+Veredicto PrimeraReglaIncumplida(const DatosCircuito& datos) {
   for (std::size_t i = 0; i < kReglas.size(); ++i) {
-    if (kReglas[i].falla(datos)) return static_cast<int>(i) + 1;
+    if (kReglas[i].falla(datos)) return static_cast<Veredicto>(i + 1);
   }
-  return kReglasCumplidas;
+  return Veredicto::Cumple;
 }
 
 // The formulas, in their order and grouping, on a copy of the record.
 DatosCircuito AplicarFormulas(DatosCircuito d) {
-  d.RrLim = ((d.VeMin - d.VnZener) / (d.IzMin + d.IcMax)) * 1000;
+  d.RrLim = ((d.VeMin - d.VnZener) / (d.IzMin + d.IcMax)) * kMiliPorUnidad;
   d.IrMax = (d.VeMax - d.VnZener) / d.RrLim;
   d.IzMaxCon = d.IrMax;
-  d.IzMaxSin = d.IrMax - (d.IcMin / 1000);
+  d.IzMaxSin = d.IrMax - (d.IcMin / kMiliPorUnidad);
   d.VrMax = d.VeMax - d.VnZener;
   d.PzSin = d.IzMaxSin * d.VnZener;
   d.PzCon = d.IzMaxCon * d.VnZener;
@@ -81,36 +80,26 @@ void BorrarCalculados(DatosCircuito& d) {
 
 }  // namespace
 
-int Calcular(DatosCircuito& datos) {
-  if (const int regla = PrimeraReglaIncumplida(datos); regla != kReglasCumplidas) return regla;
+std::optional<Regla> ReglaDe(Veredicto veredicto) {
+  const int numero = NumeroDeRegla(veredicto);
+  if (numero == 0) return std::nullopt;
+  return kReglas[static_cast<std::size_t>(numero - 1)];
+}
+
+int NumeroDeRegla(Veredicto veredicto) {
+  const bool esRegla = veredicto >= Veredicto::Regla1 && veredicto <= Veredicto::Regla7;
+  return esRegla ? static_cast<int>(veredicto) : 0;
+}
+
+Veredicto Calcular(DatosCircuito& datos) {
+  if (const Veredicto v = PrimeraReglaIncumplida(datos); v != Veredicto::Cumple) return v;
   const DatosCircuito calculado = AplicarFormulas(datos);
   if (!EnRango(calculado)) {
     BorrarCalculados(datos);
-    return kFueraDeRango;
+    return Veredicto::FueraDeRango;
   }
   datos = calculado;
-  return kReglasCumplidas;
-}
-
-void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
-  Limpiar(datos, ventana);
-  const int veredicto = Calcular(datos);
-  if (veredicto == kFueraDeRango) {
-    MostrarMensaje(datos, ventana, kPromptFueraDeRango, kEstiloExclamacion, kTituloError);
-    return;
-  }
-  if (veredicto != kReglasCumplidas) {
-    const Regla& regla = kReglas[static_cast<std::size_t>(veredicto - 1)];
-    MostrarMensaje(datos, ventana, regla.prompt, kEstiloInformacion, regla.titulo);
-    Limpiar(datos, ventana);
-    ventana.DarFoco(regla.campo);
-    return;
-  }
-  for (const FilaResultado& fila : kResultados) {
-    // Calcular only lets through results that can be shown.
-    ventana.EscribirEtiqueta(
-        fila.etiqueta, *FormatearCifra(TextoGeneral(datos.*fila.valor), fila.MascaraResultado));
-  }
+  return Veredicto::Cumple;
 }
 
 }  // namespace zener

@@ -1,27 +1,45 @@
-// The seven design rules and the formulas of the regulator.
+// The seven design rules and the formulas of the regulator, without a window.
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "core/DatosCircuito.h"
-#include "ui/Ventana.h"
+#include "core/Tablas.h"
 
 namespace zener {
 
+// The thresholds of the rules.
+inline constexpr double kTensionZenerMinima = 2;    // V: rule 4 fails at or below it
+inline constexpr double kMargenEntradaZener = 0.5;  // V: VeMin must exceed VnZener by this
+inline constexpr double kIzMinMinima = 1;           // mA
+inline constexpr double kIzMinMaxima = 100;         // mA
+inline constexpr double kMiliPorUnidad = 1000;      // mA per A, and mA·ohm per V·1000
+
+// Message box styles: exclamation or information icon, OK button.
+inline constexpr std::int16_t kEstiloExclamacion = 48;
+inline constexpr std::int16_t kEstiloInformacion = 64;
+
 struct Regla {
   bool (*falla)(const DatosCircuito&);
-  std::string_view prompt;
+  std::string_view prompt;  // lines joined by the single character 13
   std::string_view titulo;
-  Control campo;  // where the focus goes when the rule fails
+  Magnitud campo;  // the design value at fault
 };
 
 // In the order they are checked; rule n is kReglas[n - 1].
 extern const std::array<Regla, 7> kReglas;
 
-// What Calcular gives besides the number (1 to 7) of the first failed rule.
-inline constexpr int kReglasCumplidas = 0;
-inline constexpr int kFueraDeRango = -1;  // a formula overflowed or divided by zero
+// What a calculation gives: all rules passed, the first rule that failed, or
+// a formula that overflowed, divided by zero or gave a result no label shows.
+enum class Veredicto { Cumple, Regla1, Regla2, Regla3, Regla4, Regla5, Regla6, Regla7, FueraDeRango };
+
+// The rule a verdict names, if it names one.
+std::optional<Regla> ReglaDe(Veredicto veredicto);
+// 1 to 7 for a failed rule, 0 otherwise.
+int NumeroDeRegla(Veredicto veredicto);
 
 inline constexpr std::string_view kPromptFueraDeRango =
     "Los valores introducidos dan un resultado fuera de rango.\r"
@@ -29,12 +47,8 @@ inline constexpr std::string_view kPromptFueraDeRango =
 inline constexpr std::string_view kTituloError = "Error";
 
 // Checks the rules on the stored design values and, when all pass, stores the
-// intermediates and results. On a floating-point fault, or a result no label
-// can show, the eight computed quantities are left at 0.
-int Calcular(DatosCircuito& datos);
-
-// The calculate button: the rules, their message and focus, or the results
-// written into the four labels.
-void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana);
+// intermediates and results. Out of range, the eight computed quantities are
+// left at 0.
+Veredicto Calcular(DatosCircuito& datos);
 
 }  // namespace zener

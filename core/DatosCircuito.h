@@ -1,11 +1,9 @@
-// The working record of the window and the two resets.
+// The working record of the calculator: design values, intermediates, results
+// and the last message shown.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <string_view>
-
-#include "ui/Ventana.h"
 
 namespace zener {
 
@@ -17,7 +15,9 @@ struct DatosCircuito {
   double IcMax = 0;
   double VnZener = 0;
   double IzMin = 0;
-  // Intermediate quantities (A, V) and results (W, ohms).
+  // Intermediate quantities (A, V) and results (W, ohms). "Sin" and "Con"
+  // follow the captions of the window's two frames: the Zener power without
+  // and with disconnection of the load.
   double IzMaxSin = 0;
   double IzMaxCon = 0;
   double PzSin = 0;
@@ -33,14 +33,10 @@ struct DatosCircuito {
   std::int16_t MsgRespuesta = 0;
 };
 
-// Clears the four results and their labels; intermediates stay.
-void Limpiar(DatosCircuito& datos, Ventana& ventana);
+// The design value IzMin takes on a full reset; every other one is 0.
+inline constexpr double kIzMinPorDefecto = 5;
 
-// Restores every default text and value; messages and focus stay.
-void LimpiarTodo(DatosCircuito& datos, Ventana& ventana);
-
-// The one way a message is shown.
-void MostrarMensaje(DatosCircuito& datos, Ventana& ventana, std::string_view prompt,
-                    std::int16_t estilo, std::string_view titulo);
+// The record after a full reset, keeping the message slots of `actual`.
+DatosCircuito ValoresPorDefecto(DatosCircuito actual);
 
 }  // namespace zener

@@ -1,12 +1,11 @@
-// One row per entry field and per result label: everything in which they
-// differ, so that one piece of code serves them all.
+// One row per design value and per result: everything in which they differ,
+// so that one piece of code serves them all.
 #pragma once
 
 #include <array>
 #include <string_view>
 
 #include "core/DatosCircuito.h"
-#include "ui/Ventana.h"
 
 namespace zener {
 
@@ -14,58 +13,52 @@ inline constexpr std::string_view kMascaraTension = "##,##0.00";
 inline constexpr std::string_view kMascaraCorriente = "##,##0";
 inline constexpr std::string_view kMascaraPotencia = "##,##0.000";
 
+// The six design values, in the order of their entry fields.
+enum class Magnitud { VeMin, VeMax, IcMin, IcMax, VnZener, IzMin };
+
 struct FilaCampo {
-  Control campo;
+  Magnitud magnitud;
   double DatosCircuito::*valor;
   std::string_view MascaraCampo;
   std::string_view TextoInicial;  // what an empty or zero text becomes
-  std::string_view textoReset;    // what LimpiarTodo writes
+  std::string_view textoReset;    // what a full reset writes
   bool pruebaComa;                // guarded commit: single-comma test
   bool admiteComa;                // voltage key filter rather than digits only
-  Control siguiente;              // where Enter sends the focus
 };
 
 inline constexpr std::array<FilaCampo, 6> kCampos = {{
-    {Control::txtVeMin, &DatosCircuito::VeMin, kMascaraTension, "0,00", "0,00", true, true,
-     Control::txtVeMax},
-    {Control::txtVeMax, &DatosCircuito::VeMax, kMascaraTension, "0,00", "0,00", true, true,
-     Control::txtIcMin},
-    {Control::txtIcMin, &DatosCircuito::IcMin, kMascaraCorriente, "0", "0", true, false,
-     Control::txtIcMax},
-    {Control::txtIcMax, &DatosCircuito::IcMax, kMascaraCorriente, "0", "0", false, false,
-     Control::txtVnZener},
-    {Control::txtVnZener, &DatosCircuito::VnZener, kMascaraTension, "0,00", "0,00", true, true,
-     Control::txtIzMin},
-    {Control::txtIzMin, &DatosCircuito::IzMin, kMascaraCorriente, "0", "5", false, false,
-     Control::cmdCalcular},
+    {Magnitud::VeMin, &DatosCircuito::VeMin, kMascaraTension, "0,00", "0,00", true, true},
+    {Magnitud::VeMax, &DatosCircuito::VeMax, kMascaraTension, "0,00", "0,00", true, true},
+    {Magnitud::IcMin, &DatosCircuito::IcMin, kMascaraCorriente, "0", "0", true, false},
+    {Magnitud::IcMax, &DatosCircuito::IcMax, kMascaraCorriente, "0", "0", false, false},
+    {Magnitud::VnZener, &DatosCircuito::VnZener, kMascaraTension, "0,00", "0,00", true, true},
+    {Magnitud::IzMin, &DatosCircuito::IzMin, kMascaraCorriente, "0", "5", false, false},
 }};
 
-// The row of an entry field: the rows stand in the order of the fields.
-constexpr const FilaCampo& FilaDe(Control campo) {
-  return kCampos[static_cast<int>(campo)];
+constexpr const FilaCampo& FilaDe(Magnitud magnitud) {
+  return kCampos[static_cast<std::size_t>(magnitud)];
 }
 
 constexpr bool CamposEnOrden() {
   for (std::size_t i = 0; i < kCampos.size(); ++i) {
-    if (kCampos[i].campo != static_cast<Control>(i)) return false;
+    if (kCampos[i].magnitud != static_cast<Magnitud>(i)) return false;
   }
   return true;
 }
-static_assert(CamposEnOrden(), "FilaDe looks fields up by position");
+static_assert(CamposEnOrden(), "FilaDe looks design values up by position");
 
 struct FilaResultado {
-  Control etiqueta;
   double DatosCircuito::*valor;
   std::string_view MascaraResultado;
   std::string_view textoBorrado;
 };
 
-// In the order the labels are written.
+// In the order the results are shown: RrLim, PrLim, PzSin, PzCon.
 inline constexpr std::array<FilaResultado, 4> kResultados = {{
-    {Control::lblRrLim, &DatosCircuito::RrLim, kMascaraTension, "0,00"},
-    {Control::lblPrLim, &DatosCircuito::PrLim, kMascaraPotencia, "0,000"},
-    {Control::lblPzSin, &DatosCircuito::PzSin, kMascaraPotencia, "0,000"},
-    {Control::lblPzCon, &DatosCircuito::PzCon, kMascaraPotencia, "0,000"},
+    {&DatosCircuito::RrLim, kMascaraTension, "0,00"},
+    {&DatosCircuito::PrLim, kMascaraPotencia, "0,000"},
+    {&DatosCircuito::PzSin, kMascaraPotencia, "0,000"},
+    {&DatosCircuito::PzCon, kMascaraPotencia, "0,000"},
 }};
 
 }  // namespace zener

@@ -26,24 +26,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   for (int i = 0; i < 6; ++i) *diseno[i] = valores[i];
   const DatosCircuito antes = d;
 
-  const int veredicto = Calcular(d);
+  const Veredicto veredicto = Calcular(d);
+  const int regla = NumeroDeRegla(veredicto);
   for (int i = 0; i < 6; ++i) Exigir(std::memcmp(diseno[i], &valores[i], sizeof(double)) == 0);
-  if (veredicto >= 1 && veredicto <= 7) {
-    Exigir(kReglas[static_cast<std::size_t>(veredicto - 1)].falla(antes));
-    for (int r = 0; r < veredicto - 1; ++r)
+  if (regla != 0) {
+    Exigir(kReglas[static_cast<std::size_t>(regla - 1)].falla(antes));
+    for (int r = 0; r < regla - 1; ++r)
       Exigir(!kReglas[static_cast<std::size_t>(r)].falla(antes));
     Exigir(d.RrLim == 0 && d.IrMax == 0);
     return 0;
   }
   for (const Regla& regla : kReglas) Exigir(!regla.falla(antes));
-  if (veredicto == kFueraDeRango) {
+  if (veredicto == Veredicto::FueraDeRango) {
     for (const double v :
          {d.RrLim, d.IrMax, d.IzMaxCon, d.IzMaxSin, d.VrMax, d.PzSin, d.PzCon, d.PrLim}) {
       Exigir(v == 0);
     }
     return 0;
   }
-  Exigir(veredicto == kReglasCumplidas);
+  Exigir(veredicto == Veredicto::Cumple);
   for (const double v : {d.IrMax, d.IzMaxCon, d.IzMaxSin, d.VrMax}) Exigir(std::isfinite(v));
   for (const FilaResultado& fila : kResultados) {
     const auto texto = FormatearCifra(TextoGeneral(d.*fila.valor), fila.MascaraResultado);

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/ColaEventos.h"
-#include "ui/Form1.h"
-#include "ui/Ventana.h"
+#include "form/ColaEventos.h"
+#include "form/Form1.h"
+#include "window/Ventana.h"
 
 namespace zener {
 

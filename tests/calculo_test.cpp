@@ -8,6 +8,8 @@
 
 #include "VentanaFalsa.h"
 #include "core/Tablas.h"
+#include "form/Controles.h"
+#include "form/Procedimientos.h"
 
 namespace zener {
 namespace {
@@ -82,7 +84,7 @@ TEST(Calcular, EjemplosResueltos) {
     ExpectCasiIgual(datos.PzSin, c.PzSin);
     ExpectCasiIgual(datos.PzCon, c.PzCon);
     for (std::size_t i = 0; i < kResultados.size(); ++i) {
-      EXPECT_EQ(ventana.textos[kResultados[i].etiqueta], c.etiquetas[i]);
+      EXPECT_EQ(ventana.textos[kEtiquetas[i]], c.etiquetas[i]);
     }
   }
 }
@@ -128,12 +130,14 @@ TEST(Calcular, LaPrimeraReglaIncumplidaEsLaQueCuenta) {
 TEST(Calcular, LimitesDeLasReglas) {
   const struct {
     Diseno diseno;
-    int veredicto;
+    Veredicto veredicto;
   } casos[] = {
-      {{12, 12, 30, 30, 5.1, 5}, kReglasCumplidas},  // equal values pass rules 2 and 3
-      {{12, 15, 0, 0, 2.01, 5}, kReglasCumplidas},  {{12, 15, 0, 0, 2, 5}, 4},
-      {{5.6, 6, 0, 0, 5.1, 1}, kReglasCumplidas},  // 5.6 - 0.5 == 5.1 in double precision
-      {{12, 15, 0, 0, 5.1, 1}, kReglasCumplidas},   {{12, 15, 0, 0, 5.1, 100}, kReglasCumplidas},
+      {{12, 12, 30, 30, 5.1, 5}, Veredicto::Cumple},  // equal values pass rules 2 and 3
+      {{12, 15, 0, 0, 2.01, 5}, Veredicto::Cumple},
+      {{12, 15, 0, 0, 2, 5}, Veredicto::Regla4},
+      {{5.6, 6, 0, 0, 5.1, 1}, Veredicto::Cumple},  // 5.6 - 0.5 == 5.1 in double precision
+      {{12, 15, 0, 0, 5.1, 1}, Veredicto::Cumple},
+      {{12, 15, 0, 0, 5.1, 100}, Veredicto::Cumple},
   };
   for (const auto& c : casos) {
     DatosCircuito datos = Con(c.diseno);
@@ -180,7 +184,7 @@ TEST(Calcular, UnFalloNumericoNoDejaNadaAMedias) {
     VentanaFalsa ventana;
     ventana.foco = Control::cmdCalcular;
     DatosCircuito previo = Con(kEjemploA);
-    ASSERT_EQ(Calcular(previo), kReglasCumplidas);
+    ASSERT_EQ(Calcular(previo), Veredicto::Cumple);
     DatosCircuito datos = Con(d);
     datos.IrMax = previo.IrMax;
     datos.IzMaxSin = previo.IzMaxSin;
@@ -230,8 +234,8 @@ TEST(Limpiar, BorraResultadosPeroNoIntermedios) {
   EXPECT_EQ(datos.IrMax, calculado.IrMax);
   EXPECT_EQ(datos.VrMax, calculado.VrMax);
   EXPECT_EQ(datos.VeMin, 12);
-  for (const FilaResultado& fila : kResultados) {
-    EXPECT_EQ(ventana.textos[fila.etiqueta], fila.textoBorrado);
+  for (std::size_t i = 0; i < kResultados.size(); ++i) {
+    EXPECT_EQ(ventana.textos[kEtiquetas[i]], kResultados[i].textoBorrado);
   }
 }
 
@@ -244,7 +248,7 @@ TEST(LimpiarTodo, RestauraLosValoresPorDefectoYConservaElMensaje) {
   LimpiarTodo(datos, ventana);
   const char* textos[] = {"0,00", "0,00", "0", "0", "0,00", "5"};
   for (std::size_t i = 0; i < kCampos.size(); ++i) {
-    EXPECT_EQ(ventana.textos[kCampos[i].campo], textos[i]);
+    EXPECT_EQ(ventana.textos[CampoDe(kCampos[i].magnitud)], textos[i]);
   }
   EXPECT_EQ(ventana.textos[Control::lblRrLim], "0,00");
   EXPECT_EQ(ventana.textos[Control::lblPrLim], "0,000");

@@ -1,4 +1,4 @@
-#include "fields/Campos.h"
+#include "form/Campos.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include "VentanaFalsa.h"
 #include "core/Calculo.h"
 #include "core/Tablas.h"
+#include "form/Controles.h"
 
 namespace zener {
 namespace {
@@ -81,7 +82,7 @@ TEST(EnterEnUnCampo, DesdeUnResetRecorreTodaLaCadenaSinCambiarTextos) {
   EXPECT_EQ(banco.ventana.foco, Control::cmdCalcular);
   const char* textos[] = {"0,00", "0,00", "0", "0", "0,00", "5"};
   for (std::size_t i = 0; i < kCampos.size(); ++i)
-    EXPECT_EQ(banco.Texto(kCampos[i].campo), textos[i]);
+    EXPECT_EQ(banco.Texto(CampoDe(kCampos[i].magnitud)), textos[i]);
   EXPECT_EQ(banco.Datos().IzMin, 5);
   EXPECT_TRUE(banco.ventana.cuadros.empty());
 }
@@ -123,7 +124,7 @@ TEST(EnterEnUnCampo, UnaCifraInvalidaSeRechaza) {
     EXPECT_EQ(banco.ventana.seleccion[c.campo],
               (Seleccion{0, static_cast<int>(std::string(c.inicial).size())}));
     EXPECT_EQ(banco.ventana.foco, c.campo);
-    EXPECT_EQ(banco.Datos().*FilaDe(c.campo).valor, antes.*FilaDe(c.campo).valor);
+    EXPECT_EQ(banco.Datos().*FilaDe(MagnitudDe(c.campo)).valor, antes.*FilaDe(MagnitudDe(c.campo)).valor);
   }
 }
 
@@ -162,7 +163,7 @@ TEST(PerdidaDeFoco, GuardaElValorQueMuestraElCampo) {
     banco.Pegar(c.pegado);
     banco.Enfocar(Control::txtVeMin == c.campo ? Control::txtIzMin : Control::txtVeMin);
     EXPECT_EQ(banco.Texto(c.campo), c.queda) << c.pegado;
-    EXPECT_EQ(banco.Datos().*FilaDe(c.campo).valor, c.guardado) << c.pegado;
+    EXPECT_EQ(banco.Datos().*FilaDe(MagnitudDe(c.campo)).valor, c.guardado) << c.pegado;
     EXPECT_TRUE(banco.ventana.cuadros.empty());
   }
 }
@@ -170,17 +171,19 @@ TEST(PerdidaDeFoco, GuardaElValorQueMuestraElCampo) {
 TEST(PerdidaDeFoco, UnaCifraInvalidaDevuelveElFocoSinTocarElValor) {
   for (const FilaCampo& fila : kCampos) {
     Banco banco;
-    banco.Escribir(fila.campo, "8");
-    banco.Enfocar(fila.siguiente == Control::cmdCalcular ? Control::txtVeMin : fila.siguiente);
-    banco.Enfocar(fila.campo);
+    const Control campo = CampoDe(fila.magnitud);
+    const Control siguiente = SiguienteDe(campo);
+    banco.Escribir(campo, "8");
+    banco.Enfocar(siguiente == Control::cmdCalcular ? Control::txtVeMin : siguiente);
+    banco.Enfocar(campo);
     banco.Pegar("1,2,3x");
-    const Control otro = fila.campo == Control::txtVeMax ? Control::txtIcMin : Control::txtVeMax;
+    const Control otro = campo == Control::txtVeMax ? Control::txtIcMin : Control::txtVeMax;
     banco.Enfocar(otro);
     ASSERT_EQ(banco.ventana.cuadros.size(), 1u);
     EXPECT_EQ(banco.ventana.cuadros[0].prompt, kPromptCifraInvalida);
-    EXPECT_EQ(banco.Texto(fila.campo), fila.TextoInicial);
-    EXPECT_EQ(banco.ventana.foco, fila.campo);
-    EXPECT_EQ(banco.ventana.seleccion[fila.campo],
+    EXPECT_EQ(banco.Texto(campo), fila.TextoInicial);
+    EXPECT_EQ(banco.ventana.foco, campo);
+    EXPECT_EQ(banco.ventana.seleccion[campo],
               (Seleccion{0, static_cast<int>(fila.TextoInicial.size())}));
     EXPECT_EQ(banco.Datos().*fila.valor, 8);
     // Leaving again commits the default text now standing there.
@@ -192,7 +195,7 @@ TEST(PerdidaDeFoco, UnaCifraInvalidaDevuelveElFocoSinTocarElValor) {
 
 TEST(PerdidaDeFoco, TabularSinTeclearGuardaLoQueYaSeMostraba) {
   Banco banco;
-  for (const FilaCampo& fila : kCampos) banco.Enfocar(fila.siguiente);
+  for (const FilaCampo& fila : kCampos) banco.Enfocar(SiguienteDe(CampoDe(fila.magnitud)));
   EXPECT_EQ(banco.Datos().IzMin, 5);
   EXPECT_EQ(banco.Datos().VeMin, 0);
   EXPECT_TRUE(banco.ventana.cuadros.empty());

@@ -1,10 +1,11 @@
-#include "ui/Form1.h"
+#include "form/Form1.h"
 
 #include <gtest/gtest.h>
 
 #include "VentanaFalsa.h"
 #include "core/Calculo.h"
 #include "core/Tablas.h"
+#include "form/Controles.h"
 
 namespace zener {
 namespace {
@@ -13,7 +14,7 @@ TEST(Form1, ArrancaConLosValoresPorDefectoYElFocoEnLaPrimeraCifra) {
   Banco banco;
   const char* textos[] = {"0,00", "0,00", "0", "0", "0,00", "5"};
   for (std::size_t i = 0; i < kCampos.size(); ++i)
-    EXPECT_EQ(banco.Texto(kCampos[i].campo), textos[i]);
+    EXPECT_EQ(banco.Texto(CampoDe(kCampos[i].magnitud)), textos[i]);
   EXPECT_EQ(banco.Texto(Control::lblRrLim), "0,00");
   EXPECT_EQ(banco.Texto(Control::lblPzSin), "0,000");
   EXPECT_EQ(banco.ventana.foco, Control::txtVeMin);

@@ -224,10 +224,20 @@ TEST(PropiedadesNumeroTexto, NormalizarEsIdempotente) {
 }
 
 // A machine set to comma decimals must not change a single figure.
+// A comma-decimal locale; MinGW's C++ library knows only "C", its C library
+// the Windows names.
+#ifdef _WIN32
+constexpr const char* kRegionalEspanol = "Spanish_Spain.1252";
+#else
+constexpr const char* kRegionalEspanol = "es_ES.UTF-8";
+#endif
+
 TEST(PropiedadesNumeroTexto, NoDependeDeLaConfiguracionRegional) {
-  const char* regional = std::setlocale(LC_ALL, "es_ES.UTF-8");
-  ASSERT_NE(regional, nullptr) << "the es_ES.UTF-8 locale is not installed";
-  std::locale::global(std::locale("es_ES.UTF-8"));
+  const char* regional = std::setlocale(LC_ALL, kRegionalEspanol);
+  ASSERT_NE(regional, nullptr) << kRegionalEspanol << " is not installed";
+#ifndef _WIN32
+  std::locale::global(std::locale(kRegionalEspanol));
+#endif
   EXPECT_EQ(LeerCifra("1.234,50"), 1234.5);
   EXPECT_EQ(TextoGeneral(1234.5), "1234,5");
   EXPECT_EQ(FormatearCifra("1234,5", kMascaraTension), "1.234,50");

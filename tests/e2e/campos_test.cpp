@@ -4,7 +4,7 @@
 #include <string>
 
 #include "Programa.h"
-#include "fields/Campos.h"
+#include "form/Campos.h"
 #include "ui/win32/Identificadores.h"
 #include "ui/win32/Texto.h"
 

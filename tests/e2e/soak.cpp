@@ -160,7 +160,7 @@ class Soak {
     if (!todosLegibles || (foco >= kIdVeMin && foco <= kIdIzMin)) {
       return Fallo("results on show while a field is being edited");
     }
-    if (Calcular(mostrado) != kReglasCumplidas) return Fallo("results for values that fail");
+    if (Calcular(mostrado) != Veredicto::Cumple) return Fallo("results for values that fail");
     for (std::size_t i = 0; i < 4; ++i) {
       const auto esperado = FormatearCifra(TextoGeneral(mostrado.*kResultados[i].valor),
                                            kResultados[i].MascaraResultado);

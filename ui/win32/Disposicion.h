@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-#include "ui/Ventana.h"
+#include "window/Ventana.h"
 #include "ui/win32/Identificadores.h"
 
 namespace zener::win32 {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/ColaEventos.h"
-#include "ui/Form1.h"
-#include "ui/Ventana.h"
+#include "form/ColaEventos.h"
+#include "form/Form1.h"
+#include "window/Ventana.h"
 #include "ui/win32/Disposicion.h"
 
 namespace zener::win32 {

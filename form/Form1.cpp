@@ -1,8 +1,8 @@
-#include "ui/Form1.h"
+#include "form/Form1.h"
 
-#include "core/Calculo.h"
-#include "core/Tablas.h"
-#include "fields/Campos.h"
+#include "form/Campos.h"
+#include "form/Controles.h"
+#include "form/Procedimientos.h"
 
 namespace zener {
 
@@ -35,15 +35,15 @@ void Form1::Click(Control origen) {
 }
 
 void Form1::KeyPress(Control campo, std::int16_t& keyascii) {
-  if (EsCampo(campo)) Campo_KeyPress(FilaDe(campo), datos_, ventana_, keyascii);
+  if (EsCampo(campo)) Campo_KeyPress(FilaDe(MagnitudDe(campo)), datos_, ventana_, keyascii);
 }
 
 void Form1::GotFocus(Control campo) {
-  if (EsCampo(campo)) Campo_GotFocus(FilaDe(campo), datos_, ventana_);
+  if (EsCampo(campo)) Campo_GotFocus(FilaDe(MagnitudDe(campo)), datos_, ventana_);
 }
 
 void Form1::LostFocus(Control campo) {
-  if (EsCampo(campo)) Campo_LostFocus(FilaDe(campo), datos_, ventana_);
+  if (EsCampo(campo)) Campo_LostFocus(FilaDe(MagnitudDe(campo)), datos_, ventana_);
 }
 
 void Form1::cmdReset_Click() {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/DatosCircuito.h"
-#include "ui/Ventana.h"
+#include "window/Ventana.h"
 
 namespace zener {
 

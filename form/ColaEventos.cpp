@@ -1,23 +1,22 @@
-#include "ui/ColaEventos.h"
+#include "form/ColaEventos.h"
 
 namespace zener {
 
 void ColaEventos::Entregar() {
   if (ocupada_) return;
-  ocupada_ = true;
+  const Ocupada ocupada(ocupada_);
   while (!pendientes_.empty()) {
     const Evento evento = pendientes_.front();
     pendientes_.pop_front();
     Ejecutar(evento);
   }
-  ocupada_ = false;
 }
 
 void ColaEventos::KeyPress(Control campo, std::int16_t& keyascii) {
-  const bool anidada = ocupada_;
-  ocupada_ = true;
-  destino_.KeyPress(campo, keyascii);
-  ocupada_ = anidada;
+  {
+    const Ocupada ocupada(ocupada_);
+    destino_.KeyPress(campo, keyascii);
+  }
   Entregar();
 }
 

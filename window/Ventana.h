@@ -31,10 +31,6 @@ constexpr bool EsCampo(Control c) {
   return c <= Control::txtIzMin;
 }
 
-// Message box styles: exclamation or information icon, OK button.
-inline constexpr std::int16_t kEstiloExclamacion = 48;
-inline constexpr std::int16_t kEstiloInformacion = 64;
-
 // Operations the logic calls. Texts are UTF-8; a prompt breaks its lines
 // with the single character 13.
 class Ventana {

@@ -6,7 +6,7 @@
 
 #include "core/DatosCircuito.h"
 #include "core/Tablas.h"
-#include "ui/Ventana.h"
+#include "window/Ventana.h"
 
 namespace zener {
 

@@ -1,9 +1,11 @@
-#include "fields/Campos.h"
+#include "form/Campos.h"
 
 #include <optional>
 
 #include "core/Calculo.h"
 #include "core/NumeroTexto.h"
+#include "form/Controles.h"
+#include "form/Procedimientos.h"
 
 namespace zener {
 
@@ -20,17 +22,18 @@ bool EsDigito(std::int16_t k) {
 // Checks and normalises the field's text and writes it back; gives the value
 // of the text now shown, or nothing when the text is no valid figure.
 std::optional<double> ConfirmarTexto(const FilaCampo& fila, Ventana& ventana) {
-  const std::string texto = ventana.LeerTexto(fila.campo);
+  const Control campo = CampoDe(fila.magnitud);
+  const std::string texto = ventana.LeerTexto(campo);
   if (fila.pruebaComa && !CifraValida(texto)) return std::nullopt;
   const auto normalizado = NormalizarCifra(texto, fila.MascaraCampo, fila.TextoInicial);
   if (!normalizado) return std::nullopt;
-  ventana.EscribirTexto(fila.campo, *normalizado);
-  return LeerCifra(ventana.LeerTexto(fila.campo));
+  ventana.EscribirTexto(campo, *normalizado);
+  return LeerCifra(ventana.LeerTexto(campo));
 }
 
 void RechazarCifra(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
   MostrarMensaje(datos, ventana, kPromptCifraInvalida, kEstiloExclamacion, kTituloError);
-  ventana.EscribirTexto(fila.campo, fila.TextoInicial);
+  ventana.EscribirTexto(CampoDe(fila.magnitud), fila.TextoInicial);
 }
 
 void SeleccionarTodo(Control campo, Ventana& ventana) {
@@ -60,11 +63,11 @@ void Campo_KeyPress(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventan
   if (keyascii != kTeclaEnter) return;
   keyascii = 0;
   if (ConfirmarTexto(fila, ventana)) {
-    ventana.DarFoco(fila.siguiente);
+    ventana.DarFoco(SiguienteDe(CampoDe(fila.magnitud)));
     return;
   }
   RechazarCifra(fila, datos, ventana);
-  SeleccionarTodo(fila.campo, ventana);
+  SeleccionarTodo(CampoDe(fila.magnitud), ventana);
 }
 
 void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
@@ -73,12 +76,12 @@ void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& venta
     return;
   }
   RechazarCifra(fila, datos, ventana);
-  ventana.DarFoco(fila.campo);
+  ventana.DarFoco(CampoDe(fila.magnitud));
 }
 
 void Campo_GotFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
   Limpiar(datos, ventana);
-  SeleccionarTodo(fila.campo, ventana);
+  SeleccionarTodo(CampoDe(fila.magnitud), ventana);
 }
 
 }  // namespace zener

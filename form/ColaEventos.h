@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "ui/Ventana.h"
+#include "window/Ventana.h"
 
 namespace zener {
 
@@ -23,7 +23,8 @@ class ColaEventos {
 
   void Encolar(Evento evento) { pendientes_.push_back(evento); }
 
-  // Delivers what is queued, unless a handler is running: then its caller does.
+  // Delivers what is queued, unless a handler is running: then its caller
+  // does. A handler that throws leaves the queue usable.
   void Entregar();
 
   // A key must be answered at once: the field inserts what the handler leaves.
@@ -31,6 +32,19 @@ class ColaEventos {
 
  private:
   void Ejecutar(const Evento& evento);
+
+  // Marks the queue busy while it lives, and restores it however it ends.
+  class Ocupada {
+   public:
+    explicit Ocupada(bool& ocupada) : ocupada_(ocupada), antes_(ocupada) { ocupada_ = true; }
+    ~Ocupada() { ocupada_ = antes_; }
+    Ocupada(const Ocupada&) = delete;
+    Ocupada& operator=(const Ocupada&) = delete;
+
+   private:
+    bool& ocupada_;
+    bool antes_;
+  };
 
   EventosVentana& destino_;
   std::deque<Evento> pendientes_;

@@ -1,0 +1,27 @@
+// The window's procedures over its record: the two resets, the one way a
+// message is shown, and the calculate button.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "core/DatosCircuito.h"
+#include "window/Ventana.h"
+
+namespace zener {
+
+// Clears the four results and their labels; intermediates stay.
+void Limpiar(DatosCircuito& datos, Ventana& ventana);
+
+// Restores every default text and value; messages and focus stay.
+void LimpiarTodo(DatosCircuito& datos, Ventana& ventana);
+
+// The one way a message is shown.
+void MostrarMensaje(DatosCircuito& datos, Ventana& ventana, std::string_view prompt,
+                    std::int16_t estilo, std::string_view titulo);
+
+// The calculate button: the rules, their message and focus, or the results
+// written into the four labels.
+void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana);
+
+}  // namespace zener
