@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Installs, as root on Debian 12, whatever the build and the tests need and is
-# missing. Safe to run again.
+# Installs, as root on Debian 12, whatever is missing for what is asked:
+#   instalar.sh lanzar    the cross compiler, Wine and fonts: enough to run
+#   instalar.sh           all of that, and the test, web and browser stack
+# Safe to run again.
 set -euo pipefail
 
-paquetes=(cmake make g++ googletest libgtest-dev g++-mingw-w64-i686 binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth imagemagick fonts-liberation fonts-wine locales
-  clang-format clang libclang-rt-14-dev libbenchmark-dev python3)
+paquetes=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
+  fonts-liberation fonts-wine)
+if [ "${1:-todo}" != lanzar ]; then
+  paquetes+=(g++ googletest libgtest-dev xvfb xauth imagemagick locales clang-format clang
+    libclang-rt-14-dev libbenchmark-dev python3
+    clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
+    wasi-libc chromium)
+  command -v node >/dev/null 2>&1 || paquetes+=(nodejs npm)
+fi
 
 faltan=()
 for p in "${paquetes[@]}"; do
@@ -18,7 +26,13 @@ if [ ${#faltan[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${faltan[@]}" >/dev/null
 fi
 
+[ "${1:-todo}" = lanzar ] && exit 0
+
 # The number tests run once under a comma-decimal locale.
 if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
   localedef -i es_ES -f UTF-8 es_ES.UTF-8
 fi
+
+# The browser tests' driver, from the lock file; it never downloads a browser.
+(cd "$(dirname "$0")/../tests/navegador" &&
+  PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent)

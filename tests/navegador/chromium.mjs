@@ -1,0 +1,19 @@
+// Debian's chromium under playwright-core: never a browser of its own.
+import { chromium } from 'playwright-core';
+
+export const RUTA_CHROMIUM = process.env.ZENER_CHROMIUM ?? '/usr/bin/chromium';
+
+// Flags that keep a headless run off the network this machine does not have.
+const ARGUMENTOS = [
+  '--no-sandbox',
+  '--disable-gpu',
+  '--disable-quic',
+  '--no-first-run',
+  '--disable-background-networking',
+  '--disable-component-update',
+  '--disable-sync',
+];
+
+export function abrirNavegador() {
+  return chromium.launch({ executablePath: RUTA_CHROMIUM, args: ARGUMENTOS });
+}
