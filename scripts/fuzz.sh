@@ -13,7 +13,7 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -DZENER_FUZZ=ON -DCMAKE_BUILD_TYPE
 cmake --build build/fuzz -j"$(nproc)" >/dev/null
 
 hallazgos_totales=0
-for objetivo in numero_texto calculo; do
+for objetivo in numero_texto calculo diseno; do
   corpus=build/fuzz/corpus/$objetivo
   hallazgos=build/fuzz/hallazgos/$objetivo
   mkdir -p "$corpus" "$hallazgos"

@@ -19,6 +19,7 @@ ctest --test-dir build/san --output-on-failure
 
 # A short fuzzing run; scripts/fuzz.sh SECONDS runs longer.
 bash scripts/fuzz.sh 15
+bash scripts/probar-informe.sh
 
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null

@@ -1,0 +1,58 @@
+#include "design/Texto.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "core/NumeroTexto.h"
+
+namespace zener {
+
+namespace {
+
+constexpr int kMaximoDecimales = 6;
+
+std::string Mascara(int decimales) {
+  std::string mascara = "#,##0";
+  if (decimales > 0) mascara += "." + std::string(static_cast<std::size_t>(decimales), '0');
+  return mascara;
+}
+
+}  // namespace
+
+std::string Cifra(double valor, int decimales) {
+  if (!std::isfinite(valor)) return "—";
+  const auto texto = FormatearCifra(TextoGeneral(std::fabs(valor)), Mascara(decimales));
+  if (!texto) return "—";
+  const bool cero = texto->find_first_not_of("0,.") == std::string::npos;
+  return (valor < 0 && !cero ? "-" : "") + *texto;
+}
+
+std::string CifraCorta(double valor, int decimales) {
+  std::string texto = Cifra(valor, decimales);
+  if (texto.find(',') == std::string::npos) return texto;
+  while (texto.back() == '0') texto.pop_back();
+  if (texto.back() == ',') texto.pop_back();
+  return texto;
+}
+
+std::string NumeroJson(double valor) {
+  if (!std::isfinite(valor)) return "null";
+  char buffer[32];
+  const char* fin = std::to_chars(buffer, buffer + sizeof buffer, valor).ptr;
+  return std::string(buffer, static_cast<std::size_t>(fin - buffer));
+}
+
+std::string CifraHoja(double valor, int decimales) {
+  if (!std::isfinite(valor)) return "";
+  char buffer[400];
+  const auto [fin, error] =
+      std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed,
+                    decimales > kMaximoDecimales ? kMaximoDecimales : decimales);
+  if (error != std::errc()) return "";
+  std::string texto(buffer, static_cast<std::size_t>(fin - buffer));
+  const auto punto = texto.find('.');
+  if (punto != std::string::npos) texto[punto] = ',';
+  return texto;
+}
+
+}  // namespace zener

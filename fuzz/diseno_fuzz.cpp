@@ -1,0 +1,78 @@
+// Any text as a batch file and as one row of figures: no crash, one result
+// row per non-blank row after the header, and every design the library
+// accepts gives reports whose JSON keeps its brackets balanced.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "core/Tablas.h"
+#include "design/Diseno.h"
+#include "design/Lotes.h"
+
+namespace {
+
+void Exigir(bool condicion) {
+  if (!condicion) std::abort();
+}
+
+constexpr std::string_view kCabecera = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin\n";
+
+std::size_t FilasNoVacias(std::string_view texto) {
+  std::size_t filas = 0;
+  while (!texto.empty()) {
+    const std::size_t fin = std::min(texto.find('\n'), texto.size());
+    if (texto.substr(0, fin).find_first_not_of(" \t\r") != std::string_view::npos) ++filas;
+    texto.remove_prefix(std::min(fin + 1, texto.size()));
+  }
+  return filas;
+}
+
+bool Equilibrado(std::string_view json) {
+  int profundidad = 0;
+  bool enCadena = false;
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    const char c = json[i];
+    if (enCadena) {
+      if (c == '\\') ++i;
+      if (c == '"') enCadena = false;
+      continue;
+    }
+    if (c == '"') enCadena = true;
+    if (c == '{' || c == '[') ++profundidad;
+    if (c == '}' || c == ']') --profundidad;
+    if (profundidad < 0) return false;
+  }
+  return profundidad == 0 && !enCadena;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tamano) {
+  using namespace zener;
+  const std::string_view texto(reinterpret_cast<const char*>(datos), tamano);
+  std::string lotes(kCabecera);
+  lotes.append(texto);
+  const ResultadoLotes r = ProcesarLotes(lotes, {});
+  Exigir(!r.error);
+  Exigir(static_cast<std::size_t>(r.filas) == FilasNoVacias(lotes) - 1);
+  Exigir(r.filas == r.cumplen + r.incumplen + r.erroneas);
+
+  // The first row alone, as the tool reads its six figures.
+  DatosCircuito valores;
+  std::string_view fila = texto.substr(0, texto.find('\n'));
+  for (const FilaCampo& campo : kCampos) {
+    const std::size_t fin = std::min(fila.find(';'), fila.size());
+    const Lectura lectura = LeerValor(fila.substr(0, fin));
+    if (!lectura.valor) return 0;
+    valores.*campo.valor = *lectura.valor;
+    fila.remove_prefix(std::min(fin + 1, fila.size()));
+  }
+  const Diseno d = Disenar(valores, {});
+  if (d.cumple) Exigir(d.elegida && d.elegida->izMinMa >= valores.IzMin);
+  Exigir(Equilibrado(InformeJson(d)));
+  InformeTexto(d);
+  InformeHtml(d);
+  return 0;
+}

@@ -1,0 +1,50 @@
+// The printable report in Debian's chromium: it renders without console
+// errors or requests, shows its plot, fits A4 when printed, and leaves a
+// screenshot for the eye.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdirSync } from 'node:fs';
+import { dirname, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+
+import { abrirNavegador } from './chromium.mjs';
+
+const raiz = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+const informe = process.env.ZENER_INFORME ?? resolve(raiz, 'build/informe/informe.html');
+const captura = resolve(raiz, 'build/informe/informe.png');
+
+// A4 less the 15 mm margins of the page's print rule, in CSS pixels.
+const ANCHO_IMPRIMIBLE_PX = ((210 - 2 * 15) / 25.4) * 96;
+
+test('el informe se ve sin errores, con su gráfico, y cabe en A4', async () => {
+  const navegador = await abrirNavegador();
+  try {
+    const pagina = await navegador.newPage({ viewport: { width: 900, height: 1200 } });
+    const errores = [];
+    pagina.on('console', (m) => { if (m.type() === 'error') errores.push(m.text()); });
+    pagina.on('pageerror', (e) => errores.push(String(e)));
+    const peticiones = [];
+    pagina.on('request', (r) => { if (!r.url().startsWith('file:')) peticiones.push(r.url()); });
+
+    await pagina.goto(pathToFileURL(informe).href);
+    assert.match(await pagina.title(), /regulador/);
+    const trazos = await pagina.locator('svg line').count();
+    assert.ok(trazos >= 5, `el gráfico tiene ${trazos} líneas`);
+    assert.equal(await pagina.locator('tr.elegida td').first().textContent(), '240');
+
+    mkdirSync(dirname(captura), { recursive: true });
+    await pagina.screenshot({ path: captura, fullPage: true });
+
+    await pagina.emulateMedia({ media: 'print' });
+    await pagina.setViewportSize({ width: Math.floor(ANCHO_IMPRIMIBLE_PX), height: 1000 });
+    const desborde = await pagina.evaluate(() => document.documentElement.scrollWidth - innerWidth);
+    assert.ok(desborde <= 0, `el informe impreso desborda ${desborde} px`);
+    const pdf = await pagina.pdf({ format: 'A4' });
+    assert.ok(pdf.length > 1000);
+
+    assert.deepEqual(errores, []);
+    assert.deepEqual(peticiones, []);
+  } finally {
+    await navegador.close();
+  }
+});
