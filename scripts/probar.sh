@@ -21,6 +21,7 @@ ctest --test-dir build/san --output-on-failure
 bash scripts/fuzz.sh 15
 bash scripts/probar-informe.sh
 
+bash scripts/probar-web.sh
 cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/win -j"$(nproc)"

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The web page's figures, in headless chromium with the page served locally,
+# beside the Windows program's start-up as scripts/medir.sh last measured it.
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+cd "$raiz"
+
+cmake -S . -B build/wasm -DZENER_WEB=ON -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
+  -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build build/wasm --target zener_web -j2 >/dev/null
+(cd tests/navegador && node web-medir.mjs) >build/wasm/medidas.json
+
+python3 - <<'PY'
+import json, os, re
+m = json.load(open("build/wasm/medidas.json"))
+def fila(nombre, valor, unidad, meta):
+    print("%-48s %8.1f %-3s (target %5g %s) %s" % (nombre, valor, unidad, meta, unidad,
+                                                  "ok" if valor <= meta else "MISSED"))
+fila("page load to interactive (median of 9)", m["carga_ms"], "ms", 300)
+fila("zener.wasm size", m["wasm_bytes"] / 1024, "KB", 300)
+fila("Enter on CALCULAR to the four labels written", m["enter_etiquetas_ms"], "ms", 16)
+fila("Enter on CALCULAR to the next frame", m["enter_fotograma_ms"], "ms", 16)
+ruta = "build/win/arranque_zener.txt"
+if os.path.exists(ruta):
+    win = dict((k, float(v)) for k, v in re.findall(r"(\w+)=([\d.]+)", open(ruta).read()))
+    print("%-48s %8.1f ms (web page: %.1f ms)" % ("zener.exe start-up under Wine (scripts/medir.sh)",
+                                                  win["arranque_ms"], m["carga_ms"]))
+else:
+    print("zener.exe start-up: not measured yet; scripts/medir.sh writes " + ruta)
+PY

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the calculator's web page (the same logic, compiled to WebAssembly)
+# and serves it on this machine only.
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+cd "$raiz"
+bash scripts/instalar.sh
+
+cmake -S . -B build/wasm -DZENER_WEB=ON -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
+  -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+cmake --build build/wasm --target zener_web -j2
+
+echo "The page is in build/wasm/pagina. Point the browser at http://127.0.0.1:8000/ (Ctrl+C stops)."
+exec python3 -m http.server --bind 127.0.0.1 8000 --directory build/wasm/pagina

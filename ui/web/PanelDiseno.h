@@ -1,0 +1,31 @@
+// The design panel below the window: the practical design of the values the
+// window last calculated, with the options the page gives.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "core/DatosCircuito.h"
+#include "design/Diseno.h"
+
+namespace zener::web {
+
+class PanelDiseno {
+ public:
+  // The window's design values, after a calculation that passed the rules.
+  void Seguir(const DatosCircuito& valores) { valores_ = valores; }
+
+  // {"valores": bool, "error": why the options cannot be used or null,
+  //  "informe": the design's JSON report or null}
+  std::string Disenar(const OpcionesDiseno& opciones);
+
+  // The reports of the last design; empty before the first.
+  std::string Texto() const;
+  std::string Html() const;
+
+ private:
+  std::optional<DatosCircuito> valores_;
+  std::optional<Diseno> diseno_;
+};
+
+}  // namespace zener::web

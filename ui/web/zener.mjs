@@ -1,0 +1,352 @@
+// The page as the calculator's window: builds the controls from the design
+// table the module exports, hands the browser's events to the module and
+// carries out what the module asks of its window. Every decision is the
+// module's; this file only translates.
+
+import { iniciarPanel } from './panel.mjs';
+
+const DIRECCION_WEB = 'http://www.example.com/calculador-zener/';
+// The pictures, by the resource name the design table gives them.
+const IMAGENES = {
+  ESQUEMA: { archivo: 'esquema.gif', texto: 'Esquema del regulador con diodo Zener' },
+  LOGO: { archivo: 'logo.jpg', texto: 'Calculador de circuitos Zener' },
+};
+const FAMILIA_LETRA = 'Arial, "Liberation Sans", sans-serif';
+
+const codificador = new TextEncoder();
+const decodificador = new TextDecoder();
+
+let modulo;              // the module's exports
+const elementos = [];    // by the number of their Control
+const numeroDe = new Map();  // element -> number of its Control
+let ventana;             // the element of the window
+const cuadros = [];      // message boxes waiting to be shown
+let focoPendiente = null;  // the focus the logic gave while a box was open
+let entregaPedida = false;
+const canalEntrega = new MessageChannel();
+
+function bytesDe(puntero, bytes) {
+  return new Uint8Array(modulo.memory.buffer, puntero, bytes);
+}
+
+function textoDe(puntero, bytes) {
+  return decodificador.decode(bytesDe(puntero, bytes));
+}
+
+// Calls fn with the text copied into the module's memory.
+function conTexto(texto, fn) {
+  const bytes = codificador.encode(texto + '\0');
+  const puntero = modulo.zener_reservar(bytes.length);
+  bytesDe(puntero, bytes.length).set(bytes);
+  try {
+    return fn(puntero, bytes.length - 1);
+  } finally {
+    modulo.zener_liberar(puntero);
+  }
+}
+
+function textoSalida(puntero) {
+  return textoDe(puntero, modulo.zener_bytes());
+}
+
+// The UTF-16 offset of the n-th character: the module counts characters.
+function posicionUtf16(texto, caracteres) {
+  let i = 0;
+  for (let c = 0; c < caracteres && i < texto.length; ++c) {
+    i += texto.codePointAt(i) > 0xffff ? 2 : 1;
+  }
+  return i;
+}
+
+const cuadro = () => document.getElementById('cuadro');
+
+function mostrarSiguienteCuadro() {
+  const { prompt, estilo, titulo } = cuadros[0];
+  document.getElementById('cuadroTitulo').textContent = titulo;
+  const icono = document.getElementById('cuadroIcono');
+  // The icon bits of the style: 16 stop, 32 question, 48 exclamation, 64 information.
+  const tipo = { 16: 'error', 32: 'pregunta', 48: 'exclamacion', 64: 'informacion' }[estilo & 0x70];
+  icono.className = 'icono ' + (tipo ?? 'ninguno');
+  icono.textContent = { error: '×', pregunta: '?', exclamacion: '!', informacion: 'i' }[tipo] ?? '';
+  const texto = document.getElementById('cuadroTexto');
+  texto.replaceChildren(
+    ...prompt.split('\r').map((linea) => {
+      const p = document.createElement('p');
+      p.textContent = linea;
+      return p;
+    }),
+  );
+  cuadro().showModal();
+}
+
+// The box closes; the next waits its turn, and only after the last one does
+// the focus go where the logic last put it.
+function cerrarCuadro() {
+  if (!cuadro().open) return;
+  // Closing gives the focus back but resets the field's selection; a Windows
+  // edit box keeps its own.
+  const campos = [...numeroDe.keys()].filter((el) => el instanceof HTMLInputElement);
+  const selecciones = new Map(campos.map((el) => [el, [el.selectionStart, el.selectionEnd]]));
+  cuadro().close();
+  const activo = document.activeElement;
+  if (selecciones.has(activo)) activo.setSelectionRange(...selecciones.get(activo));
+  cuadros.shift();
+  if (cuadros.length > 0) {
+    mostrarSiguienteCuadro();
+    return;
+  }
+  if (focoPendiente !== null) {
+    const destino = focoPendiente;
+    focoPendiente = null;
+    elementos[destino].focus();
+  }
+}
+
+const importaciones = {
+  pagina: {
+    leer_texto(control, destino, capacidad) {
+      const el = elementos[control];
+      const bytes = codificador.encode(el.value ?? el.textContent);
+      if (bytes.length <= capacidad) bytesDe(destino, bytes.length).set(bytes);
+      return bytes.length;
+    },
+    escribir_texto(control, puntero, bytes) {
+      const el = elementos[control];
+      const texto = textoDe(puntero, bytes);
+      if (el instanceof HTMLInputElement) el.value = texto;
+      else el.textContent = texto;
+    },
+    fijar_seleccion(control, inicio, longitud) {
+      const el = elementos[control];
+      const desde = posicionUtf16(el.value, inicio);
+      el.setSelectionRange(desde, posicionUtf16(el.value, inicio + longitud));
+    },
+    dar_foco(control) {
+      if (cuadros.length > 0) focoPendiente = control;
+      else elementos[control].focus();
+    },
+    mostrar_cuadro(prompt, bytesPrompt, estilo, titulo, bytesTitulo) {
+      cuadros.push({
+        prompt: textoDe(prompt, bytesPrompt),
+        estilo,
+        titulo: textoDe(titulo, bytesTitulo),
+      });
+      if (cuadros.length === 1) mostrarSiguienteCuadro();
+    },
+    abrir_direccion(puntero, bytes) {
+      window.open(textoDe(puntero, bytes), '_blank', 'noopener');
+    },
+    calculado() {
+      document.dispatchEvent(new Event('zener-calculado'));
+    },
+    pedir_entrega() {
+      if (entregaPedida) return;
+      entregaPedida = true;
+      canalEntrega.port2.postMessage(0);
+    },
+  },
+  // The few system calls the C library links; nothing is ever written.
+  wasi_snapshot_preview1: {
+    fd_close: () => 0,
+    fd_seek: () => 0,
+    fd_write: () => 0,
+  },
+};
+
+canalEntrega.port1.onmessage = () => {
+  entregaPedida = false;
+  modulo.zener_entregar();
+};
+
+function px(twips) {
+  return `${twips / 15}px`;
+}
+
+function crearPieza(pieza, letras) {
+  let el;
+  switch (pieza.clase) {
+    case 'Campo':
+      el = document.createElement('input');
+      el.type = 'text';
+      el.value = pieza.texto;
+      el.autocomplete = 'off';
+      el.spellcheck = false;
+      el.inputMode = 'decimal';
+      el.enterKeyHint = 'next';
+      break;
+    case 'Boton':
+      el = document.createElement('button');
+      el.type = 'button';
+      el.textContent = pieza.texto;
+      break;
+    case 'Imagen': {
+      const imagen = IMAGENES[pieza.texto];
+      el = document.createElement('img');
+      el.src = imagen.archivo;
+      el.alt = imagen.texto;
+      el.draggable = false;
+      break;
+    }
+    case 'Marco': {
+      el = document.createElement('div');
+      el.setAttribute('role', 'group');
+      const titulo = document.createElement('span');
+      titulo.className = 'tituloMarco';
+      titulo.textContent = pieza.texto;
+      titulo.id = pieza.nombre + 'Titulo';
+      el.setAttribute('aria-labelledby', titulo.id);
+      el.append(titulo);
+      break;
+    }
+    case 'Resultado':
+      el = document.createElement('output');
+      el.textContent = pieza.texto;
+      break;
+    default:
+      el = document.createElement('div');
+      el.textContent = pieza.texto;
+  }
+  el.id = pieza.nombre;
+  el.className = (el.className + ' pieza ' + pieza.clase).trim();
+  if (pieza.nombreAccesible) el.setAttribute('aria-label', pieza.nombreAccesible);
+  const letra = letras[pieza.fuente];
+  Object.assign(el.style, {
+    left: px(pieza.izquierda),
+    top: px(pieza.arriba),
+    width: px(pieza.ancho),
+    height: px(pieza.alto),
+    fontFamily: FAMILIA_LETRA,
+    fontSize: `${letra.centesimasDePunto / 100}pt`,
+    fontWeight: String(letra.peso),
+    fontStyle: letra.cursiva ? 'italic' : 'normal',
+    textDecoration: letra.subrayada ? 'underline' : 'none',
+  });
+  if (pieza.fondo) el.style.backgroundColor = pieza.fondo;
+  if (pieza.tinta) el.style.color = pieza.tinta;
+  return el;
+}
+
+// A character typed into a field: the module's key handler says what goes in.
+function teclear(el, codigo) {
+  return modulo.zener_tecla(numeroDe.get(el), codigo);
+}
+
+// Ctrl with a letter types a control character, as in a Windows edit control.
+function caracterDeControl(evento) {
+  if (!(evento.ctrlKey || evento.metaKey) || evento.altKey || evento.key.length !== 1) return null;
+  const codigo = evento.key.toUpperCase().charCodeAt(0);
+  return codigo >= 64 && codigo <= 95 ? codigo & 0x1f : null;
+}
+
+function alPulsarTecla(evento) {
+  if (evento.isComposing) return;
+  const el = evento.currentTarget;
+  if (evento.key === 'Enter') {
+    evento.preventDefault();
+    teclear(el, 13);
+    return;
+  }
+  const control = caracterDeControl(evento);
+  if (control !== null && teclear(el, control) === 0) evento.preventDefault();
+}
+
+// What the user types (keyboard or touch) goes through the key handler one
+// character at a time; a paste or drop goes in unfiltered, as in Windows.
+function antesDeEscribir(evento) {
+  const el = evento.currentTarget;
+  switch (evento.inputType) {
+    case 'insertText': {
+      evento.preventDefault();
+      let queda = '';
+      for (const caracter of evento.data ?? '') {
+        const codigo = teclear(el, caracter.codePointAt(0));
+        if (codigo !== 0) queda += String.fromCharCode(codigo);
+      }
+      if (queda !== '') el.setRangeText(queda, el.selectionStart, el.selectionEnd, 'end');
+      break;
+    }
+    case 'deleteContentBackward':
+      if (teclear(el, 8) === 0) evento.preventDefault();
+      break;
+    case 'deleteWordBackward':
+      if (teclear(el, 127) === 0) evento.preventDefault();
+      break;
+    default:
+      break;
+  }
+}
+
+function construirVentana() {
+  const disposicion = JSON.parse(textoSalida(modulo.zener_disposicion()));
+  ventana = document.getElementById('form1');
+  ventana.style.width = px(disposicion.ancho);
+  ventana.style.height = px(disposicion.alto);
+  ventana.dataset.ancho = disposicion.ancho / 15;
+  for (const pieza of disposicion.piezas) {
+    const el = crearPieza(pieza, disposicion.letras);
+    (pieza.marco ? document.getElementById(pieza.marco) : ventana).append(el);
+    if (pieza.control === null) continue;
+    elementos[pieza.control] = el;
+    numeroDe.set(el, pieza.control);
+    if (pieza.clase === 'Campo') {
+      el.addEventListener('keydown', alPulsarTecla);
+      el.addEventListener('beforeinput', antesDeEscribir);
+      el.addEventListener('focusin', () => modulo.zener_recibe_foco(pieza.control));
+      el.addEventListener('focusout', (evento) => {
+        const haciaLaVentana = ventana.contains(evento.relatedTarget);
+        modulo.zener_pierde_foco(pieza.control, haciaLaVentana ? 1 : 0);
+      });
+    } else {
+      // Each click of a double click is a click of its own.
+      el.addEventListener('click', () => modulo.zener_pulsar(pieza.control));
+    }
+  }
+  // Labels, frames, results and pictures take no focus, as in the window,
+  // and a result offers no menu.
+  ventana.addEventListener('mousedown', (evento) => {
+    if (!evento.target.matches('input, button')) evento.preventDefault();
+  });
+  ventana.addEventListener('contextmenu', (evento) => {
+    if (evento.target.closest('.Resultado')) evento.preventDefault();
+  });
+}
+
+function prepararCuadro() {
+  const dialogo = cuadro();
+  document.getElementById('cuadroAceptar').addEventListener('click', cerrarCuadro);
+  dialogo.addEventListener('cancel', (evento) => {
+    evento.preventDefault();
+    cerrarCuadro();
+  });
+  dialogo.addEventListener('keydown', (evento) => {
+    if (evento.key === 'Enter' || evento.key === ' ' || evento.key === 'Escape') {
+      evento.preventDefault();
+      cerrarCuadro();
+    }
+  });
+}
+
+// Narrower screens get the whole window, scaled down.
+function ajustarEscala() {
+  const disponible = document.getElementById('marcoVentana').clientWidth;
+  const escala = Math.min(1, disponible / Number(ventana.dataset.ancho));
+  ventana.style.zoom = String(escala);
+}
+
+export async function iniciar() {
+  const { instance } = await WebAssembly.instantiateStreaming(fetch('zener.wasm'), importaciones);
+  modulo = instance.exports;
+  modulo._initialize();
+  construirVentana();
+  prepararCuadro();
+  ajustarEscala();
+  window.addEventListener('resize', ajustarEscala);
+  conTexto(DIRECCION_WEB, (puntero) => modulo.zener_abrir(puntero));
+  // Load and the first field's focus entry, without waiting for their task.
+  modulo.zener_entregar();
+  iniciarPanel(modulo, { conTexto, textoSalida });
+  document.documentElement.dataset.listo = 'si';
+  performance.mark('zener-listo');
+}
+
+iniciar();
