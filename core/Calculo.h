@@ -34,7 +34,17 @@ extern const std::array<Regla, 7> kReglas;
 
 // What a calculation gives: all rules passed, the first rule that failed, or
 // a formula that overflowed, divided by zero or gave a result no label shows.
-enum class Veredicto { Cumple, Regla1, Regla2, Regla3, Regla4, Regla5, Regla6, Regla7, FueraDeRango };
+enum class Veredicto {
+  Cumple,
+  Regla1,
+  Regla2,
+  Regla3,
+  Regla4,
+  Regla5,
+  Regla6,
+  Regla7,
+  FueraDeRango
+};
 
 // The rule a verdict names, if it names one.
 std::optional<Regla> ReglaDe(Veredicto veredicto);

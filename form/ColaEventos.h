@@ -22,6 +22,9 @@ class ColaEventos {
   explicit ColaEventos(EventosVentana& destino) : destino_(destino) {}
 
   void Encolar(Evento evento) { pendientes_.push_back(evento); }
+  // Events wait that the next turn of the message loop delivers: none are
+  // due while a handler runs (behind a modal message box, say).
+  bool EntregaPendiente() const { return !pendientes_.empty() && !ocupada_; }
 
   // Delivers what is queued, unless a handler is running: then its caller
   // does. A handler that throws leaves the queue usable.

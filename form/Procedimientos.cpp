@@ -54,8 +54,8 @@ void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
   for (std::size_t i = 0; i < kResultados.size(); ++i) {
     const FilaResultado& fila = kResultados[i];
     // Calcular only lets through results that can be shown.
-    ventana.EscribirEtiqueta(kEtiquetas[i], *FormatearCifra(TextoGeneral(datos.*fila.valor),
-                                                            fila.MascaraResultado));
+    ventana.EscribirEtiqueta(
+        kEtiquetas[i], *FormatearCifra(TextoGeneral(datos.*fila.valor), fila.MascaraResultado));
   }
 }
 

@@ -5,8 +5,8 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
 bash scripts/instalar.sh lanzar
 
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+. scripts/comun.sh
+configurar_windows
 cmake --build build/win --target zener -j"$(nproc)"
 programa=build/win/ui/win32/zener.exe
 echo "Programa: $raiz/$programa"

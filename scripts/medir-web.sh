@@ -5,8 +5,8 @@ set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
 
-cmake -S . -B build/wasm -DZENER_WEB=ON -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
-  -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+. scripts/comun.sh
+configurar_web
 cmake --build build/wasm --target zener_web -j2 >/dev/null
 (cd tests/navegador && node web-medir.mjs) >build/wasm/medidas.json
 

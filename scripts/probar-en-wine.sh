@@ -1,23 +1,45 @@
 #!/usr/bin/env bash
 # Runs the Windows build's tests under Wine on the display xvfb-run gives, in
-# a throw-away prefix, and saves a screenshot of the window.
+# throw-away prefixes: every test at 96 dots per inch, then the window's scale
+# tests at 144 (150 %), keeping a screenshot of the window at each scale.
 set -uo pipefail
-construccion=$1
+construccion=$(cd "$1" && pwd)
 
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-WINEPREFIX=$(mktemp -d /tmp/zener-wine.XXXXXX)
-export WINEPREFIX
-trap 'wineserver -k 2>/dev/null; rm -rf "$WINEPREFIX"' EXIT
 
-wineboot -i </dev/null >/dev/null 2>&1
-# Wine's helpers would otherwise inherit CTest's pipes and keep it waiting.
-wineserver -p 120
-wine cmd /c exit </dev/null >/dev/null 2>&1
+# A fresh prefix whose screen has the given scale.
+preparar() {
+  WINEPREFIX=$(mktemp -d /tmp/zener-wine.XXXXXX)
+  export WINEPREFIX
+  wineboot -i </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f \
+    </dev/null >/dev/null 2>&1
+  wineserver -w
+  # Wine's helpers would otherwise inherit CTest's pipes and keep it waiting.
+  wineserver -p 120
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+terminar() {
+  wineserver -k 2>/dev/null
+  rm -rf "$WINEPREFIX"
+}
+trap terminar EXIT
 
-ctest --test-dir "$construccion" --output-on-failure
+captura() {  # the scale; the window's picture as the tests saved it, in PNG
+  bmp=$construccion/captura-$1.bmp
+  [ -f "$bmp" ] && convert "$bmp" "$construccion/captura-$1.png" && rm "$bmp" &&
+    echo "Captura a $1 ppp: $construccion/captura-$1.png"
+}
+
+preparar 96
+ZENER_CAPTURA="Z:$construccion/captura-96.bmp" ctest --test-dir "$construccion" --output-on-failure
 resultado=$?
+captura 96
+terminar
 
-wine "$construccion/ui/win32/zener.exe" </dev/null >/dev/null 2>&1 &
-sleep 4
-import -window root "$construccion/captura.png" && echo "Captura: $construccion/captura.png"
-exit $resultado
+preparar 144
+ZENER_CAPTURA="Z:$construccion/captura-144.bmp" \
+  wine "$construccion/e2e/pruebas_ventana.exe" --gtest_filter='Escala.*' </dev/null
+resultado144=$?
+captura 144
+[ "$resultado" -eq 0 ] && [ "$resultado144" -eq 0 ]

@@ -22,7 +22,7 @@ bash scripts/fuzz.sh 15
 bash scripts/probar-informe.sh
 
 bash scripts/probar-web.sh
-cmake -S . -B build/win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+. scripts/comun.sh
+configurar_windows
 cmake --build build/win -j"$(nproc)"
-xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/probar-en-wine.sh build/win
+xvfb-run -a -s "-screen 0 1600x1200x24" bash scripts/probar-en-wine.sh build/win

@@ -6,8 +6,8 @@ raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
 bash scripts/instalar.sh
 
-cmake -S . -B build/wasm -DZENER_WEB=ON -DCMAKE_TOOLCHAIN_FILE=cmake/wasm32-wasi.cmake \
-  -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+. scripts/comun.sh
+configurar_web
 cmake --build build/wasm --target zener_web -j2
 
 echo "The page is in build/wasm/pagina. Point the browser at http://127.0.0.1:8000/ (Ctrl+C stops)."

@@ -133,11 +133,9 @@ TEST(Calcular, LimitesDeLasReglas) {
     Veredicto veredicto;
   } casos[] = {
       {{12, 12, 30, 30, 5.1, 5}, Veredicto::Cumple},  // equal values pass rules 2 and 3
-      {{12, 15, 0, 0, 2.01, 5}, Veredicto::Cumple},
-      {{12, 15, 0, 0, 2, 5}, Veredicto::Regla4},
+      {{12, 15, 0, 0, 2.01, 5}, Veredicto::Cumple},  {{12, 15, 0, 0, 2, 5}, Veredicto::Regla4},
       {{5.6, 6, 0, 0, 5.1, 1}, Veredicto::Cumple},  // 5.6 - 0.5 == 5.1 in double precision
-      {{12, 15, 0, 0, 5.1, 1}, Veredicto::Cumple},
-      {{12, 15, 0, 0, 5.1, 100}, Veredicto::Cumple},
+      {{12, 15, 0, 0, 5.1, 1}, Veredicto::Cumple},   {{12, 15, 0, 0, 5.1, 100}, Veredicto::Cumple},
   };
   for (const auto& c : casos) {
     DatosCircuito datos = Con(c.diseno);
@@ -150,6 +148,25 @@ TEST(Calcular, QuinientosOhmiosEnElLimiteDeLaRegla5) {
   DatosCircuito datos = Con({5.6, 5.6, 0, 0, 5.1, 1});
   cmdCalcular_Click(datos, ventana);
   EXPECT_EQ(ventana.textos[Control::lblRrLim], "500,00");
+}
+
+// Designs whose last digit double arithmetic decides: the x87 unit's extended
+// precision shows 0,787 and 50,560 (PrLim is 0.7864999999999994 in doubles).
+TEST(Calcular, CadaOperacionEsDeDoblePrecision) {
+  const struct {
+    Diseno diseno;
+    Control etiqueta;
+    const char* texto;
+  } casos[] = {
+      {{13.06, 13.16, 238, 644, 12.06, 6}, Control::lblPrLim, "0,786"},
+      {{15.47, 23.54, 37, 314, 14.43, 86}, Control::lblPzCon, "50,561"},
+  };
+  for (const auto& c : casos) {
+    VentanaFalsa ventana;
+    DatosCircuito datos = Con(c.diseno);
+    cmdCalcular_Click(datos, ventana);
+    EXPECT_EQ(ventana.textos[c.etiqueta], c.texto);
+  }
 }
 
 // Each prompt line with its exact leading spaces, joined by a lone 13.

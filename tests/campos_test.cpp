@@ -124,7 +124,8 @@ TEST(EnterEnUnCampo, UnaCifraInvalidaSeRechaza) {
     EXPECT_EQ(banco.ventana.seleccion[c.campo],
               (Seleccion{0, static_cast<int>(std::string(c.inicial).size())}));
     EXPECT_EQ(banco.ventana.foco, c.campo);
-    EXPECT_EQ(banco.Datos().*FilaDe(MagnitudDe(c.campo)).valor, antes.*FilaDe(MagnitudDe(c.campo)).valor);
+    EXPECT_EQ(banco.Datos().*FilaDe(MagnitudDe(c.campo)).valor,
+              antes.*FilaDe(MagnitudDe(c.campo)).valor);
   }
 }
 

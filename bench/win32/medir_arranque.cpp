@@ -17,7 +17,21 @@ namespace {
 struct Medida {
   double milisegundos;
   SIZE_T pico;
+  std::wstring modulos;  // the DLLs it had loaded by then
 };
+
+std::wstring Modulos(HANDLE proceso) {
+  HMODULE modulos[512];
+  DWORD bytes = 0;
+  if (!EnumProcessModules(proceso, modulos, sizeof modulos, &bytes)) return L"?";
+  std::wstring lista;
+  for (DWORD i = 1; i < bytes / sizeof(HMODULE); ++i) {  // the first is the program
+    wchar_t nombre[MAX_PATH];
+    if (GetModuleBaseNameW(proceso, modulos[i], nombre, MAX_PATH) == 0) continue;
+    lista += (lista.empty() ? L"" : L",") + std::wstring(nombre);
+  }
+  return lista;
+}
 
 bool Listo(DWORD proceso, DWORD hilo, const wchar_t* clase, int idConFoco) {
   HWND ventana = FindWindowW(clase, nullptr);
@@ -54,6 +68,7 @@ bool Medir(std::wstring programa, const wchar_t* clase, int idConFoco, Medida& m
   memoria.cb = sizeof memoria;
   GetProcessMemoryInfo(proceso.hProcess, &memoria, sizeof memoria);
   medida.pico = memoria.PeakWorkingSetSize;
+  medida.modulos = Modulos(proceso.hProcess);
   PostMessageW(FindWindowW(clase, nullptr), WM_CLOSE, 0, 0);
   if (WaitForSingleObject(proceso.hProcess, 5000) != WAIT_OBJECT_0) {
     TerminateProcess(proceso.hProcess, 1);
@@ -79,6 +94,7 @@ int wmain(int argc, wchar_t** argv) {
   const int veces = argc > 4 ? _wtoi(argv[4]) : 7;
   std::vector<double> tiempos;
   std::vector<SIZE_T> picos;
+  std::wstring modulos;
   for (int i = 0; i < veces; ++i) {
     Medida medida{};
     if (!Medir(L"\"" + std::wstring(argv[1]) + L"\"", argv[2], _wtoi(argv[3]), medida)) {
@@ -87,8 +103,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     tiempos.push_back(medida.milisegundos);
     picos.push_back(medida.pico);
+    modulos = medida.modulos;
   }
-  std::printf("arranque_ms=%.1f pico_kb=%lu\n", Mediana(tiempos),
-              static_cast<unsigned long>(Mediana(picos) / 1024));
+  std::printf("arranque_ms=%.1f pico_kb=%lu\ndlls=%ls\n", Mediana(tiempos),
+              static_cast<unsigned long>(Mediana(picos) / 1024), modulos.c_str());
   return 0;
 }

@@ -11,6 +11,10 @@ namespace zener::prueba {
 
 namespace {
 
+void Enviar(std::vector<INPUT> entradas) {
+  SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
+}
+
 std::wstring Carpeta() {
   wchar_t ruta[MAX_PATH];
   GetModuleFileNameW(nullptr, ruta, MAX_PATH);
@@ -28,10 +32,6 @@ std::wstring TextoDe(HWND hwnd) {
   wchar_t texto[4096];
   const LRESULT n = SendMessageW(hwnd, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(texto));
   return std::wstring(texto, static_cast<std::size_t>(n));
-}
-
-void Enviar(std::vector<INPUT> entradas) {
-  SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
 }
 
 INPUT Teclado(WORD vk, bool soltar) {
@@ -88,6 +88,17 @@ void LeerIcono(HWND icono, Cuadro& cuadro) {
 
 }  // namespace
 
+int Ppp() {
+  static const int ppp = [] {
+    SetProcessDPIAware();
+    HDC pantalla = GetDC(nullptr);
+    const int valor = GetDeviceCaps(pantalla, LOGPIXELSY);
+    ReleaseDC(nullptr, pantalla);
+    return valor;
+  }();
+  return ppp;
+}
+
 bool Esperar(const std::function<bool()>& condicion, int milisegundos) {
   const ULONGLONG limite = GetTickCount64() + static_cast<ULONGLONG>(milisegundos);
   while (!condicion()) {
@@ -98,6 +109,7 @@ bool Esperar(const std::function<bool()>& condicion, int milisegundos) {
 }
 
 Programa::Programa() {
+  Ppp();  // screen coordinates in real pixels from here on
   DeleteFileW(RutaRegistroShell().c_str());
   std::wstring linea = L"\"" + Carpeta() + L"zener_prueba.exe\"";
   STARTUPINFOW inicio{};
@@ -167,7 +179,8 @@ RECT Programa::RectanguloEnContenedor(int id) const {
   return r;
 }
 
-void Programa::Clic(int id) const {
+// Several clicks in a row at one place make a double click.
+void Programa::Clic(int id, int veces) const {
   RECT r;
   GetWindowRect(Control(id), &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -176,7 +189,9 @@ void Programa::Clic(int id) const {
   abajo.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   INPUT arriba = abajo;
   arriba.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  Enviar({abajo, arriba});
+  std::vector<INPUT> clics;
+  for (int i = 0; i < veces; ++i) clics.insert(clics.end(), {abajo, arriba});
+  Enviar(clics);
   Calma();
 }
 
@@ -214,13 +229,54 @@ void Programa::Teclear(std::wstring_view texto) const {
   }
 }
 
-void Programa::Calma() const {
-  WaitForInputIdle(proceso_.hProcess, 2000);
-  Sleep(30);
-  // A sent message is answered only once the program's thread is free again.
-  DWORD_PTR resultado;
-  SendMessageTimeoutW(ventana_, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &resultado);
-  Sleep(20);
+bool Programa::Calma() const {
+  static const UINT calma = RegisterWindowMessageW(win32::kMensajeCalma);
+  return Esperar([&] {
+    DWORD_PTR enCalma = 0;
+    return SendMessageTimeoutW(ventana_, calma, 0, 0, SMTO_NORMAL, 2000, &enCalma) && enCalma == 1;
+  });
+}
+
+void Programa::CambiarPpp(int ppp) const {
+  static const UINT mensaje = RegisterWindowMessageW(win32::kMensajePpp);
+  SendMessageW(ventana_, mensaje, static_cast<WPARAM>(ppp), 0);
+  Calma();
+}
+
+bool Programa::GuardarCaptura(const std::wstring& ruta) const {
+  RECT cliente;
+  GetClientRect(ventana_, &cliente);
+  MapWindowPoints(ventana_, nullptr, reinterpret_cast<POINT*>(&cliente), 2);
+  const int ancho = cliente.right - cliente.left;
+  const int alto = cliente.bottom - cliente.top;
+  const int fila = (ancho * 3 + 3) & ~3;
+  std::vector<BYTE> pixeles(static_cast<std::size_t>(fila) * static_cast<std::size_t>(alto));
+  const Captura captura(nullptr, cliente);
+  for (int y = 0; y < alto; ++y) {
+    for (int x = 0; x < ancho; ++x) {
+      const COLORREF c = captura.Color(x, y);
+      BYTE* p = &pixeles[static_cast<std::size_t>((alto - 1 - y) * fila + x * 3)];
+      p[0] = GetBValue(c);
+      p[1] = GetGValue(c);
+      p[2] = GetRValue(c);
+    }
+  }
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = ancho;
+  info.biHeight = alto;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  BITMAPFILEHEADER cabecera{};
+  cabecera.bfType = 0x4D42;  // "BM"
+  cabecera.bfOffBits = sizeof cabecera + sizeof info;
+  cabecera.bfSize = static_cast<DWORD>(cabecera.bfOffBits + pixeles.size());
+  FILE* archivo = _wfopen(ruta.c_str(), L"wb");
+  if (archivo == nullptr) return false;
+  std::fwrite(&cabecera, sizeof cabecera, 1, archivo);
+  std::fwrite(&info, sizeof info, 1, archivo);
+  std::fwrite(pixeles.data(), 1, pixeles.size(), archivo);
+  return std::fclose(archivo) == 0;
 }
 
 Cuadro Programa::EsperarCuadro(int milisegundos) const {
@@ -234,7 +290,7 @@ Cuadro Programa::EsperarCuadro(int milisegundos) const {
   Cuadro cuadro;
   cuadro.hwnd = busqueda.encontrado;
   if (cuadro.hwnd == nullptr) return cuadro;
-  Sleep(100);  // let it paint
+  Calma();  // painted, and taking the keys
   cuadro.titulo = TextoDe(cuadro.hwnd);
   for (HWND hijo = GetWindow(cuadro.hwnd, GW_CHILD); hijo; hijo = GetWindow(hijo, GW_HWNDNEXT)) {
     wchar_t clase[32];
@@ -276,15 +332,17 @@ std::vector<std::string> Programa::LlamadasShell() const {
   return lineas;
 }
 
-void PonerPortapapeles(const std::wstring& texto) {
-  OpenClipboard(nullptr);
+// Another program (Wine's clipboard manager among them) may hold the
+// clipboard for a moment.
+bool PonerPortapapeles(const std::wstring& texto) {
+  if (!Esperar([] { return OpenClipboard(nullptr) != FALSE; })) return false;
   EmptyClipboard();
   const std::size_t bytes = (texto.size() + 1) * sizeof(wchar_t);
   HGLOBAL memoria = GlobalAlloc(GMEM_MOVEABLE, bytes);
   std::memcpy(GlobalLock(memoria), texto.c_str(), bytes);
   GlobalUnlock(memoria);
   SetClipboardData(CF_UNICODETEXT, memoria);
-  CloseClipboard();
+  return CloseClipboard() != FALSE;
 }
 
 COLORREF ColorEn(POINT punto) {

@@ -14,6 +14,9 @@ namespace zener::prueba {
 // Waits for a condition, checking it every few milliseconds.
 bool Esperar(const std::function<bool()>& condicion, int milisegundos = 5000);
 
+// The screen's scale as this process, aware of it, sees it.
+int Ppp();
+
 struct Cuadro {
   HWND hwnd = nullptr;
   std::wstring titulo;
@@ -37,13 +40,21 @@ class Programa {
   RECT RectanguloEnContenedor(int id) const;
   bool Vivo() const;
 
-  void Clic(int id) const;                      // the left button, on the control's centre
+  void Clic(int id, int veces = 1) const;  // the left button, on the control's centre
+  void DobleClic(int id) const { Clic(id, 2); }
   void Teclear(std::wstring_view texto) const;  // '\r' is Enter, '\b' Backspace
   void Tecla(WORD vk, bool shift = false, bool control = false) const;
   void Tab(bool atras = false) const { Tecla(VK_TAB, atras); }
 
-  // Waits for the program to go idle after input.
-  void Calma() const;
+  // Waits until the program has nothing left to do: no input, message, paint
+  // or event waiting. False if it never comes to that.
+  bool Calma() const;
+
+  // Lays the window out at another scale, as a move to another screen does.
+  void CambiarPpp(int ppp) const;
+
+  // The window's client area, as a 24-bit BMP file.
+  bool GuardarCaptura(const std::wstring& ruta) const;
 
   // A message box the program is showing, or none within the wait.
   Cuadro EsperarCuadro(int milisegundos = 5000) const;
@@ -58,8 +69,8 @@ class Programa {
   HWND ventana_ = nullptr;
 };
 
-// Sets the clipboard's text, for pastes.
-void PonerPortapapeles(const std::wstring& texto);
+// Sets the clipboard's text, for pastes; false if it stayed busy.
+bool PonerPortapapeles(const std::wstring& texto);
 
 // Screen colour at a point.
 COLORREF ColorEn(POINT punto);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Programa.h"
+#include "core/Calculo.h"
 #include "form/Campos.h"
 #include "ui/win32/Identificadores.h"
 #include "ui/win32/Texto.h"
@@ -127,6 +128,33 @@ TEST(CamposEnLaVentana, PulsarCalcularGuardaAntesLaCifraQueSeEstaEscribiendo) {
   EXPECT_FALSE(programa.HayCuadro());
   EXPECT_EQ(programa.Texto(kIdVnZener), L"5,10");
   EXPECT_EQ(programa.Texto(kIdRrLim), L"1.380,00");
+}
+
+// A click on a button whose focus-loss commit refuses the field's figure:
+// the message, the field's default text and the focus back, and the click
+// does not run; the next click does.
+TEST(CamposEnLaVentana, UnClicQueRechazaLaCifraNoPulsaElBoton) {
+  for (const int boton : {kIdCalcular, kIdReset}) {
+    SCOPED_TRACE(boton);
+    Programa programa;
+    programa.Teclear(L"12\r15\r20\r100\r5,1\r");
+    programa.Clic(kIdVeMax);
+    ASSERT_TRUE(PonerPortapapeles(L"1,2,3"));
+    programa.Tecla(VK_INSERT, true);
+    programa.Clic(boton);
+    ExpectCifraRechazada(programa);
+    EXPECT_TRUE(Esperar([&] { return programa.Foco() == kIdVeMax; }));
+    EXPECT_EQ(programa.Texto(kIdVeMax), L"0,00");
+    EXPECT_EQ(programa.Texto(kIdVeMin), L"12,00");  // no reset ran
+    EXPECT_EQ(programa.Texto(kIdRrLim), L"0,00");   // no calculation ran
+    EXPECT_FALSE(programa.HayCuadro());
+    programa.Clic(boton);
+    if (boton == kIdReset) {
+      EXPECT_EQ(programa.Texto(kIdVeMin), L"0,00");
+    } else {
+      EXPECT_EQ(programa.EsperarCuadro().texto, Ancho(kReglas[1].prompt));  // VeMax < VeMin
+    }
+  }
 }
 
 }  // namespace

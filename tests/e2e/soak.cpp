@@ -54,11 +54,9 @@ class Soak {
     CerrarCuadros();
   }
 
-  // Checks again after a pause before calling a state wrong, as an event may
-  // still be on its way through the program's queue.
+  // Once the program has taken every event sent and has nothing left to do.
   bool Comprobar() {
-    if (Invariantes()) return true;
-    Sleep(300);
+    if (!programa_.Calma()) return Fallo("the program never settles");
     return Invariantes();
   }
 
@@ -87,14 +85,15 @@ class Soak {
   }
 
   void Clic() {
-    const Pieza& pieza = kPiezas[static_cast<std::size_t>(Entre(0, kPiezas.size() - 1))];
+    const std::size_t fila = static_cast<std::size_t>(Entre(0, kPiezas.size() - 1));
+    const Pieza& pieza = kPiezas[fila];
     // Mostly the controls that do something.
     const bool util = pieza.clase == Clase::Campo || pieza.clase == Clase::Boton;
     if (!util && Entre(0, 2) != 0) {
       programa_.Clic(kCampos[Entre(0, 5)]);
       return;
     }
-    programa_.Clic(pieza.id);
+    programa_.Clic(IdDe(fila));
   }
 
   void Pegar() {

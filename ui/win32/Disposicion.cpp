@@ -3,231 +3,59 @@
 namespace zener::win32 {
 
 namespace {
-constexpr auto kForm = std::nullopt;
-constexpr COLORREF kSistema = kColorDelSistema;
+
+constexpr int kCentesimasPorPulgada = 7200;
+constexpr int kColumnaPerdida = 1;
+constexpr int kMargenBoton = 6;  // pixels at the base scale, clear of the edges
+
+int AnchoDelTexto(HDC dc, std::wstring_view texto, const Letra& letra, int altura) {
+  HFONT fuente = CrearFuente(letra, altura);
+  HGDIOBJ anterior = SelectObject(dc, fuente);
+  SIZE medida{};
+  GetTextExtentPoint32W(dc, texto.data(), static_cast<int>(texto.size()), &medida);
+  SelectObject(dc, anterior);
+  DeleteObject(fuente);
+  return medida.cx;
+}
+
 }  // namespace
 
-const std::array<Pieza, 29> kPiezas = {{
-    {kIdTitulo,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     240,
-     9870,
-     330,
-     L"CALCULADOR DE CIRCUITOS ZENER CON RESISTENCIA LIMITADORA",
-     Fuente::Titulo,
-     kAmarilloClaro,
-     kAzulOscuro,
-     {}},
-    {kIdVeMin, Clase::Campo, kForm, 3735, 855, 1785, 450, L"0,00", Fuente::Cifra, kSistema, kNegro,
-     Control::txtVeMin},
-    {kIdVeMax, Clase::Campo, kForm, 3735, 1350, 1785, 450, L"0,00", Fuente::Cifra, kSistema, kNegro,
-     Control::txtVeMax},
-    {kIdIcMin, Clase::Campo, kForm, 3735, 1845, 1785, 450, L"0", Fuente::Cifra, kSistema, kNegro,
-     Control::txtIcMin},
-    {kIdIcMax, Clase::Campo, kForm, 3735, 2340, 1785, 450, L"0", Fuente::Cifra, kSistema, kNegro,
-     Control::txtIcMax},
-    {kIdVnZener, Clase::Campo, kForm, 3735, 2835, 1785, 450, L"0,00", Fuente::Cifra, kSistema,
-     kNegro, Control::txtVnZener},
-    {kIdIzMin, Clase::Campo, kForm, 3735, 3330, 1785, 450, L"0", Fuente::Cifra, kSistema, kNegro,
-     Control::txtIzMin},
-    {kIdCalcular, Clase::Boton, kForm, 5760, 4822, 4425, 1515, L" CALCULAR ", Fuente::Calcular,
-     kPlata, kSistema, Control::cmdCalcular},
-    {kIdReset, Clase::Boton, kForm, 5760, 6483, 4425, 570, L"RESET", Fuente::Reset, kPlata,
-     kSistema, Control::cmdReset},
-    {kIdValoresSinDesc,
-     Clase::Marco,
-     kForm,
-     5760,
-     855,
-     4410,
-     2175,
-     L"SIN desconexión de la carga ",
-     Fuente::Marco,
-     kGrisPalido,
-     kSistema,
-     {}},
-    {kIdPzSinTxt,
-     Clase::Etiqueta,
-     kIdValoresSinDesc,
-     120,
-     1545,
-     2640,
-     375,
-     L"Potencia del Zener (W) .........",
-     Fuente::Ventana,
-     kGrisPalido,
-     kNegro,
-     {}},
-    {kIdPzSin, Clase::Resultado, kIdValoresSinDesc, 2775, 1485, 1515, 375, L"0,000", Fuente::Cifra,
-     kGrisClaro, kRojoOscuro, Control::lblPzSin},
-    {kIdPrLim, Clase::Resultado, kIdValoresSinDesc, 2775, 1005, 1515, 375, L"0,000", Fuente::Cifra,
-     kGrisClaro, kRojoOscuro, Control::lblPrLim},
-    {kIdPrLimTxt,
-     Clase::Etiqueta,
-     kIdValoresSinDesc,
-     120,
-     1065,
-     2640,
-     315,
-     L"Potencia de R (W) ................",
-     Fuente::Ventana,
-     kGrisPalido,
-     kNegro,
-     {}},
-    {kIdRrLimTxt,
-     Clase::Etiqueta,
-     kIdValoresSinDesc,
-     120,
-     585,
-     2640,
-     255,
-     L"Valor de R (Ohmios) .............",
-     Fuente::Ventana,
-     kGrisPalido,
-     kNegro,
-     {}},
-    {kIdRrLim, Clase::Resultado, kIdValoresSinDesc, 2775, 525, 1515, 375, L"0,00", Fuente::Cifra,
-     kGrisClaro, kRojoOscuro, Control::lblRrLim},
-    {kIdVeMinTxt,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     960,
-     3465,
-     255,
-     L"Tensión mínima de entrada (V) ............",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdVeMaxTxt,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     1455,
-     3465,
-     255,
-     L"Tensión máxima de entrada (V) ...........",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdIcMinTxt,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     1950,
-     3465,
-     255,
-     L"Corriente mínima por la carga (mA) ......",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdIcMaxTxt,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     2445,
-     3465,
-     255,
-     L"Corriente máxima por la carga (mA) .....",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdVnZenerTxt,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     2940,
-     3465,
-     255,
-     L"Tensión nominal del Zener (V) .............",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdIzMinTxt,
-     Clase::Etiqueta,
-     kForm,
-     225,
-     3435,
-     3465,
-     255,
-     L"Corriente mínima por el Zener (mA) ......",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdFrame1,
-     Clase::Marco,
-     kForm,
-     5760,
-     3176,
-     4410,
-     1500,
-     L"CON desconexión de la carga ",
-     Fuente::Marco,
-     kGrisPalido,
-     kSistema,
-     {}},
-    {kIdPzCon, Clase::Resultado, kIdFrame1, 2775, 480, 1515, 375, L"0,000", Fuente::Cifra,
-     kGrisClaro, kAzul, Control::lblPzCon},
-    {kIdPzConTxt,
-     Clase::Etiqueta,
-     kIdFrame1,
-     135,
-     525,
-     2640,
-     315,
-     L"Potencia del zener (W) .........",
-     Fuente::Ventana,
-     kGrisPalido,
-     kSistema,
-     {}},
-    {kIdLabel1,
-     Clase::Etiqueta,
-     kIdFrame1,
-     90,
-     1035,
-     4215,
-     240,
-     L"NOTA: Los valores de la resistencia R no varian",
-     Fuente::Ventana,
-     kGrisPalido,
-     kAzul,
-     {}},
-    {kIdLabel2,
-     Clase::Etiqueta,
-     kForm,
-     45,
-     7695,
-     1080,
-     255,
-     L"Versión 1.0",
-     Fuente::Ventana,
-     kAmarilloClaro,
-     kSistema,
-     {}},
-    {kIdSchema, Clase::Imagen, kForm, 270, 4050, 5115, 3420, L"ESQUEMA", Fuente::Ventana,
-     kAmarilloClaro, kSistema, Control::imgSchema},
-    {kIdLogo, Clase::Imagen, kForm, 5715, 7200, 4500, 690, L"LOGO", Fuente::Ventana, kAmarilloClaro,
-     kSistema, Control::imgLogo},
-}};
+std::size_t FilaPorNombre(std::string_view nombre) {
+  std::size_t fila = 0;
+  while (fila < kPiezas.size() && kPiezas[fila].nombre != nombre) ++fila;
+  return fila;
+}
 
-const Letra& LetraDe(Fuente fuente) {
-  static const Letra letras[] = {
-      {975, FW_NORMAL, true, false},   // window
-      {1425, FW_BOLD, true, true},     // title
-      {1425, FW_BOLD, false, false},   // figures
-      {975, FW_BOLD, true, false},     // frame captions
-      {2400, FW_BOLD, true, false},    // calculate button
-      {1800, FW_NORMAL, true, false},  // reset button
-  };
-  return letras[static_cast<int>(fuente)];
+int AlturaNominal(const Letra& letra, int ppp) {
+  return MulDiv(letra.centesimasDePunto, ppp, kCentesimasPorPulgada);
+}
+
+HFONT CrearFuente(const Letra& letra, int altura) {
+  return CreateFontW(-altura, 0, 0, 0, letra.peso, letra.cursiva, letra.subrayada, FALSE,
+                     ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_SWISS, L"Arial");
+}
+
+int AnchoParaElTexto(const Pieza& pieza, int ppp) {
+  const int ancho = Pixeles(pieza.ancho, ppp);
+  switch (pieza.clase) {
+    case Clase::Etiqueta:
+      return ancho;
+    case Clase::Marco:
+      return ancho - 2 * MargenTituloMarco(ppp);
+    case Clase::Boton:
+      return ancho - 2 * MulDiv(kMargenBoton, ppp, kPppBase);
+    default:
+      return 0;
+  }
+}
+
+int AlturaQueCabe(HDC dc, std::wstring_view texto, const Letra& letra, int ppp, int ancho) {
+  int altura = AlturaNominal(letra, ppp);
+  while (altura > 1 && AnchoDelTexto(dc, texto, letra, altura) > ancho + kColumnaPerdida) {
+    --altura;
+  }
+  return altura;
 }
 
 }  // namespace zener::win32

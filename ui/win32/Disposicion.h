@@ -1,56 +1,57 @@
-// The design of the window: every control with its container, place and size
-// in twips, text, font and colours.
+// The window's design on Win32: control ids, colours, pixels and fonts at a
+// given scale (dots per inch).
 #pragma once
 
 #include <windows.h>
 
-#include <array>
+#include <cstddef>
 #include <optional>
+#include <string_view>
 
-#include "window/Ventana.h"
 #include "ui/win32/Identificadores.h"
+#include "window/Disposicion.h"
 
 namespace zener::win32 {
 
-enum class Clase { Etiqueta, Campo, Resultado, Boton, Marco, Imagen };
-enum class Fuente { Ventana, Titulo, Cifra, Marco, Calcular, Reset };
+inline constexpr int kPppBase = 96;
 
-inline constexpr COLORREF kColorDelSistema = CLR_INVALID;
+// The ids follow the table: 100 plus the row.
+static_assert(kIdTitulo + kPiezas.size() - 1 == kIdLogo, "one id per row of the design");
+constexpr Id IdDe(std::size_t fila) {
+  return static_cast<Id>(kIdTitulo + static_cast<int>(fila));
+}
+constexpr std::size_t FilaDe(int id) {
+  return static_cast<std::size_t>(id - kIdTitulo);
+}
+constexpr const Pieza& PiezaDe(int id) {
+  return kPiezas[FilaDe(id)];
+}
+// The row of a control by its name; kPiezas.size() for none.
+std::size_t FilaPorNombre(std::string_view nombre);
 
-struct Pieza {
-  Id id;
-  Clase clase;
-  std::optional<Id> marco;  // the frame that holds it, if any
-  int izquierda, arriba, ancho, alto;
-  const wchar_t* texto;  // or the resource name of a picture
-  Fuente fuente;
-  COLORREF fondo;
-  COLORREF tinta;
-  std::optional<Control> control;  // the name the logic knows it by
-};
+inline COLORREF ColorDe(const std::optional<Rgb>& color, int colorDelSistema) {
+  return color ? RGB(color->r, color->g, color->b) : GetSysColor(colorDelSistema);
+}
 
-inline constexpr COLORREF kAmarilloClaro = RGB(255, 255, 128);
-inline constexpr COLORREF kGrisPalido = RGB(238, 238, 238);
-inline constexpr COLORREF kGrisClaro = RGB(224, 224, 224);
-inline constexpr COLORREF kPlata = RGB(192, 192, 192);
-inline constexpr COLORREF kRojoOscuro = RGB(192, 0, 0);
-inline constexpr COLORREF kAzul = RGB(0, 0, 255);
-inline constexpr COLORREF kAzulOscuro = RGB(0, 0, 192);
-inline constexpr COLORREF kNegro = RGB(0, 0, 0);
+inline int Pixeles(int twips, int ppp) {
+  return MulDiv(twips, ppp, kTwipsPorPulgada);
+}
 
-inline constexpr int kAnchoCliente = 10335;  // twips
-inline constexpr int kAltoCliente = 7995;
+// The em height in pixels of a font at a scale.
+int AlturaNominal(const Letra& letra, int ppp);
+HFONT CrearFuente(const Letra& letra, int altura);
 
-// In creation order, which is the tab order; frames before what they hold.
-extern const std::array<Pieza, 29> kPiezas;
+// The room a caption has to be drawn in, in pixels; 0 for controls whose
+// text the user or the calculation writes, which keep their font.
+int AnchoParaElTexto(const Pieza& pieza, int ppp);
 
-// Font: height in hundredths of a point, weight, italic, underlined.
-struct Letra {
-  int centesimasDePunto;
-  int peso;
-  bool cursiva;
-  bool subrayada;
-};
-const Letra& LetraDe(Fuente fuente);
+// Frames draw their caption this far in from the left edge.
+inline int MargenTituloMarco(int ppp) {
+  return MulDiv(8, ppp, kPppBase);
+}
+
+// The font's own height, or the largest smaller one at which the text fits
+// its room: the text may lose one anti-aliased column, never a character.
+int AlturaQueCabe(HDC dc, std::wstring_view texto, const Letra& letra, int ppp, int ancho);
 
 }  // namespace zener::win32

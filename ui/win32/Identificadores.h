@@ -44,4 +44,10 @@ enum Id : int {
 // Where the test build of the program records its shell calls, in %TEMP%.
 inline constexpr wchar_t kRegistroShell[] = L"zener_shell.txt";
 
+// Messages only the test build answers. Calma: 1 once the program has
+// nothing left to do (no input, message, paint or event waiting), 0 before. Ppp: lay the window out
+// at wParam dots per inch, as a move to a screen of that scale does.
+inline constexpr wchar_t kMensajeCalma[] = L"ZenerPrueba.Calma";
+inline constexpr wchar_t kMensajePpp[] = L"ZenerPrueba.Ppp";
+
 }  // namespace zener::win32

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/win32/Extras.h"
 #include "ui/win32/Imagenes.h"
 #include "ui/win32/Texto.h"
 
@@ -11,11 +12,8 @@ namespace {
 
 constexpr UINT kEntregarEventos = WM_APP + 1;
 constexpr DWORD kEstiloVentana = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kMargenTituloMarco = 8;  // pixels from the frame's left edge to its caption
-
-COLORREF Resolver(COLORREF color, int colorDelSistema) {
-  return color == kColorDelSistema ? GetSysColor(colorDelSistema) : color;
-}
+constexpr UINT_PTR kSubclase = 1;
+constexpr int kMargenFoco = 4;  // pixels at the base scale, from the button's edge
 
 struct Creacion {
   const wchar_t* clase;
@@ -23,12 +21,14 @@ struct Creacion {
   DWORD estiloExtendido;
 };
 
+// A result box is a read-only edit: screen readers then name it by the
+// caption before it and read the figure as its value.
 Creacion CreacionDe(Clase clase) {
   switch (clase) {
     case Clase::Campo:
       return {L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT, WS_EX_CLIENTEDGE};
     case Clase::Resultado:
-      return {L"STATIC", SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX | WS_BORDER, 0};
+      return {L"EDIT", ES_RIGHT | ES_READONLY | WS_BORDER, 0};
     case Clase::Boton:
       return {L"BUTTON", WS_TABSTOP | BS_OWNERDRAW, 0};
     case Clase::Marco:
@@ -41,24 +41,60 @@ Creacion CreacionDe(Clase clase) {
   return {L"STATIC", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 0};
 }
 
+// A function of user32 that older Windows lack, or null.
+template <typename Funcion>
+Funcion DeUser32(const char* nombre) {
+  const FARPROC proc = GetProcAddress(GetModuleHandleW(L"user32.dll"), nombre);
+  return reinterpret_cast<Funcion>(reinterpret_cast<void (*)()>(proc));
+}
+
+int PppDelSistema() {
+  HDC pantalla = GetDC(nullptr);
+  const int ppp = GetDeviceCaps(pantalla, LOGPIXELSY);
+  ReleaseDC(nullptr, pantalla);
+  return ppp;
+}
+
+// The scale of the screen the window is on (Windows 10 on); the system's
+// before that.
+int PppDe(HWND ventana) {
+  static const auto porVentana = DeUser32<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  const int ppp = porVentana ? static_cast<int>(porVentana(ventana)) : 0;
+  return ppp > 0 ? ppp : PppDelSistema();
+}
+
 }  // namespace
 
 VentanaWin32::VentanaWin32(HINSTANCE instancia, LlamadaShell shell, const char* direccionWeb)
     : instancia_(instancia), form_(*this, shell, direccionWeb), cola_(form_) {}
 
 VentanaWin32::~VentanaWin32() {
-  for (auto& [fuente, hfont] : fuentes_) DeleteObject(hfont);
+  for (auto& [clave, hfont] : fuentes_) DeleteObject(hfont);
   for (auto& [color, pincel] : pinceles_) DeleteObject(pincel);
   for (HBITMAP imagen : imagenes_) DeleteObject(imagen);
 }
 
-int VentanaWin32::Ejecutar(int mostrar) {
-  RegistrarClases();
-  Crear();
-  Notificar({Evento::Tipo::Load, Control::txtVeMin});
+bool VentanaWin32::Crear(int mostrar) {
+  if (!RegistrarClases()) return false;
+  ppp_ = PppDelSistema();
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClaseVentana, L"Calculador de circuitos Zener",
+                          kEstiloVentana, 0, 0, Px(kAnchoCliente), Px(kAltoCliente), nullptr,
+                          nullptr, instancia_, this);
+  if (hwnd_ == nullptr) return false;
+  ppp_ = PppDe(hwnd_);
+  if (!CrearControles()) return false;
+  AjustarAlCliente(true);
+  // Load runs before the window is first shown, so that its first paint
+  // already shows the defaults.
+  cola_.Encolar({Evento::Tipo::Load, Control::txtVeMin});
+  cola_.Entregar();
   ShowWindow(hwnd_, mostrar);
   UpdateWindow(hwnd_);
   DarFoco(Control::txtVeMin);
+  return true;
+}
+
+int VentanaWin32::Ejecutar() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (!IsDialogMessageW(hwnd_, &msg)) {
@@ -69,89 +105,138 @@ int VentanaWin32::Ejecutar(int mostrar) {
   return static_cast<int>(msg.wParam);
 }
 
-void VentanaWin32::RegistrarClases() {
+bool VentanaWin32::RegistrarClases() {
   WNDCLASSEXW clase{};
   clase.cbSize = sizeof clase;
   clase.lpfnWndProc = ProcVentana;
   clase.hInstance = instancia_;
   clase.hIcon = LoadIconW(instancia_, MAKEINTRESOURCEW(1));
-  clase.hIconSm = static_cast<HICON>(
-      LoadImageW(instancia_, MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  clase.hIconSm = static_cast<HICON>(LoadImageW(instancia_, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  clase.hbrBackground = Pincel(kAmarilloClaro);
+  clase.hbrBackground = Pincel(ColorDe(kAmarilloClaro, COLOR_WINDOW));
   clase.lpszClassName = kClaseVentana;
-  RegisterClassExW(&clase);
 
   WNDCLASSEXW marco{};
   marco.cbSize = sizeof marco;
   marco.lpfnWndProc = ProcMarco;
   marco.hInstance = instancia_;
   marco.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  marco.hbrBackground = Pincel(kGrisPalido);
+  marco.hbrBackground = Pincel(ColorDe(kGrisPalido, COLOR_WINDOW));
   marco.lpszClassName = kClaseMarco;
-  RegisterClassExW(&marco);
+  return RegisterClassExW(&clase) != 0 && RegisterClassExW(&marco) != 0;
 }
 
-void VentanaWin32::Crear() {
-  HDC pantalla = GetDC(nullptr);
-  ppp_ = GetDeviceCaps(pantalla, LOGPIXELSY);
-  ReleaseDC(nullptr, pantalla);
-
-  RECT marco{0, 0, Pixeles(kAnchoCliente), Pixeles(kAltoCliente)};
-  AdjustWindowRectEx(&marco, kEstiloVentana, FALSE, WS_EX_CONTROLPARENT);
-  const int ancho = marco.right - marco.left;
-  const int alto = marco.bottom - marco.top;
-  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClaseVentana, L"Calculador de circuitos Zener",
-                          kEstiloVentana, (GetSystemMetrics(SM_CXSCREEN) - ancho) / 2,
-                          (GetSystemMetrics(SM_CYSCREEN) - alto) / 2, ancho, alto, nullptr, nullptr,
-                          instancia_, this);
-  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDe(Fuente::Ventana)), FALSE);
-  for (const Pieza& pieza : kPiezas) {
-    HWND control = CrearPieza(pieza);
-    piezas_[control] = &pieza;
-    if (pieza.control) controles_[static_cast<std::size_t>(*pieza.control)] = control;
+bool VentanaWin32::CrearControles() {
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDeVentana()), FALSE);
+  for (std::size_t fila = 0; fila < kPiezas.size(); ++fila) CrearEnOrden(fila);
+  for (const HWND control : piezas_) {
+    if (control == nullptr) return false;
   }
+  return true;
 }
 
-HWND VentanaWin32::CrearPieza(const Pieza& pieza) {
+// Each field and result box comes right after its caption in creation order,
+// with its name for screen readers in between; the tab order, which is the
+// creation order of the tab stops, stays that of the table.
+void VentanaWin32::CrearEnOrden(std::size_t fila) {
+  if (piezas_[fila] != nullptr) return;
+  const Pieza& pieza = kPiezas[fila];
+  if (!pieza.rotulo.empty()) {
+    const std::size_t rotulo = FilaPorNombre(pieza.rotulo);
+    CrearEnOrden(rotulo);
+    CrearNombreAccesible(rotulo, fila);
+  }
+  CrearPieza(fila);
+}
+
+HWND VentanaWin32::Padre(const Pieza& pieza) const {
+  return pieza.marco.empty() ? hwnd_ : piezas_[FilaPorNombre(pieza.marco)];
+}
+
+// A hidden label, the caption without its leader dots: what a screen reader
+// says for the control created next.
+void VentanaWin32::CrearNombreAccesible(std::size_t rotulo, std::size_t fila) {
+  const std::wstring nombre = Ancho(SinPuntosGuia(kPiezas[rotulo].texto));
+  CreateWindowExW(0, L"STATIC", nombre.c_str(), WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0,
+                  Padre(kPiezas[fila]), nullptr, instancia_, nullptr);
+}
+
+void VentanaWin32::CrearPieza(std::size_t fila) {
+  const Pieza& pieza = kPiezas[fila];
   const Creacion creacion = CreacionDe(pieza.clase);
-  HWND padre = pieza.marco ? GetDlgItem(hwnd_, *pieza.marco) : hwnd_;
-  const bool esImagen = pieza.clase == Clase::Imagen;
+  const std::wstring texto = pieza.clase == Clase::Imagen ? L"" : Ancho(pieza.texto);
   HWND control = CreateWindowExW(
-      creacion.estiloExtendido, creacion.clase, esImagen ? L"" : pieza.texto,
-      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | creacion.estilo, Pixeles(pieza.izquierda),
-      Pixeles(pieza.arriba), Pixeles(pieza.ancho), Pixeles(pieza.alto), padre,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(pieza.id)), instancia_, nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDe(pieza.fuente)), FALSE);
+      creacion.estiloExtendido, creacion.clase, texto.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | creacion.estilo, 0, 0, 0, 0, Padre(pieza),
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdDe(fila))), instancia_, nullptr);
+  if (control == nullptr) return;
+  piezas_[fila] = control;
+  filas_[control] = fila;
+  if (pieza.control) controles_[static_cast<std::size_t>(*pieza.control)] = control;
   if (pieza.clase == Clase::Campo) {
     SendMessageW(control, EM_SETLIMITTEXT, 0, 0);  // no limit on what a paste brings
-    SetWindowSubclass(control, ProcCampo, 0, reinterpret_cast<DWORD_PTR>(this));
   }
-  if (esImagen) {
-    HBITMAP imagen = CargarImagen(pieza.texto, pieza.fondo);
-    imagenes_.push_back(imagen);
-    SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(imagen));
+  if (pieza.clase == Clase::Campo || pieza.clase == Clase::Resultado ||
+      pieza.clase == Clase::Boton) {
+    SetWindowSubclass(control, ProcControl, kSubclase, reinterpret_cast<DWORD_PTR>(this));
   }
-  return control;
+  Colocar(fila);
 }
 
-HFONT VentanaWin32::FuenteDe(Fuente fuente) {
-  HFONT& hfont = fuentes_[fuente];
-  if (hfont == nullptr) {
-    const Letra& letra = LetraDe(fuente);
-    hfont = CreateFontW(-MulDiv(letra.centesimasDePunto, ppp_, 7200), 0, 0, 0, letra.peso,
-                        letra.cursiva, letra.subrayada, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
-  }
+// Place, size, font and picture at the current scale.
+void VentanaWin32::Colocar(std::size_t fila) {
+  const Pieza& pieza = kPiezas[fila];
+  HWND control = piezas_[fila];
+  const int ancho = Px(pieza.ancho);
+  const int alto = Px(pieza.alto);
+  SetWindowPos(control, nullptr, Px(pieza.izquierda), Px(pieza.arriba), ancho, alto,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDe(fila)), FALSE);
+  if (pieza.clase != Clase::Imagen) return;
+  HBITMAP imagen =
+      CargarImagen(Ancho(pieza.texto), ancho, alto, ColorDe(pieza.fondo, COLOR_WINDOW));
+  SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(imagen));
+  HBITMAP& anterior = imagenes_[fila];
+  if (anterior != nullptr) DeleteObject(anterior);
+  anterior = imagen;
+}
+
+// The window's frame around a client area of the design's size at the
+// current scale, centred on the screen the first time.
+void VentanaWin32::AjustarAlCliente(bool centrar) {
+  RECT cliente, ventana;
+  GetClientRect(hwnd_, &cliente);
+  GetWindowRect(hwnd_, &ventana);
+  const int ancho = ventana.right - ventana.left + Px(kAnchoCliente) - cliente.right;
+  const int alto = ventana.bottom - ventana.top + Px(kAltoCliente) - cliente.bottom;
+  const int x = centrar ? (GetSystemMetrics(SM_CXSCREEN) - ancho) / 2 : ventana.left;
+  const int y = centrar ? (GetSystemMetrics(SM_CYSCREEN) - alto) / 2 : ventana.top;
+  SetWindowPos(hwnd_, nullptr, x, y, ancho, alto, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HFONT VentanaWin32::FuenteCon(Fuente fuente, int altura) {
+  HFONT& hfont = fuentes_[{fuente, altura}];
+  if (hfont == nullptr) hfont = CrearFuente(LetraDe(fuente), altura);
   return hfont;
 }
 
-HBRUSH VentanaWin32::Pincel(COLORREF color) {
-  HBRUSH& pincel = pinceles_[color];
-  if (pincel == nullptr) pincel = CreateSolidBrush(color);
-  return pincel;
+HFONT VentanaWin32::FuenteDeVentana() {
+  return FuenteCon(Fuente::Ventana, AlturaNominal(LetraDe(Fuente::Ventana), ppp_));
 }
 
+// The design's font, a step smaller where its caption would not fit.
+HFONT VentanaWin32::FuenteDe(std::size_t fila) {
+  const Pieza& pieza = kPiezas[fila];
+  const Letra& letra = LetraDe(pieza.fuente);
+  const int ancho = AnchoParaElTexto(pieza, ppp_);
+  if (ancho == 0) return FuenteCon(pieza.fuente, AlturaNominal(letra, ppp_));
+  HDC dc = GetDC(hwnd_);
+  const int altura = AlturaQueCabe(dc, Ancho(pieza.texto), letra, ppp_, ancho);
+  ReleaseDC(hwnd_, dc);
+  return FuenteCon(pieza.fuente, altura);
+}
 VentanaWin32* VentanaWin32::De(HWND hwnd) {
   return reinterpret_cast<VentanaWin32*>(
       GetWindowLongPtrW(GetAncestor(hwnd, GA_ROOT), GWLP_USERDATA));
@@ -181,6 +266,9 @@ LRESULT VentanaWin32::OnMensaje(UINT mensaje, WPARAM w, LPARAM l) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(w) != WA_INACTIVE);
       return 0;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
+      return 0;
     case kEntregarEventos:
       cola_.Entregar();
       return 0;
@@ -188,46 +276,59 @@ LRESULT VentanaWin32::OnMensaje(UINT mensaje, WPARAM w, LPARAM l) {
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcW(hwnd_, mensaje, w, l);
+      break;
   }
+  LRESULT resultado = 0;
+  if (AtenderMensajeExtra(hwnd_, mensaje, w, l, cola_.EntregaPendiente(), resultado))
+    return resultado;
+  return DefWindowProcW(hwnd_, mensaje, w, l);
 }
 
 void VentanaWin32::OnCommand(int id, int notificacion, HWND control) {
   // The dialog manager turns Enter on a focused button into IDOK.
   if (id == IDOK) control = GetFocus();
   const auto origen = ControlDe(control);
-  // The second click of a double click is a click as well.
-  const bool pulsado = notificacion == BN_CLICKED || notificacion == BN_DOUBLECLICKED ||
-                       notificacion == STN_CLICKED || notificacion == STN_DBLCLK || id == IDOK;
+  // A picture clicked twice opens the page twice.
+  const bool pulsado = notificacion == BN_CLICKED || notificacion == STN_CLICKED ||
+                       notificacion == STN_DBLCLK || id == IDOK;
   if (!origen || !pulsado || EsCampo(*origen)) return;
   Notificar({Evento::Tipo::Click, *origen});
 }
 
 LRESULT VentanaWin32::OnCtlColor(HDC dc, HWND control) {
-  const auto pieza = piezas_.find(control);
-  if (pieza == piezas_.end()) return reinterpret_cast<LRESULT>(Pincel(kAmarilloClaro));
-  SetTextColor(dc, Resolver(pieza->second->tinta, COLOR_BTNTEXT));
-  const COLORREF fondo = Resolver(pieza->second->fondo, COLOR_WINDOW);
+  const auto fila = FilaDeHwnd(control);
+  if (!fila) return reinterpret_cast<LRESULT>(Pincel(ColorDe(kAmarilloClaro, COLOR_WINDOW)));
+  const Pieza& pieza = kPiezas[*fila];
+  SetTextColor(dc, ColorDe(pieza.tinta, COLOR_BTNTEXT));
+  const COLORREF fondo = ColorDe(pieza.fondo, COLOR_WINDOW);
   SetBkColor(dc, fondo);
   return reinterpret_cast<LRESULT>(Pincel(fondo));
 }
 
+HBRUSH VentanaWin32::Pincel(COLORREF color) {
+  HBRUSH& pincel = pinceles_[color];
+  if (pincel == nullptr) pincel = CreateSolidBrush(color);
+  return pincel;
+}
+
 // The buttons are drawn here, since a standard button takes no face colour.
 void VentanaWin32::OnDrawItem(const DRAWITEMSTRUCT& dibujo) {
-  const Pieza& pieza = *piezas_.at(dibujo.hwndItem);
+  const std::size_t fila = filas_.at(dibujo.hwndItem);
   RECT caja = dibujo.rcItem;
-  FillRect(dibujo.hDC, &caja, Pincel(pieza.fondo));
+  FillRect(dibujo.hDC, &caja, Pincel(ColorDe(kPiezas[fila].fondo, COLOR_BTNFACE)));
   const bool hundido = dibujo.itemState & ODS_SELECTED;
   DrawEdge(dibujo.hDC, &caja, hundido ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
   if (hundido) OffsetRect(&caja, 1, 1);
   SetBkMode(dibujo.hDC, TRANSPARENT);
   SetTextColor(dibujo.hDC, GetSysColor(COLOR_BTNTEXT));
-  HGDIOBJ anterior = SelectObject(dibujo.hDC, FuenteDe(pieza.fuente));
-  DrawTextW(dibujo.hDC, pieza.texto, -1, &caja, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  HGDIOBJ anterior = SelectObject(dibujo.hDC, FuenteDe(fila));
+  const std::wstring texto = TextoDe(dibujo.hwndItem);
+  DrawTextW(dibujo.hDC, texto.c_str(), -1, &caja, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   SelectObject(dibujo.hDC, anterior);
   if (dibujo.itemState & ODS_FOCUS) {
     RECT foco = dibujo.rcItem;
-    InflateRect(&foco, -4, -4);
+    const int margen = MulDiv(kMargenFoco, ppp_, kPppBase);
+    InflateRect(&foco, -margen, -margen);
     DrawFocusRect(dibujo.hDC, &foco);
   }
 }
@@ -241,6 +342,21 @@ void VentanaWin32::OnActivate(bool activa) {
   } else if (focoAlDesactivar_ != nullptr) {
     SetFocus(focoAlDesactivar_);
   }
+}
+
+// Moved to a screen of another scale: the same design at the new scale, in
+// the place the system suggests.
+void VentanaWin32::OnDpiChanged(int ppp, const RECT& sugerido) {
+  ppp_ = ppp;
+  auto anteriores = std::move(fuentes_);
+  fuentes_.clear();
+  SetWindowPos(hwnd_, nullptr, sugerido.left, sugerido.top, sugerido.right - sugerido.left,
+               sugerido.bottom - sugerido.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  AjustarAlCliente(false);
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDeVentana()), FALSE);
+  for (std::size_t fila = 0; fila < kPiezas.size(); ++fila) Colocar(fila);
+  for (auto& [clave, hfont] : anteriores) DeleteObject(hfont);
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK VentanaWin32::ProcMarco(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l) {
@@ -257,26 +373,67 @@ LRESULT CALLBACK VentanaWin32::ProcMarco(HWND hwnd, UINT mensaje, WPARAM w, LPAR
 
 // A group box: an etched line with the caption set into its top edge.
 void VentanaWin32::OnPintarMarco(HWND marco) {
-  const Pieza& pieza = *piezas_.at(marco);
+  const std::size_t fila = filas_.at(marco);
+  const std::wstring titulo = TextoDe(marco);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(marco, &ps);
-  HGDIOBJ anterior = SelectObject(dc, FuenteDe(pieza.fuente));
+  HGDIOBJ anterior = SelectObject(dc, FuenteDe(fila));
   SIZE texto;
-  GetTextExtentPoint32W(dc, pieza.texto, lstrlenW(pieza.texto), &texto);
+  GetTextExtentPoint32W(dc, titulo.c_str(), static_cast<int>(titulo.size()), &texto);
   RECT caja;
   GetClientRect(marco, &caja);
   caja.top += texto.cy / 2;
   DrawEdge(dc, &caja, EDGE_ETCHED, BF_RECT);
-  SetBkColor(dc, pieza.fondo);
+  SetBkColor(dc, ColorDe(kPiezas[fila].fondo, COLOR_BTNFACE));
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  TextOutW(dc, kMargenTituloMarco, 0, pieza.texto, lstrlenW(pieza.texto));
+  TextOutW(dc, MargenTituloMarco(ppp_), 0, titulo.c_str(), static_cast<int>(titulo.size()));
   SelectObject(dc, anterior);
   EndPaint(marco, &ps);
 }
 
-LRESULT CALLBACK VentanaWin32::ProcCampo(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
-                                         DWORD_PTR datos) {
-  return reinterpret_cast<VentanaWin32*>(datos)->OnCampo(hwnd, mensaje, w, l);
+LRESULT CALLBACK VentanaWin32::ProcControl(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
+                                           DWORD_PTR datos) {
+  return reinterpret_cast<VentanaWin32*>(datos)->OnControl(hwnd, mensaje, w, l);
+}
+
+LRESULT VentanaWin32::OnControl(HWND control, UINT mensaje, WPARAM w, LPARAM l) {
+  if (mensaje == WM_NCDESTROY) RemoveWindowSubclass(control, ProcControl, kSubclase);
+  switch (kPiezas[filas_.at(control)].clase) {
+    case Clase::Campo:
+      return OnCampo(control, mensaje, w, l);
+    case Clase::Boton:
+      // An owner-drawn button takes the second click of a double click
+      // without the focus; as a plain one does, it is a click like the first.
+      if (mensaje == WM_LBUTTONDBLCLK) mensaje = WM_LBUTTONDOWN;
+      break;
+    default:
+      if (EsDelRatonEnResultado(mensaje)) return OnRatonEnResultado(mensaje);
+      break;
+  }
+  return DefSubclassProc(control, mensaje, w, l);
+}
+
+// A result box shows a figure and nothing more: the mouse neither selects
+// it nor gives it the focus, and the pointer stays the arrow.
+bool VentanaWin32::EsDelRatonEnResultado(UINT mensaje) {
+  switch (mensaje) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_CONTEXTMENU:
+    case WM_SETCURSOR:
+      return true;
+    default:
+      return false;
+  }
+}
+
+LRESULT VentanaWin32::OnRatonEnResultado(UINT mensaje) {
+  if (mensaje != WM_SETCURSOR) return 0;
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+  return TRUE;
 }
 
 LRESULT VentanaWin32::OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l) {
@@ -301,9 +458,6 @@ LRESULT VentanaWin32::OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l) {
       OnCampoPierdeFoco(campo, reinterpret_cast<HWND>(w));
       return r;
     }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(campo, ProcCampo, 0);
-      break;
     default:
       break;
   }
@@ -342,9 +496,14 @@ void VentanaWin32::Notificar(Evento evento) {
   PostMessageW(hwnd_, kEntregarEventos, 0, 0);
 }
 
+std::optional<std::size_t> VentanaWin32::FilaDeHwnd(HWND hwnd) const {
+  const auto fila = filas_.find(hwnd);
+  return fila == filas_.end() ? std::nullopt : std::optional<std::size_t>(fila->second);
+}
+
 std::optional<Control> VentanaWin32::ControlDe(HWND hwnd) const {
-  const auto pieza = piezas_.find(hwnd);
-  return pieza == piezas_.end() ? std::nullopt : pieza->second->control;
+  const auto fila = FilaDeHwnd(hwnd);
+  return fila ? kPiezas[*fila].control : std::nullopt;
 }
 
 std::string VentanaWin32::LeerTexto(Control campo) const {

@@ -1,5 +1,6 @@
-// The window form1 on Win32: builds the controls of the design, turns window
-// messages into the logic's events and carries out the logic's operations.
+// The window form1 on Win32: builds the controls of the design at the
+// screen's scale, turns window messages into the logic's events and carries
+// out the logic's operations.
 #pragma once
 
 #include <windows.h>
@@ -8,12 +9,12 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "form/ColaEventos.h"
 #include "form/Form1.h"
-#include "window/Ventana.h"
 #include "ui/win32/Disposicion.h"
+#include "window/Ventana.h"
 
 namespace zener::win32 {
 
@@ -25,7 +26,9 @@ class VentanaWin32 final : public Ventana {
   VentanaWin32& operator=(const VentanaWin32&) = delete;
 
   // Creates, loads and shows the window, then runs it until it is closed.
-  int Ejecutar(int mostrar);
+  // False, with nothing shown, when the window could not be made.
+  bool Crear(int mostrar);
+  int Ejecutar();
 
   std::string LeerTexto(Control campo) const override;
   void EscribirTexto(Control campo, std::string_view texto) override;
@@ -39,15 +42,24 @@ class VentanaWin32 final : public Ventana {
  private:
   static LRESULT CALLBACK ProcVentana(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
   static LRESULT CALLBACK ProcMarco(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
-  static LRESULT CALLBACK ProcCampo(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
-                                    DWORD_PTR datos);
+  static LRESULT CALLBACK ProcControl(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
+                                      DWORD_PTR datos);
   static VentanaWin32* De(HWND hwnd);
+  static bool EsDelRatonEnResultado(UINT mensaje);
+  static LRESULT OnRatonEnResultado(UINT mensaje);
 
-  void RegistrarClases();
-  void Crear();
-  HWND CrearPieza(const Pieza& pieza);
-  int Pixeles(int twips) const { return MulDiv(twips, ppp_, 1440); }
-  HFONT FuenteDe(Fuente fuente);
+  bool RegistrarClases();
+  bool CrearControles();
+  void CrearEnOrden(std::size_t fila);
+  void CrearPieza(std::size_t fila);
+  void CrearNombreAccesible(std::size_t rotulo, std::size_t fila);
+  HWND Padre(const Pieza& pieza) const;
+  void Colocar(std::size_t fila);
+  void AjustarAlCliente(bool centrar);
+  int Px(int twips) const { return Pixeles(twips, ppp_); }
+  HFONT FuenteCon(Fuente fuente, int altura);
+  HFONT FuenteDeVentana();
+  HFONT FuenteDe(std::size_t fila);
   HBRUSH Pincel(COLORREF color);
 
   LRESULT OnMensaje(UINT mensaje, WPARAM w, LPARAM l);
@@ -55,7 +67,9 @@ class VentanaWin32 final : public Ventana {
   LRESULT OnCtlColor(HDC dc, HWND control);
   void OnDrawItem(const DRAWITEMSTRUCT& dibujo);
   void OnActivate(bool activa);
+  void OnDpiChanged(int ppp, const RECT& sugerido);
   void OnPintarMarco(HWND marco);
+  LRESULT OnControl(HWND control, UINT mensaje, WPARAM w, LPARAM l);
   LRESULT OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l);
   bool OnChar(HWND campo, WPARAM& codigo);
   void OnCampoRecibeFoco(HWND campo);
@@ -63,16 +77,18 @@ class VentanaWin32 final : public Ventana {
 
   void Notificar(Evento evento);
   HWND Hwnd(Control control) const { return controles_[static_cast<std::size_t>(control)]; }
+  std::optional<std::size_t> FilaDeHwnd(HWND hwnd) const;
   std::optional<Control> ControlDe(HWND hwnd) const;
 
   HINSTANCE instancia_;
   HWND hwnd_ = nullptr;
-  int ppp_ = 96;
+  int ppp_ = kPppBase;
   std::array<HWND, static_cast<std::size_t>(Control::imgLogo) + 1> controles_{};
-  std::map<HWND, const Pieza*> piezas_;
-  std::map<Fuente, HFONT> fuentes_;
+  std::array<HWND, kPiezas.size()> piezas_{};
+  std::map<HWND, std::size_t> filas_;
+  std::map<std::pair<Fuente, int>, HFONT> fuentes_;  // by font and height in pixels
   std::map<COLORREF, HBRUSH> pinceles_;
-  std::vector<HBITMAP> imagenes_;
+  std::array<HBITMAP, kPiezas.size()> imagenes_{};  // by row, for the pictures
   // The field the logic was last told has the focus: a field that gets the
   // focus back after a message box or another program raises no event.
   std::optional<Control> campoConFoco_;
