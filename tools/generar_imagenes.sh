@@ -73,6 +73,12 @@ convert -size $((300 * $1))x$((46 * $1)) "xc:rgb(255,221,0)" -affine "$1,0,0,$1,
 logo 1 logo.jpg
 logo 2 logo2x.jpg
 
+# What the window shows at 96 dots per inch, decoded here so that it needs no
+# decoder: the drawing with its palette (run-length coded), the logo as the
+# JPEG decodes.
+convert esquema.gif -compress RLE BMP3:esquema.bmp
+convert logo.jpg -type TrueColor BMP3:logo.bmp
+
 # The window icon: the same diode, black on yellow, 256 colours; drawn at 16
 # pixels times $1.
 icono() {

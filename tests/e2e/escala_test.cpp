@@ -5,6 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
+// gdiplus.h needs min and max, which windows.h leaves out under NOMINMAX.
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
 
 #include <cstdlib>
 #include <string>
@@ -215,6 +222,47 @@ TEST(Escala, LasImagenesLlenanSusCajas) {
       EXPECT_NEAR(GetBValue(c), GetBValue(imagen.fondo), imagen.tolerancia);
     }
   }
+}
+
+// At 96 dots per inch each picture is its GIF or JPEG as GDI+ decodes it: the
+// drawing pixel for pixel, the logo within one level of a channel, as two
+// JPEG decoders may round its colours apart.
+TEST(Escala, ABaseEscalaLasImagenesSonSusArchivosTalCual) {
+  if (Ppp() != kPppBase) GTEST_SKIP() << "only at 96 dpi";
+  ULONG_PTR gdiplus = 0;
+  const Gdiplus::GdiplusStartupInput entrada;
+  ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplus, &entrada, nullptr), Gdiplus::Ok);
+  Programa programa;
+  const struct {
+    int id;
+    const wchar_t* archivo;
+    int diferenciaAdmitida;
+  } imagenes[] = {{kIdSchema, L"esquema.gif", 0}, {kIdLogo, L"logo.jpg", 1}};
+  for (const auto& [id, archivo, diferenciaAdmitida] : imagenes) {
+    SCOPED_TRACE(id);
+    Gdiplus::GpBitmap* imagen = nullptr;
+    ASSERT_EQ(Gdiplus::DllExports::GdipCreateBitmapFromFile(
+                  (std::wstring(ZENER_RECURSOS) + archivo).c_str(), &imagen),
+              Gdiplus::Ok);
+    const RECT r = RectanguloEnPantalla(programa.Control(id));
+    const Captura captura(nullptr, r);
+    int diferencia = 0;
+    for (int y = 0; y < r.bottom - r.top; ++y) {
+      for (int x = 0; x < r.right - r.left; ++x) {
+        Gdiplus::ARGB argb = 0;
+        Gdiplus::DllExports::GdipBitmapGetPixel(imagen, x, y, &argb);
+        const COLORREF visto = captura.Color(x, y);
+        for (const int desplazamiento : {0, 8, 16}) {
+          const int esperado = static_cast<int>((argb >> (16 - desplazamiento)) & 0xFF);
+          const int real = static_cast<int>((visto >> desplazamiento) & 0xFF);
+          diferencia = std::max(diferencia, std::abs(real - esperado));
+        }
+      }
+    }
+    EXPECT_LE(diferencia, diferenciaAdmitida);
+    Gdiplus::DllExports::GdipDisposeImage(imagen);
+  }
+  Gdiplus::GdiplusShutdown(gdiplus);
 }
 
 TEST(Escala, UnCambioDeEscalaVuelveAColocarLaVentana) {

@@ -1,4 +1,4 @@
-// Decodes the pictures built into the program (GIF, progressive JPEG).
+// The pictures built into the program, at the size of their boxes.
 #pragma once
 
 #include <windows.h>
@@ -7,24 +7,11 @@
 
 namespace zener::win32 {
 
-// Keeps GDI+ running while it lives.
-class Gdiplus {
- public:
-  Gdiplus();
-  ~Gdiplus();
-  Gdiplus(const Gdiplus&) = delete;
-  Gdiplus& operator=(const Gdiplus&) = delete;
-
-  bool Iniciado() const { return token_ != 0; }
-
- private:
-  ULONG_PTR token_ = 0;
-};
-
-// The picture of the RCDATA resource filling a box of the given size: itself
-// where it has that size, otherwise the twice-as-large drawing of it (the
-// resource of the same name ending in "2X"), scaled down smoothly. Null if it
-// cannot be read.
+// The picture filling a box of the given size. At its own size it is the
+// decoded bitmap built in (BITMAP resource `recurso`); at any other, the
+// twice-as-large drawing of it (RCDATA `recurso` + "2X", a GIF or JPEG) scaled
+// down smoothly by GDI+, which is loaded only then. Null if neither can be
+// had.
 HBITMAP CargarImagen(const std::wstring& recurso, int ancho, int alto, COLORREF fondo);
 
 }  // namespace zener::win32

@@ -1,7 +1,5 @@
 #include "ui/win32/VentanaWin32.h"
 
-#include <commctrl.h>
-
 #include "ui/win32/Extras.h"
 #include "ui/win32/Imagenes.h"
 #include "ui/win32/Texto.h"
@@ -12,7 +10,6 @@ namespace {
 
 constexpr UINT kEntregarEventos = WM_APP + 1;
 constexpr DWORD kEstiloVentana = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr UINT_PTR kSubclase = 1;
 constexpr int kMargenFoco = 4;  // pixels at the base scale, from the button's edge
 
 struct Creacion {
@@ -180,7 +177,9 @@ void VentanaWin32::CrearPieza(std::size_t fila) {
   }
   if (pieza.clase == Clase::Campo || pieza.clase == Clase::Resultado ||
       pieza.clase == Clase::Boton) {
-    SetWindowSubclass(control, ProcControl, kSubclase, reinterpret_cast<DWORD_PTR>(this));
+    // Subclassed: its own procedure kept in its user data, ours in its place.
+    SetWindowLongPtrW(control, GWLP_USERDATA, GetWindowLongPtrW(control, GWLP_WNDPROC));
+    SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ProcControl));
   }
   Colocar(fila);
 }
@@ -193,6 +192,7 @@ void VentanaWin32::Colocar(std::size_t fila) {
   const int alto = Px(pieza.alto);
   SetWindowPos(control, nullptr, Px(pieza.izquierda), Px(pieza.arriba), ancho, alto,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  alturas_[fila] = AlturaDe(fila);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDe(fila)), FALSE);
   if (pieza.clase != Clase::Imagen) return;
   HBITMAP imagen =
@@ -226,16 +226,20 @@ HFONT VentanaWin32::FuenteDeVentana() {
   return FuenteCon(Fuente::Ventana, AlturaNominal(LetraDe(Fuente::Ventana), ppp_));
 }
 
-// The design's font, a step smaller where its caption would not fit.
 HFONT VentanaWin32::FuenteDe(std::size_t fila) {
+  return FuenteCon(kPiezas[fila].fuente, alturas_[fila]);
+}
+
+// The design's font height, a step smaller where its caption would not fit.
+int VentanaWin32::AlturaDe(std::size_t fila) {
   const Pieza& pieza = kPiezas[fila];
   const Letra& letra = LetraDe(pieza.fuente);
   const int ancho = AnchoParaElTexto(pieza, ppp_);
-  if (ancho == 0) return FuenteCon(pieza.fuente, AlturaNominal(letra, ppp_));
+  if (ancho == 0) return AlturaNominal(letra, ppp_);
   HDC dc = GetDC(hwnd_);
   const int altura = AlturaQueCabe(dc, Ancho(pieza.texto), letra, ppp_, ancho);
   ReleaseDC(hwnd_, dc);
-  return FuenteCon(pieza.fuente, altura);
+  return altura;
 }
 VentanaWin32* VentanaWin32::De(HWND hwnd) {
   return reinterpret_cast<VentanaWin32*>(
@@ -391,13 +395,16 @@ void VentanaWin32::OnPintarMarco(HWND marco) {
   EndPaint(marco, &ps);
 }
 
-LRESULT CALLBACK VentanaWin32::ProcControl(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
-                                           DWORD_PTR datos) {
-  return reinterpret_cast<VentanaWin32*>(datos)->OnControl(hwnd, mensaje, w, l);
+LRESULT CALLBACK VentanaWin32::ProcControl(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l) {
+  return De(hwnd)->OnControl(hwnd, mensaje, w, l);
+}
+
+LRESULT VentanaWin32::PorDefecto(HWND control, UINT mensaje, WPARAM w, LPARAM l) {
+  const auto propio = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(control, GWLP_USERDATA));
+  return CallWindowProcW(propio, control, mensaje, w, l);
 }
 
 LRESULT VentanaWin32::OnControl(HWND control, UINT mensaje, WPARAM w, LPARAM l) {
-  if (mensaje == WM_NCDESTROY) RemoveWindowSubclass(control, ProcControl, kSubclase);
   switch (kPiezas[filas_.at(control)].clase) {
     case Clase::Campo:
       return OnCampo(control, mensaje, w, l);
@@ -410,7 +417,7 @@ LRESULT VentanaWin32::OnControl(HWND control, UINT mensaje, WPARAM w, LPARAM l) 
       if (EsDelRatonEnResultado(mensaje)) return OnRatonEnResultado(mensaje);
       break;
   }
-  return DefSubclassProc(control, mensaje, w, l);
+  return PorDefecto(control, mensaje, w, l);
 }
 
 // A result box shows a figure and nothing more: the mouse neither selects
@@ -441,7 +448,7 @@ LRESULT VentanaWin32::OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l) {
     case WM_GETDLGCODE: {
       // Enter must reach the field's key handler, not the dialog manager.
       const auto* msg = reinterpret_cast<const MSG*>(l);
-      const LRESULT codigo = DefSubclassProc(campo, mensaje, w, l);
+      const LRESULT codigo = PorDefecto(campo, mensaje, w, l);
       const bool enter = msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN;
       return enter ? codigo | DLGC_WANTALLKEYS : codigo;
     }
@@ -449,19 +456,19 @@ LRESULT VentanaWin32::OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l) {
       if (!OnChar(campo, w)) return 0;
       break;
     case WM_SETFOCUS: {
-      const LRESULT r = DefSubclassProc(campo, mensaje, w, l);
+      const LRESULT r = PorDefecto(campo, mensaje, w, l);
       OnCampoRecibeFoco(campo);
       return r;
     }
     case WM_KILLFOCUS: {
-      const LRESULT r = DefSubclassProc(campo, mensaje, w, l);
+      const LRESULT r = PorDefecto(campo, mensaje, w, l);
       OnCampoPierdeFoco(campo, reinterpret_cast<HWND>(w));
       return r;
     }
     default:
       break;
   }
-  return DefSubclassProc(campo, mensaje, w, l);
+  return PorDefecto(campo, mensaje, w, l);
 }
 
 // Gives the typed character to the field's key handler; false drops it.

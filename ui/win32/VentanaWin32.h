@@ -42,8 +42,8 @@ class VentanaWin32 final : public Ventana {
  private:
   static LRESULT CALLBACK ProcVentana(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
   static LRESULT CALLBACK ProcMarco(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
-  static LRESULT CALLBACK ProcControl(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l, UINT_PTR,
-                                      DWORD_PTR datos);
+  static LRESULT CALLBACK ProcControl(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
+  static LRESULT PorDefecto(HWND control, UINT mensaje, WPARAM w, LPARAM l);
   static VentanaWin32* De(HWND hwnd);
   static bool EsDelRatonEnResultado(UINT mensaje);
   static LRESULT OnRatonEnResultado(UINT mensaje);
@@ -60,6 +60,7 @@ class VentanaWin32 final : public Ventana {
   HFONT FuenteCon(Fuente fuente, int altura);
   HFONT FuenteDeVentana();
   HFONT FuenteDe(std::size_t fila);
+  int AlturaDe(std::size_t fila);
   HBRUSH Pincel(COLORREF color);
 
   LRESULT OnMensaje(UINT mensaje, WPARAM w, LPARAM l);
@@ -87,6 +88,7 @@ class VentanaWin32 final : public Ventana {
   std::array<HWND, kPiezas.size()> piezas_{};
   std::map<HWND, std::size_t> filas_;
   std::map<std::pair<Fuente, int>, HFONT> fuentes_;  // by font and height in pixels
+  std::array<int, kPiezas.size()> alturas_{};        // each control's font height
   std::map<COLORREF, HBRUSH> pinceles_;
   std::array<HBITMAP, kPiezas.size()> imagenes_{};  // by row, for the pictures
   // The field the logic was last told has the focus: a field that gets the

@@ -1,8 +1,5 @@
 #include <windows.h>
 
-#include <commctrl.h>
-
-#include "ui/win32/Imagenes.h"
 #include "ui/win32/Shell.h"
 #include "ui/win32/VentanaWin32.h"
 
@@ -20,12 +17,6 @@ int FalloAlArrancar(const wchar_t* que) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int mostrar) {
-  const INITCOMMONCONTROLSEX controles{sizeof controles, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controles);
-  const zener::win32::Gdiplus gdiplus;
-  if (!gdiplus.Iniciado()) {
-    return FalloAlArrancar(L"No se pudo iniciar el dibujo de las imágenes (GDI+).");
-  }
   zener::win32::VentanaWin32 ventana(instancia, &zener::win32::LlamarShell, ZENER_DIRECCION_WEB);
   if (!ventana.Crear(mostrar)) return FalloAlArrancar(L"No se pudo crear la ventana.");
   return ventana.Ejecutar();
