@@ -317,6 +317,8 @@ figure{margin:0}
 section,table,figure{break-inside:avoid;page-break-inside:avoid}
 @page{size:A4;margin:15mm}
 @media print{body{margin:0;padding:0;max-width:none;font-size:10pt}}
+@media (max-width:480px){body{font-size:10pt;padding:0 .3em}th,td{padding:2px 3px}
+table{display:block;overflow-x:auto;max-width:100%}}
 )";
 
 struct Trazo {
