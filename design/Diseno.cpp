@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Texto.h"
 
@@ -158,12 +159,9 @@ std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones) {
   Diseno diseno;
   DatosCircuito& d = diseno.datos;
-  d.VeMin = valores.VeMin;
-  d.VeMax = valores.VeMax;
-  d.IcMin = valores.IcMin;
-  d.IcMax = valores.IcMax;
-  d.VnZener = valores.VnZener;
-  d.IzMin = valores.IzMin;
+  // Only the six design values: whatever else the caller's record holds is
+  // no input of the design.
+  for (const FilaCampo& fila : kCampos) d.*fila.valor = valores.*fila.valor;
   diseno.opciones = opciones;
   const TablaSerie& tabla = TablaDe(opciones.serie);
   diseno.tolR = opciones.tolR.value_or(tabla.tolR);
