@@ -102,6 +102,24 @@ std::string Escribir(const Decimal& d, bool negativo, long decimales, bool agrup
   return texto;
 }
 
+// Without a comma, a point can only be a thousands mark: 1.234 or 12.500,
+// never 12.5 or 0.500, which read as decimals elsewhere and would silently
+// become a figure a thousand times too large.
+bool PuntosComoMillares(std::string_view texto) {
+  if (texto.find(kComa) != std::string_view::npos) return true;
+  auto punto = texto.find(kPunto);
+  if (punto == std::string_view::npos) return true;
+  constexpr std::size_t kGrupo = 3;
+  if (punto == 0 || punto > kGrupo || texto.front() == '0') return false;
+  while (punto != std::string_view::npos) {
+    const auto siguiente = texto.find(kPunto, punto + 1);
+    const auto fin = siguiente == std::string_view::npos ? texto.size() : siguiente;
+    if (fin - punto - 1 != kGrupo) return false;
+    punto = siguiente;
+  }
+  return true;
+}
+
 int DecimalesDeMascara(std::string_view mascara) {
   const auto punto = mascara.find(kPunto);
   return punto == std::string_view::npos ? 0 : static_cast<int>(mascara.size() - punto - 1);
@@ -119,6 +137,7 @@ bool CifraValida(std::string_view texto) {
 
 std::optional<double> LeerCifra(std::string_view texto) {
   texto = SinEspaciosAlrededor(texto);
+  if (!PuntosComoMillares(texto)) return std::nullopt;
   // Rewritten in the form from_chars reads: grouping points dropped, the
   // comma turned into a point, leading zeros of the integer part dropped, and
   // a zero put before a bare point. Short figures, the usual ones, are

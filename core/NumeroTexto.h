@@ -20,6 +20,7 @@ bool CifraValida(std::string_view texto);
 
 // Digits with optional grouping points in the integer part, then optionally a
 // comma and digits; at least one digit. Surrounding spaces are ignored.
+// Without a comma, points must group thousands (1.234, 12.500): 12.5 is refused.
 // Nothing when the text is no such number or lies beyond a double.
 std::optional<double> LeerCifra(std::string_view texto);
 

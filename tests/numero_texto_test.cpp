@@ -39,6 +39,7 @@ TEST(LeerCifra, LeeLasFormasQueElSistemaProduceOAdmite) {
       {"1.234", 1234},
       {"1.234,50", 1234.5},
       {"12.345", 12345},
+      {"12.500", 12500},
       {"1.234.567,89", 1234567.89},
       {"1.24,50", 124.5},  // points in the integer part group, wherever they stand
       {"0", 0},
@@ -57,9 +58,11 @@ TEST(LeerCifra, LeeLasFormasQueElSistemaProduceOAdmite) {
 }
 
 TEST(LeerCifra, RechazaLoQueNoEsUnaCifra) {
+  // From "12.5" on: without a comma, a point that does not group thousands.
   const char* casos[] = {
-      "",     ",",    ".",   "abc", "1,2,3", "-5",   "+5", "1 2", "1e5", "12,5.0",
-      "12,a", "0x10", "\t5", "5V",  "١٢",    "1,5,", "ñ",  "inf", "nan", " ",
+      "",     ",",    ".",      "abc",   "1,2,3",    "-5",   "+5",     "1 2",    "1e5", "12,5.0",
+      "12,a", "0x10", "\t5",    "5V",    "١٢",       "1,5,", "ñ",      "inf",    "nan", " ",
+      "12.5", "5.1",  "1.2345", "0.500", "1234.567", ".123", "1.234.", "1..234",
   };
   for (const char* texto : casos) EXPECT_FALSE(LeerCifra(texto).has_value()) << texto;
 }
