@@ -277,7 +277,9 @@ TEST(Escala, UnCambioDeEscalaVuelveAColocarLaVentana) {
 }
 
 // As a screen reader asks: the accessible object of each field and result
-// box, and its name.
+// box, and its name. The interface's id comes from the header: in the 64-bit
+// MinGW-w64 import library of oleacc the name IID_IAccessible is bound to an
+// import thunk, whose code bytes would be passed as the id.
 TEST(Escala, LosLectoresDePantallaNombranCadaCampoPorSuRotulo) {
   Programa programa;
   CoInitialize(nullptr);
@@ -286,9 +288,10 @@ TEST(Escala, LosLectoresDePantallaNombranCadaCampoPorSuRotulo) {
     if (pieza.rotulo.empty()) continue;
     SCOPED_TRACE(std::string(pieza.nombre));
     IAccessible* accesible = nullptr;
-    ASSERT_EQ(AccessibleObjectFromWindow(programa.Control(IdDe(fila)), OBJID_CLIENT,
-                                         IID_IAccessible, reinterpret_cast<void**>(&accesible)),
-              S_OK);
+    ASSERT_EQ(
+        AccessibleObjectFromWindow(programa.Control(IdDe(fila)), OBJID_CLIENT,
+                                   __uuidof(IAccessible), reinterpret_cast<void**>(&accesible)),
+        S_OK);
     VARIANT propio{};
     propio.vt = VT_I4;
     propio.lVal = CHILDID_SELF;
