@@ -4,9 +4,15 @@
 #   instalar.sh           all of that, and the test, web and browser stack
 # Safe to run again.
 set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+cd "$raiz"
+. scripts/comun.sh
 
-paquetes=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386
-  fonts-liberation fonts-wine)
+# Both Windows builds and Wine's 64-bit half always; its 32-bit loader only
+# where this kernel runs 32-bit code.
+paquetes=(cmake make g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64
+  binutils-mingw-w64-x86-64 wine wine64 fonts-liberation fonts-wine)
+nucleo_ejecuta_32_bits && paquetes+=(wine32:i386)
 if [ "${1:-todo}" != lanzar ]; then
   paquetes+=(g++ googletest libgtest-dev xvfb xauth imagemagick locales clang-format clang
     libclang-rt-14-dev libbenchmark-dev python3
@@ -21,7 +27,9 @@ for p in "${paquetes[@]}"; do
 done
 if [ ${#faltan[@]} -gt 0 ]; then
   echo "Instalando: ${faltan[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then dpkg --add-architecture i386; fi
+  if [[ " ${faltan[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    dpkg --add-architecture i386
+  fi
   apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${faltan[@]}" >/dev/null
 fi
@@ -34,5 +42,5 @@ if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
 fi
 
 # The browser tests' driver, from the lock file; it never downloads a browser.
-(cd "$(dirname "$0")/../tests/navegador" &&
+(cd tests/navegador &&
   PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent)

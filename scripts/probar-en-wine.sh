@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Runs the Windows build's tests under Wine on the display xvfb-run gives, in
+# Runs a Windows build's tests under Wine on the display xvfb-run gives, in
 # throw-away prefixes: every test at 96 dots per inch, then the window's scale
 # tests at 144 (150 %), keeping a screenshot of the window at each scale.
+#   probar-en-wine.sh BITS   (32 or 64: the build of that many bits)
 set -uo pipefail
-construccion=$(cd "$1" && pwd)
-
-export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+. "$raiz/scripts/comun.sh"
+construccion=$raiz/$(carpeta_windows "$1")
+usar_wine "$1"
 
 # A fresh prefix whose screen has the given scale.
 preparar() {

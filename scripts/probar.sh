@@ -22,7 +22,15 @@ bash scripts/fuzz.sh 15
 bash scripts/probar-informe.sh
 
 bash scripts/probar-web.sh
+
+# Both Windows builds, always: the 32-bit program is the one shipped, and is
+# checked without running it; the Wine stage runs whichever build runs here.
 . scripts/comun.sh
-configurar_windows
-cmake --build build/win -j"$(nproc)"
-xvfb-run -a -s "-screen 0 1600x1200x24" bash scripts/probar-en-wine.sh build/win
+for bits in 32 64; do
+  configurar_windows $bits
+  cmake --build "$(carpeta_windows $bits)" -j"$(nproc)"
+done
+bash scripts/comprobar-exe32.sh build/win
+elegir_wine
+echo "Pruebas en Wine sobre el programa de $ZENER_BITS bits: $ZENER_MOTIVO."
+xvfb-run -a -s "-screen 0 1600x1200x24" bash scripts/probar-en-wine.sh "$ZENER_BITS"
