@@ -35,11 +35,36 @@ std::string CifraCorta(double valor, int decimales) {
   return texto;
 }
 
+std::string CifraSinCruzar(double valor, double limite, int decimales) {
+  for (int d = decimales; d < kMaximoDecimales; ++d) {
+    const double escala = std::pow(10.0, d);
+    const double mostrado = std::round(valor * escala) / escala;
+    const bool cruza =
+        (valor < limite && mostrado >= limite) || (valor > limite && mostrado <= limite);
+    if (!cruza) return Cifra(valor, d);
+  }
+  return Cifra(valor, kMaximoDecimales);
+}
+
 std::string NumeroJson(double valor) {
   if (!std::isfinite(valor)) return "null";
-  char buffer[32];
-  const char* fin = std::to_chars(buffer, buffer + sizeof buffer, valor).ptr;
+  // Room for the longest fixed form of a double: 309 integer digits, or 324
+  // decimals of the smallest.
+  char buffer[400];
+  const char* fin =
+      std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed).ptr;
   return std::string(buffer, static_cast<std::size_t>(fin - buffer));
+}
+
+std::string UnaLinea(std::string_view texto) {
+  std::string linea;
+  for (char c : texto) {
+    if (c == '\r' || c == '\n') c = ' ';
+    if (c == ' ' && (linea.empty() || linea.back() == ' ')) continue;
+    linea += c;
+  }
+  if (!linea.empty() && linea.back() == ' ') linea.pop_back();
+  return linea;
 }
 
 std::string CifraHoja(double valor, int decimales) {
