@@ -179,6 +179,21 @@ std::string FueraDeTolerancia(const FilaZener& fila, double tolVz) {
          CifraCorta(fila.vzMax, 3) + " V) se sale del ±" + Porcentaje(tolVz) + " pedido.";
 }
 
+// Each family's nominal voltages as the reports write them, formatted once:
+// a batch of voltages no table holds asks for them on every row.
+const std::vector<std::string>& TensionesDe(const FamiliaZener& familia) {
+  static const auto tensiones = [] {
+    std::array<std::vector<std::string>, kFamilias.size()> todas;
+    for (std::size_t f = 0; f < kFamilias.size(); ++f) {
+      for (std::size_t i = 0; i < kFamilias[f].cuantas; ++i) {
+        todas[f].push_back(CifraCorta(kFamilias[f].filas[i].vz, 1) + " V");
+      }
+    }
+    return todas;
+  }();
+  return tensiones[static_cast<std::size_t>(&familia - kFamilias.data())];
+}
+
 // Where the voltage stands in each family's verified rows.
 std::string SinFila(double vz, const OpcionesDiseno& o) {
   std::string texto = "No hay zener de " + CifraCorta(vz, 3) + " V en las tablas verificadas:";
@@ -186,14 +201,16 @@ std::string SinFila(double vz, const OpcionesDiseno& o) {
   for (const FamiliaZener& f : kFamilias) {
     if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
     const FilaZener* fin = f.filas + f.cuantas;
-    const FilaZener* mayor =
-        std::find_if(f.filas, fin, [vz](const FilaZener& fila) { return fila.vz > vz; });
-    texto += separador + std::string(f.nombre);
-    if (mayor == f.filas || mayor == fin) {
-      texto += " de " + CifraCorta(f.filas->vz, 1) + " V a " + CifraCorta((fin - 1)->vz, 1) + " V";
-    } else {
-      texto +=
-          " tiene " + CifraCorta((mayor - 1)->vz, 1) + " V y " + CifraCorta(mayor->vz, 1) + " V";
+    const auto mayor = static_cast<std::size_t>(
+        std::find_if(f.filas, fin, [vz](const FilaZener& fila) { return fila.vz > vz; }) - f.filas);
+    const std::vector<std::string>& tensiones = TensionesDe(f);
+    const bool fuera = mayor == 0 || mayor == f.cuantas;
+    for (const std::string_view parte :
+         {std::string_view(separador), f.nombre, std::string_view(fuera ? " de " : " tiene "),
+          std::string_view(fuera ? tensiones.front() : tensiones[mayor - 1]),
+          std::string_view(fuera ? " a " : " y "),
+          std::string_view(fuera ? tensiones.back() : tensiones[mayor])}) {
+      texto += parte;
     }
     separador = "; ";
   }

@@ -52,54 +52,69 @@ std::string Eco(std::string_view texto) {
 }
 
 // Quoted, so that a message may hold the separator; on one line, without the
-// spaces that centred a message box's lines.
-std::string Entrecomillado(std::string_view texto) {
-  std::string s = "\"";
-  for (char c : texto) {
-    if (c == '\r') c = ' ';
-    if (c == ' ' && s.back() == ' ') continue;
-    if (c == '"') s += '"';
-    s += c;
+// spaces that centred a message box's lines; several texts joined by a space.
+void AnadirEntrecomillado(std::string& salida, const std::vector<std::string>& textos) {
+  salida += '"';
+  bool espacio = true;  // none at the start
+  for (const std::string& texto : textos) {
+    if (!espacio) salida += ' ';
+    espacio = true;
+    for (char c : texto) {
+      if (c == '\r') c = ' ';
+      if (c == ' ' && espacio) continue;
+      espacio = c == ' ';
+      if (c == '"') salida += '"';
+      salida += c;
+    }
   }
-  return s + "\"";
+  if (salida.back() == ' ') salida.pop_back();
+  salida += '"';
 }
 
-std::string Unidos(const std::vector<std::string>& textos) {
-  std::string unidos;
-  for (const std::string& t : textos) unidos += (unidos.empty() ? "" : " ") + t;
-  return unidos;
-}
-
-std::string Opcional(const std::optional<double>& valor, int decimales) {
-  return valor ? CifraHoja(*valor, decimales) : "";
-}
+struct Celda {
+  std::optional<double> valor;
+  int decimales;
+};
 
 void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
   salida += std::to_string(linea);
   salida += d.construible ? ";si;" : ";no;";
   salida += std::to_string(NumeroDeRegla(d.veredicto));
   salida += kSeparador;
-  if (d.veredicto == Veredicto::Cumple) salida += CifraHoja(d.datos.RrLim, 2);
+  if (d.veredicto == Veredicto::Cumple) AnadirCifraHoja(salida, d.datos.RrLim, 2);
   if (d.elegida) {
     const PeorCaso& e = *d.elegida;
-    salida += ";" + CifraHoja(e.rOhm, 2) + ";" + Opcional(d.ventana->rMinOhm, 2) + ";" +
-              CifraHoja(d.ventana->rMaxOhm, 2) + ";" + CifraHoja(d.vz->bajo, 3) + ";" +
-              CifraHoja(d.vz->alto, 3) + ";" + CifraHoja(e.izMinMa, 3) + ";" +
-              CifraHoja(e.izMaxMa, 3) + ";" + CifraHoja(e.prW, 4) + ";" +
-              Opcional(d.potenciaResistenciaW, 3) + ";" + CifraHoja(e.pzSinCargaW, 4) + ";" +
-              (d.zener ? CifraHoja(d.zener->familia->potenciaW, 1) + ";" +
-                             std::string(d.zener->fila->numero)
-                       : ";") +
-              ";";
+    const Celda celdas[] = {
+        {e.rOhm, 2},
+        {d.ventana->rMinOhm, 2},
+        {d.ventana->rMaxOhm, 2},
+        {d.vz->bajo, 3},
+        {d.vz->alto, 3},
+        {e.izMinMa, 3},
+        {e.izMaxMa, 3},
+        {e.prW, 4},
+        {d.potenciaResistenciaW, 3},
+        {e.pzSinCargaW, 4},
+        {d.zener ? std::optional<double>(d.zener->familia->potenciaW) : std::nullopt, 1},
+    };
+    for (const Celda& celda : celdas) {
+      salida += kSeparador;
+      if (celda.valor) AnadirCifraHoja(salida, *celda.valor, celda.decimales);
+    }
+    salida += kSeparador;
+    if (d.zener) salida += d.zener->fila->numero;
+    salida += kSeparador;
   } else {
     salida += kSinDiseno;
   }
-  salida += Entrecomillado(Unidos(d.construible ? d.avisos : d.motivos)) + "\n";
+  AnadirEntrecomillado(salida, d.construible ? d.avisos : d.motivos);
+  salida += '\n';
 }
 
 void EscribirError(std::string& salida, std::size_t linea, const std::string& motivo) {
-  salida += std::to_string(linea) + ";error;;" + std::string(kSinDiseno) +
-            Entrecomillado("línea " + std::to_string(linea) + ": " + motivo) + "\n";
+  salida += std::to_string(linea) + ";error;;" + std::string(kSinDiseno);
+  AnadirEntrecomillado(salida, {"línea " + std::to_string(linea) + ": " + motivo});
+  salida += '\n';
 }
 
 struct ValoresDeFila {

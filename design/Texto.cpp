@@ -1,5 +1,6 @@
 #include "design/Texto.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -21,7 +22,7 @@ std::string Mascara(int decimales) {
 
 std::string Cifra(double valor, int decimales) {
   if (!std::isfinite(valor)) return "—";
-  const auto texto = FormatearCifra(TextoGeneral(std::fabs(valor)), Mascara(decimales));
+  const auto texto = FormatearValor(std::fabs(valor), Mascara(decimales));
   if (!texto) return "—";
   const bool cero = texto->find_first_not_of("0,.") == std::string::npos;
   return (valor < 0 && !cero ? "-" : "") + *texto;
@@ -67,16 +68,21 @@ std::string UnaLinea(std::string_view texto) {
   return linea;
 }
 
-std::string CifraHoja(double valor, int decimales) {
-  if (!std::isfinite(valor)) return "";
+void AnadirCifraHoja(std::string& destino, double valor, int decimales) {
+  if (!std::isfinite(valor)) return;
   char buffer[400];
   const auto [fin, error] =
       std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed,
                     decimales > kMaximoDecimales ? kMaximoDecimales : decimales);
-  if (error != std::errc()) return "";
-  std::string texto(buffer, static_cast<std::size_t>(fin - buffer));
-  const auto punto = texto.find('.');
-  if (punto != std::string::npos) texto[punto] = ',';
+  if (error != std::errc()) return;
+  char* punto = std::find(buffer, fin, '.');
+  if (punto != fin) *punto = ',';
+  destino.append(buffer, fin);
+}
+
+std::string CifraHoja(double valor, int decimales) {
+  std::string texto;
+  AnadirCifraHoja(texto, valor, decimales);
   return texto;
 }
 

@@ -20,6 +20,8 @@ std::string NumeroJson(double valor);
 // The value with `decimales` decimals, comma decimal and no grouping, so that a
 // spreadsheet cell reads it as one number.
 std::string CifraHoja(double valor, int decimales);
+// The same, appended to `destino`, for the batch's many cells.
+void AnadirCifraHoja(std::string& destino, double valor, int decimales);
 // A message box's text on one line: line breaks as spaces, runs of spaces
 // as one.
 std::string UnaLinea(std::string_view texto);
