@@ -1,6 +1,7 @@
 #include "design/Texto.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -12,17 +13,30 @@ namespace {
 
 constexpr int kMaximoDecimales = 6;
 
+// "#,##0" with the decimals as zeros; those of the usual figures made once.
 std::string Mascara(int decimales) {
   std::string mascara = "#,##0";
   if (decimales > 0) mascara += "." + std::string(static_cast<std::size_t>(decimales), '0');
   return mascara;
 }
 
+const std::array<std::string, kMaximoDecimales + 1>& MascarasUsuales() {
+  static const auto mascaras = [] {
+    std::array<std::string, kMaximoDecimales + 1> m;
+    for (int d = 0; d <= kMaximoDecimales; ++d) m[static_cast<std::size_t>(d)] = Mascara(d);
+    return m;
+  }();
+  return mascaras;
+}
+
 }  // namespace
 
 std::string Cifra(double valor, int decimales) {
   if (!std::isfinite(valor)) return "—";
-  const auto texto = FormatearValor(std::fabs(valor), Mascara(decimales));
+  const bool usual = decimales >= 0 && decimales <= kMaximoDecimales;
+  const std::string otra = usual ? std::string() : Mascara(decimales);
+  const auto texto = FormatearValor(
+      std::fabs(valor), usual ? MascarasUsuales()[static_cast<std::size_t>(decimales)] : otra);
   if (!texto) return "—";
   const bool cero = texto->find_first_not_of("0,.") == std::string::npos;
   return (valor < 0 && !cero ? "-" : "") + *texto;
