@@ -126,7 +126,7 @@ void Resolver(Diseno& diseno, const Entorno& e) {
   diseno.vz = e.vz;
   diseno.elegida.reset();
   diseno.vecinas.clear();
-  diseno.ventana = Ventana{std::nullopt, RMaxima(e)};
+  diseno.intervaloR = IntervaloR{std::nullopt, RMaxima(e)};
   if (diseno.opciones.rOhm) {
     diseno.elegida = Evaluar(e, *diseno.opciones.rOhm);
     return;
@@ -278,7 +278,7 @@ void ElegirZener(Diseno& diseno) {
   auto probar = [&](const IntervaloVz& banda, const ZenerElegido& z) {
     const Entorno e{diseno.datos, diseno.tolR, banda, o.cargaOhm};
     Resolver(diseno, e);
-    diseno.ventana->rMinOhm = RMinima(e, z, o.margen);
+    diseno.intervaloR->rMinOhm = RMinima(e, z, o.margen);
     diseno.candidato = z;
   };
   for (const FamiliaZener& f : kFamilias) {

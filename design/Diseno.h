@@ -88,7 +88,7 @@ struct ZenerElegido {
 // The nominal values that work with the part: Rmax keeps IzMin at the worst
 // case, Rmin keeps the part within its power and maximum current with the
 // load disconnected. None without a part.
-struct Ventana {
+struct IntervaloR {
   std::optional<double> rMinOhm;
   double rMaxOhm = 0;
 };
@@ -117,7 +117,7 @@ struct Diseno {
   std::optional<IntervaloVz> vz;     // the Zener voltages of the worst case
   std::optional<PeorCaso> elegida;
   std::vector<PeorCaso> vecinas;  // the series values either side of it
-  std::optional<Ventana> ventana;
+  std::optional<IntervaloR> intervaloR;
   double factorResistencia = 1;                // of the rated power, at the highest ambient
   std::optional<double> potenciaResistenciaW;  // none above the largest wattage
   std::optional<ZenerElegido> zener;

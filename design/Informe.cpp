@@ -185,8 +185,8 @@ Seccion PeorCasoElegida(const Diseno& d) {
   return {"Paso 3. Peor caso: R y Vz en el extremo desfavorable", lineas, true};
 }
 
-Seccion VentanaDeR(const Diseno& d) {
-  const Ventana& w = *d.ventana;
+Seccion IntervaloDeR(const Diseno& d) {
+  const IntervaloR& w = *d.intervaloR;
   const std::string rMax = Ohm(w.rMaxOhm);
   if (!w.rMinOhm) {
     return {"Valores de R que sirven",
@@ -302,7 +302,7 @@ std::vector<Seccion> Secciones(const Diseno& d) {
     s.push_back(Tension(d));
     if (d.elegida) {
       s.push_back(PeorCasoElegida(d));
-      s.push_back(VentanaDeR(d));
+      s.push_back(IntervaloDeR(d));
       s.push_back(Piezas(d));
       s.push_back(Regulaciones(d));
     }
@@ -660,8 +660,8 @@ std::string InformeJson(const Diseno& d) {
       .Numero("vz_min_v", vz(&IntervaloVz::bajo))
       .Numero("vz_max_v", vz(&IntervaloVz::alto))
       .Numero("r_normalizada_ohm", elegida(&PeorCaso::rOhm))
-      .Numero("r_min_ohm", d.ventana ? d.ventana->rMinOhm : std::optional<double>())
-      .Numero("r_max_ohm", Si(d.ventana, [](const Ventana& w) { return w.rMaxOhm; }))
+      .Numero("r_min_ohm", d.intervaloR ? d.intervaloR->rMinOhm : std::optional<double>())
+      .Numero("r_max_ohm", Si(d.intervaloR, [](const IntervaloR& w) { return w.rMaxOhm; }))
       .Numero("iz_min_peor_ma", elegida(&PeorCaso::izMinMa))
       .Numero("iz_max_peor_ma", elegida(&PeorCaso::izMaxMa))
       .Numero("p_r_peor_w", elegida(&PeorCaso::prW))

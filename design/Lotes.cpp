@@ -86,8 +86,8 @@ void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
     const PeorCaso& e = *d.elegida;
     const Celda celdas[] = {
         {e.rOhm, 2},
-        {d.ventana->rMinOhm, 2},
-        {d.ventana->rMaxOhm, 2},
+        {d.intervaloR->rMinOhm, 2},
+        {d.intervaloR->rMaxOhm, 2},
         {d.vz->bajo, 3},
         {d.vz->alto, 3},
         {e.izMinMa, 3},

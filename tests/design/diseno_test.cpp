@@ -192,9 +192,9 @@ TEST(Disenar, EjemploResueltoAMano) {
   EXPECT_EQ(d.vecinas[1].rOhm, 270);
   EXPECT_NEAR(d.vecinas[1].izMinMa, 6.6 / 283.5 * 1000 - 20, 1e-9);
   EXPECT_FALSE(d.vecinas[1].cumple);
-  ASSERT_TRUE(d.ventana && d.ventana->rMinOhm);
-  EXPECT_NEAR(d.ventana->rMaxOhm, 6.6 / 0.02625, 1e-9);
-  EXPECT_NEAR(*d.ventana->rMinOhm, 2 * 5.4 * 9.6 / 0.5 / 0.95, 1e-9);
+  ASSERT_TRUE(d.intervaloR && d.intervaloR->rMinOhm);
+  EXPECT_NEAR(d.intervaloR->rMaxOhm, 6.6 / 0.02625, 1e-9);
+  EXPECT_NEAR(*d.intervaloR->rMinOhm, 2 * 5.4 * 9.6 / 0.5 / 0.95, 1e-9);
   EXPECT_EQ(d.potenciaResistenciaW, 1.0);
   ASSERT_TRUE(d.zener);
   EXPECT_EQ(d.zener->fila->numero, "BZX79C5V1");
