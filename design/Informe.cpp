@@ -510,8 +510,14 @@ double PasoRedondo(double extension) {
   return 10 * potencia;
 }
 
+// The fewest decimals that write the step exactly: 10 with none, 2,5 with one.
 int DecimalesDePaso(double paso) {
-  return std::max(0, static_cast<int>(std::ceil(-std::log10(paso) + 1e-9)) + 1);
+  constexpr int kMaximo = 6;
+  for (int d = 0; d < kMaximo; ++d) {
+    const double escalado = paso * std::pow(10.0, d);
+    if (std::fabs(escalado - std::round(escalado)) < 1e-9 * escalado) return d;
+  }
+  return kMaximo;
 }
 
 struct Eje {
@@ -522,6 +528,10 @@ Eje EjeRedondo(double minimo, double maximo) {
   if (!(maximo > minimo)) maximo = minimo + 1;
   const double paso = PasoRedondo(maximo - minimo);
   return {std::floor(minimo / paso) * paso, std::ceil(maximo / paso) * paso, paso};
+}
+
+int Marcas(const Eje& eje) {
+  return static_cast<int>(std::lround((eje.maximo - eje.minimo) / eje.paso));
 }
 
 // Beyond this many times the curves' top, the maximum current is marked at
@@ -565,12 +575,14 @@ std::string Grafico(const Diseno& d) {
                   n(kAlto) + "\" role=\"img\" aria-label=\"Corriente del zener\">";
   s += "<rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
        "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" fill=\"none\" stroke=\"#333\"/>";
-  for (double il = x.minimo; il <= x.maximo + x.paso / 2; il += x.paso) {
+  for (int k = 0; k <= Marcas(x); ++k) {
+    const double il = x.minimo + k * x.paso;
     s += "<text class=\"marca-x\" x=\"" + n(X(il)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
          "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(il, DecimalesDePaso(x.paso)) +
          "</text>";
   }
-  for (double i = y.minimo; i <= y.maximo + y.paso / 2; i += y.paso) {
+  for (int k = 0; k <= Marcas(y); ++k) {
+    const double i = y.minimo + k * y.paso;
     s += "<text class=\"marca-y\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(i) + 4) +
          "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(i, DecimalesDePaso(y.paso)) + "</text>";
   }
