@@ -194,8 +194,8 @@ Seccion IntervaloDeR(const Diseno& d) {
   }
   const bool vacia = !(*w.rMinOhm <= w.rMaxOhm);
   return {"Valores de R que sirven",
-          {"De R mín = " + Ohm(*w.rMinOhm) +
-           " (potencia e Iz máx del diodo, carga desconectada) a R máx = " + rMax +
+          {"De R mín = " + Ohm(*w.rMinOhm) + " (potencia e Iz máx del " +
+           std::string(d.candidato->fila->numero) + ", carga desconectada) a R máx = " + rMax +
            " (IzMin en el peor caso), en valores nominales" + (vacia ? ": ninguno." : ".")}};
 }
 
