@@ -383,6 +383,7 @@ void Regular(Diseno& diseno) {
   g.zzOhm = z->ohm;
   g.origen = z->origen;
   g.desdeMa = z->desdeMa;
+  g.zpOhm = zp;
   g.lineaMvV = zp / (r + zp) * kMiliPorUno;
   g.cargaMvMa = r * z->ohm / (r + z->ohm);
   g.rizadoDb = 20 * std::log10((r + zp) / zp);

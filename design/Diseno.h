@@ -97,6 +97,7 @@ struct Regulacion {
   double zzOhm = 0;
   std::string_view origen;  // "Zzt", "Zzk" or "dada"
   double desdeMa = 0;       // the current from which the impedance holds; 0 when given
+  double zpOhm = 0;         // Zz with a load resistance across it; Zz without one
   double lineaMvV = 0;
   double cargaMvMa = 0;
   double rizadoDb = 0;

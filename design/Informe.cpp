@@ -268,19 +268,26 @@ Seccion Regulaciones(const Diseno& d) {
   const std::string suma = "(" + r + " + " + zz + ")";
   const std::string vz = Dato(d, Magnitud::VnZener);
   const std::string veMin = Dato(d, Magnitud::VeMin);
-  Seccion s{TituloRegulacion(d),
-            {"Línea: Zz/(R+Zz) = " + zz + "/" + suma + " = " + Cifra(g.lineaMvV, 1) + " mV/V",
-             "Carga: R·Zz/(R+Zz) = " + r + "·" + zz + "/" + suma + " = " + Cifra(g.cargaMvMa, 2) +
-                 " mV/mA",
-             "Atenuación del rizado: 20·log10((R+Zz)/Zz) = 20·log10(" + suma + "/" + zz +
-                 ") = " + Cifra(g.rizadoDb, 1) + " dB",
-             "Rendimiento a VeMin y plena carga: Vz·IcMax / (VeMin·(VeMin−Vz)/R) = " + vz + " V·" +
-                 Dato(d, Magnitud::IcMax) + " mA / (" + veMin + " V·(" + veMin + " − " + vz +
-                 ") V/" + r + " Ω) = " + Cifra(g.rendimiento * kPorCiento, 1) + " %"}};
-  if (d.opciones.cargaOhm) {
-    s.lineas.push_back("Con la carga de " + Ohm(*d.opciones.cargaOhm) +
-                       " en paralelo con Zz en la línea y el rizado");
+  // What comes in sees Zz, or Zz with the load resistance across it.
+  const bool paralelo = d.opciones.cargaOhm.has_value();
+  const std::string z = paralelo ? "Zp" : "Zz";
+  const std::string zp = paralelo ? CifraCorta(g.zpOhm, 2) : zz;
+  const std::string sumaP = "(" + r + " + " + zp + ")";
+  Seccion s{TituloRegulacion(d), {}};
+  if (paralelo) {
+    const std::string rl = CifraCorta(*d.opciones.cargaOhm, 2);
+    s.lineas.push_back("Zp = Zz·RL/(Zz+RL) = " + zz + "·" + rl + "/(" + zz + " + " + rl +
+                       ") = " + zp + " Ω, la carga en paralelo con el zener");
   }
+  s.lineas.push_back("Línea: " + z + "/(R+" + z + ") = " + zp + "/" + sumaP + " = " +
+                     Cifra(g.lineaMvV, 1) + " mV/V");
+  s.lineas.push_back("Carga: R·Zz/(R+Zz) = " + r + "·" + zz + "/" + suma + " = " +
+                     Cifra(g.cargaMvMa, 2) + " mV/mA");
+  s.lineas.push_back("Atenuación del rizado: 20·log10((R+" + z + ")/" + z + ") = 20·log10(" +
+                     sumaP + "/" + zp + ") = " + Cifra(g.rizadoDb, 1) + " dB");
+  s.lineas.push_back("Rendimiento a VeMin y plena carga: Vz·IcMax / (VeMin·(VeMin−Vz)/R) = " + vz +
+                     " V·" + Dato(d, Magnitud::IcMax) + " mA / (" + veMin + " V·(" + veMin + " − " +
+                     vz + ") V/" + r + " Ω) = " + Cifra(g.rendimiento * kPorCiento, 1) + " %");
   if (g.rizadoSalidaMv) {
     s.lineas.push_back("Rizado: " + CifraCorta(*d.opciones.rizadoMv, 3) + " mV pp a la entrada → " +
                        Cifra(*g.rizadoSalidaMv, 2) + " mV pp a la salida");
@@ -410,6 +417,7 @@ std::string RegulacionJson(const Diseno& d) {
       .Numero("zz_ohm", g.zzOhm)
       .Cadena("zz_origen", g.origen)
       .Numero("zz_desde_ma", g.desdeMa)
+      .Numero("zp_ohm", g.zpOhm)
       .Numero("linea_mv_v", g.lineaMvV)
       .Numero("carga_mv_ma", g.cargaMvMa)
       .Numero("rizado_db", g.rizadoDb)
