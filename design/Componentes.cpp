@@ -170,7 +170,6 @@ constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre, 
 
 // Two voltages closer than this are the same standard value.
 constexpr double kIgualdadTension = 1e-6;
-constexpr double kMiliPorUno = 1000;
 
 }  // namespace
 
@@ -261,7 +260,7 @@ double PotenciaAdmisibleW(const FamiliaZener& familia, double temperaturaC) {
 double IzMaxAdmisibleMa(const FamiliaZener& familia, const FilaZener& fila, double temperaturaC) {
   const double potencia = PotenciaAdmisibleW(familia, temperaturaC);
   if (fila.izmMa > 0) return fila.izmMa * potencia / familia.potenciaW;
-  return potencia / fila.vzMax * kMiliPorUno;
+  return potencia / fila.vzMax * kMiliPorUnidad;
 }
 
 }  // namespace zener

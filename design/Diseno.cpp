@@ -12,7 +12,6 @@ namespace zener {
 
 namespace {
 
-constexpr double kMiliPorUno = 1000;
 constexpr double kPorCiento = 100;
 // Without a part, the band the worst case takes when no tolerance is asked
 // for: the 5 % of the families' letters.
@@ -49,7 +48,7 @@ struct Entorno {
 // The load current at this Zener voltage: the given one, or that of the
 // load resistance.
 double CargaMa(const Entorno& e, double vz, double icMa) {
-  return e.cargaOhm ? vz / *e.cargaOhm * kMiliPorUno : icMa;
+  return e.cargaOhm ? vz / *e.cargaOhm * kMiliPorUnidad : icMa;
 }
 
 // The largest a·v − b·v² for v in the band: the power of the Zener at its
@@ -65,12 +64,12 @@ PeorCaso Evaluar(const Entorno& e, double r) {
   const double rBaja = r * (1 - e.tolR);
   PeorCaso caso;
   caso.rOhm = r;
-  caso.izMinMa = (d.VeMin - e.vz.alto) / rAlta * kMiliPorUno - CargaMa(e, e.vz.alto, d.IcMax);
+  caso.izMinMa = (d.VeMin - e.vz.alto) / rAlta * kMiliPorUnidad - CargaMa(e, e.vz.alto, d.IcMax);
   const double caida = d.VeMax - e.vz.bajo;
-  caso.izMaxMa = caida / rBaja * kMiliPorUno;
+  caso.izMaxMa = caida / rBaja * kMiliPorUnidad;
   caso.prW = caida * caida / rBaja;
   caso.pzSinCargaW = MaximoEnBanda(d.VeMax / rBaja, 1 / rBaja, e.vz);
-  const double icMin = e.cargaOhm ? 0 : d.IcMin / kMiliPorUno;
+  const double icMin = e.cargaOhm ? 0 : d.IcMin / kMiliPorUnidad;
   const double gCarga = e.cargaOhm ? 1 / *e.cargaOhm : 0;
   caso.pzConIcMinW = MaximoEnBanda(d.VeMax / rBaja - icMin, 1 / rBaja + gCarga, e.vz);
   caso.cumple = caso.izMinMa >= d.IzMin;
@@ -85,7 +84,7 @@ bool Finito(const PeorCaso& caso) {
 // The largest nominal value that keeps IzMin at the worst case.
 double RMaxima(const Entorno& e) {
   const DatosCircuito& d = e.d;
-  return (d.VeMin - e.vz.alto) * kMiliPorUno /
+  return (d.VeMin - e.vz.alto) * kMiliPorUnidad /
          ((d.IzMin + CargaMa(e, e.vz.alto, d.IcMax)) * (1 + e.tolR));
 }
 
@@ -93,7 +92,7 @@ double RMaxima(const Entorno& e) {
 // its maximum current, with the load disconnected.
 double RMinima(const Entorno& e, const ZenerElegido& z, double margen) {
   const double porPotencia = margen * MaximoEnBanda(e.d.VeMax, 1, e.vz) / z.potenciaAdmisibleW;
-  const double porCorriente = (e.d.VeMax - e.vz.bajo) * kMiliPorUno / z.izMaxAdmisibleMa;
+  const double porCorriente = (e.d.VeMax - e.vz.bajo) * kMiliPorUnidad / z.izMaxAdmisibleMa;
   return std::max(porPotencia, porCorriente) / (1 - e.tolR);
 }
 
@@ -154,18 +153,6 @@ IntervaloVz BandaDe(const FamiliaZener& familia, const FilaZener& fila, const Op
     }
   }
   return banda;
-}
-
-bool ConTemperatura(const OpcionesDiseno& o) {
-  return o.tempMinC != kTemperaturaDeMedidaC || o.tempMaxC != kTemperaturaDeMedidaC;
-}
-
-std::string Grados(double t) {
-  return CifraCorta(t, 1) + " °C";
-}
-
-std::string Porcentaje(double fraccion) {
-  return CifraCorta(fraccion * kPorCiento, 2) + " %";
 }
 
 bool MasAnchaQue(const FilaZener& fila, double tolVz) {
@@ -384,11 +371,11 @@ void Regular(Diseno& diseno) {
   g.origen = z->origen;
   g.desdeMa = z->desdeMa;
   g.zpOhm = zp;
-  g.lineaMvV = zp / (r + zp) * kMiliPorUno;
+  g.lineaMvV = zp / (r + zp) * kMiliPorUnidad;
   g.cargaMvMa = r * z->ohm / (r + z->ohm);
   g.rizadoDb = 20 * std::log10((r + zp) / zp);
   if (diseno.opciones.rizadoMv) g.rizadoSalidaMv = *diseno.opciones.rizadoMv * zp / (r + zp);
-  g.rendimiento = d.VnZener * d.IcMax / kMiliPorUno / (d.VeMin * (d.VeMin - d.VnZener) / r);
+  g.rendimiento = d.VnZener * d.IcMax / kMiliPorUnidad / (d.VeMin * (d.VeMin - d.VnZener) / r);
   diseno.regulacion = g;
 }
 
@@ -418,6 +405,10 @@ const std::array<OpcionNumerica, 9> kOpcionesNumericas = {{
     {"temp_max_c", "--temp-max", "la temperatura ambiente máxima", "°C", -55, 125, true,
      Leer<&OpcionesDiseno::tempMaxC>, Poner<&OpcionesDiseno::tempMaxC>},
 }};
+
+bool ConTemperatura(const OpcionesDiseno& o) {
+  return o.tempMinC != kTemperaturaDeMedidaC || o.tempMaxC != kTemperaturaDeMedidaC;
+}
 
 std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
   for (const OpcionNumerica& opcion : kOpcionesNumericas) {
@@ -482,7 +473,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     diseno.motivos.push_back(diseno.mensaje);
     return diseno;
   }
-  if (opciones.cargaOhm) d.IcMin = d.IcMax = d.VnZener / *opciones.cargaOhm * kMiliPorUno;
+  if (opciones.cargaOhm) d.IcMin = d.IcMax = d.VnZener / *opciones.cargaOhm * kMiliPorUnidad;
   diseno.veredicto = Calcular(d);
   if (diseno.veredicto != Veredicto::Cumple) {
     const auto regla = ReglaDe(diseno.veredicto);

@@ -50,6 +50,9 @@ struct OpcionNumerica {
 };
 extern const std::array<OpcionNumerica, 9> kOpcionesNumericas;
 
+// Whether the ambient range is other than the datasheets' 25 °C.
+bool ConTemperatura(const OpcionesDiseno& opciones);
+
 // Why the options cannot be used, if they cannot.
 std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& opciones);
 // kOpcionesNumericas as a JSON array, for the page.

@@ -20,7 +20,6 @@ namespace {
 constexpr double kPorCiento = 100;
 constexpr char kRetornoRegla = '\r';
 constexpr int kDecimalesDerivados = 2;  // currents the load resistance gives
-constexpr double kMiliPorUno = 1000;
 
 struct Seccion {
   std::string titulo;
@@ -31,22 +30,12 @@ struct Seccion {
 std::string Ohm(double r) {
   return CifraCorta(r, 2) + " Ω";
 }
-std::string Tol(double fraccion) {
-  return CifraCorta(fraccion * kPorCiento, 2) + " %";
-}
 std::string Voltios(double v) {
   return CifraCorta(v, 3) + " V";
-}
-std::string Grados(double t) {
-  return CifraCorta(t, 1) + " °C";
 }
 
 std::string NombreFamilia(Familia familia) {
   return familia == Familia::Automatica ? "automática" : std::string(FamiliaDe(familia).nombre);
-}
-
-bool ConTemperatura(const OpcionesDiseno& o) {
-  return o.tempMinC != kTemperaturaDeMedidaC || o.tempMaxC != kTemperaturaDeMedidaC;
 }
 
 // A design value with the decimals it was given; the currents a load
@@ -73,7 +62,8 @@ std::vector<std::string> LineasDeMensaje(const std::string& mensaje) {
 }
 
 std::string ToleranciaZener(const OpcionesDiseno& o) {
-  return o.tolVz ? "zener al ±" + Tol(*o.tolVz) + " como máximo" : "zener según su hoja de datos";
+  return o.tolVz ? "zener al ±" + Porcentaje(*o.tolVz) + " como máximo"
+                 : "zener según su hoja de datos";
 }
 
 Seccion Datos(const Diseno& d) {
@@ -91,7 +81,7 @@ Seccion Datos(const Diseno& d) {
   s.lineas.push_back("Tensión del zener: " + Dato(d, Magnitud::VnZener) + " V");
   s.lineas.push_back("Corriente mínima del zener: " + Dato(d, Magnitud::IzMin) + " mA");
   s.lineas.push_back("Serie " + std::string(TablaDe(o.serie).nombre) + ", resistencia al " +
-                     Tol(d.tolR) + ", " + ToleranciaZener(o) + ", margen de potencia " +
+                     Porcentaje(d.tolR) + ", " + ToleranciaZener(o) + ", margen de potencia " +
                      CifraCorta(o.margen, 2) + ", familia " + NombreFamilia(o.familia));
   s.lineas.push_back("Temperatura ambiente: " +
                      (ConTemperatura(o) ? "de " + Grados(o.tempMinC) + " a " + Grados(o.tempMaxC)
@@ -139,8 +129,8 @@ Seccion Tension(const Diseno& d) {
     }
   } else {
     s.lineas.push_back("Sin diodo elegido: " + Voltios(d.datos.VnZener) + " ± " +
-                       Tol((vz.alto - vz.bajo) / (vz.alto + vz.bajo)) + ", de " + Voltios(vz.bajo) +
-                       " a " + Voltios(vz.alto));
+                       Porcentaje((vz.alto - vz.bajo) / (vz.alto + vz.bajo)) + ", de " +
+                       Voltios(vz.bajo) + " a " + Voltios(vz.alto));
   }
   s.lineas.push_back("Vz baja = " + Voltios(vz.bajo) + ", Vz alta = " + Voltios(vz.alto));
   return s;
@@ -161,7 +151,7 @@ Seccion PeorCasoElegida(const Diseno& d) {
   const std::string vzBaja = CifraCorta(vz.bajo, 3);
   const std::string caida = "(" + Dato(d, Magnitud::VeMax) + " − " + vzBaja + ")";
   const double icPeor =
-      d.opciones.cargaOhm ? vz.alto / *d.opciones.cargaOhm * kMiliPorUno : v.IcMax;
+      d.opciones.cargaOhm ? vz.alto / *d.opciones.cargaOhm * kMiliPorUnidad : v.IcMax;
   const std::string icTexto =
       d.opciones.cargaOhm ? Cifra(icPeor, kDecimalesDerivados) : Dato(d, Magnitud::IcMax);
   std::vector<std::string> lineas = {
@@ -204,7 +194,7 @@ std::string Potencia(const std::optional<double>& nominal) {
 }
 
 std::string Reduccion(const FamiliaZener& f) {
-  return CifraCorta(f.reduccionWPorC * kMiliPorUno, 2) + " mW/°C";
+  return CifraCorta(f.reduccionWPorC * kMiliPorUnidad, 2) + " mW/°C";
 }
 
 Seccion Piezas(const Diseno& d) {
@@ -212,7 +202,7 @@ Seccion Piezas(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
   Seccion s{"Paso 4. Piezas",
             {"Resistencia: " + Ohm(c.rOhm) + " " + std::string(TablaDe(d.opciones.serie).nombre) +
-             " al " + Tol(d.tolR) + ", " + CifraCorta(margen, 2) + " × " + Cifra(c.prW, 3) +
+             " al " + Porcentaje(d.tolR) + ", " + CifraCorta(margen, 2) + " × " + Cifra(c.prW, 3) +
              " W = " + Cifra(margen * c.prW, 3) + " W → " + Potencia(d.potenciaResistenciaW)}};
   if (d.factorResistencia < 1) {
     s.lineas.push_back("A " + Grados(d.opciones.tempMaxC) + " una resistencia admite el " +
@@ -560,7 +550,9 @@ std::string Grafico(const Diseno& d) {
        "stroke=\"#36c\" stroke-dasharray=\"6 4\""},
   };
   const Eje x = EjeRedondo(0, v.IcMax > 0 ? v.IcMax : 1);
-  auto iz = [](const Trazo& t, double il) { return (t.veV - t.vzV) / t.rOhm * kMiliPorUno - il; };
+  auto iz = [](const Trazo& t, double il) {
+    return (t.veV - t.vzV) / t.rOhm * kMiliPorUnidad - il;
+  };
   double yMin = 0;
   double yMax = v.IzMin;
   for (const Trazo& t : trazos) {

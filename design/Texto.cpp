@@ -71,6 +71,15 @@ std::string NumeroJson(double valor) {
   return std::string(buffer, static_cast<std::size_t>(fin - buffer));
 }
 
+std::string Porcentaje(double fraccion) {
+  constexpr double kPorCiento = 100;
+  return CifraCorta(fraccion * kPorCiento, 2) + " %";
+}
+
+std::string Grados(double temperaturaC) {
+  return CifraCorta(temperaturaC, 1) + " °C";
+}
+
 std::string UnaLinea(std::string_view texto) {
   std::string linea;
   for (char c : texto) {

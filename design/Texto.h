@@ -22,6 +22,9 @@ std::string NumeroJson(double valor);
 std::string CifraHoja(double valor, int decimales);
 // The same, appended to `destino`, for the batch's many cells.
 void AnadirCifraHoja(std::string& destino, double valor, int decimales);
+// A fraction as a percentage ("5 %"), a temperature ("-20 °C").
+std::string Porcentaje(double fraccion);
+std::string Grados(double temperaturaC);
 // A message box's text on one line: line breaks as spaces, runs of spaces
 // as one.
 std::string UnaLinea(std::string_view texto);
