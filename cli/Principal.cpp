@@ -17,6 +17,7 @@
 #include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
+#include "design/Lectura.h"
 #include "design/Lotes.h"
 
 namespace zener {
@@ -87,12 +88,9 @@ using Tratamiento = std::function<void(Orden&, const std::string&, std::optional
 
 Tratamiento Numerica(const OpcionNumerica& opcion) {
   return [&opcion](Orden& o, const std::string& v, std::optional<Fallo>& f) {
-    const Lectura lectura = LeerValorConSigno(v);
-    if (!lectura.valor) {
-      f = Fallo{std::string(opcion.opcion) + " «" + v + "» " + lectura.motivo};
-      return;
+    if (auto motivo = LeerOpcion(o.opciones, opcion, v)) {
+      f = Fallo{std::string(opcion.opcion) + " «" + v + "» " + *motivo};
     }
-    opcion.poner(o.opciones, *lectura.valor);
   };
 }
 

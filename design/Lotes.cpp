@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/NumeroTexto.h"
 #include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Texto.h"
@@ -20,12 +19,6 @@ constexpr std::string_view kCabeceraSalida =
 constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;";
 // An echoed field is cut to this many characters.
 constexpr std::size_t kMayorEco = 32;
-
-std::string_view SinEspacios(std::string_view texto) {
-  const auto primero = texto.find_first_not_of(" \t\r");
-  if (primero == std::string_view::npos) return {};
-  return texto.substr(primero, texto.find_last_not_of(" \t\r") - primero + 1);
-}
 
 bool IgualSinMayusculas(std::string_view a, std::string_view b) {
   auto minuscula = [](char c) {
@@ -174,47 +167,7 @@ bool EsCabecera(std::string_view fila) {
   return campo >= kNombresValores.size();
 }
 
-int DecimalesDe(std::string_view texto) {
-  const auto coma = texto.find(',');
-  return coma == std::string_view::npos ? 0 : static_cast<int>(texto.size() - coma - 1);
-}
-
-// "12.5" with a point for the decimal comma: the figure it meant, to hint at.
-std::optional<std::string> ConComa(std::string_view texto) {
-  if (texto.find(',') != std::string_view::npos) return std::nullopt;
-  if (std::count(texto.begin(), texto.end(), '.') != 1) return std::nullopt;
-  std::string conComa(texto);
-  conComa[conComa.find('.')] = ',';
-  if (!LeerCifra(conComa)) return std::nullopt;
-  return conComa;
-}
-
-Lectura Leer(std::string_view texto, bool conSigno) {
-  texto = SinEspacios(texto);
-  if (texto.empty()) return {std::nullopt, "está vacío"};
-  const bool negativo = texto.front() == '-';
-  if (negativo && !conSigno) return {std::nullopt, "es negativo"};
-  const std::string_view cifra = negativo ? texto.substr(1) : texto;
-  const auto valor = LeerCifra(cifra);
-  if (!valor) {
-    if (const auto conComa = ConComa(cifra)) {
-      return {std::nullopt, "no es una cifra: escriba la coma decimal: " +
-                                std::string(negativo ? "-" : "") + *conComa};
-    }
-    return {std::nullopt, "no es una cifra (coma decimal, p. ej. 5,1)"};
-  }
-  return {negativo ? -*valor : *valor, {}, DecimalesDe(cifra)};
-}
-
 }  // namespace
-
-Lectura LeerValor(std::string_view texto) {
-  return Leer(texto, false);
-}
-
-Lectura LeerValorConSigno(std::string_view texto) {
-  return Leer(texto, true);
-}
 
 void Lotes::Acumular(std::string_view parte) {
   if (desbordada_) return;

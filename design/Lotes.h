@@ -10,24 +10,10 @@
 #include <string_view>
 
 #include "design/Diseno.h"
+#include "design/Lectura.h"
 
 namespace zener {
 
-// A value read from text, with the decimals it was written with, or why it
-// could not be read.
-struct Lectura {
-  std::optional<double> valor;
-  std::string motivo;  // empty when read
-  int decimales = 0;
-};
-// A design value: a figure, not negative.
-Lectura LeerValor(std::string_view texto);
-// An option's value: a figure that may carry a minus sign.
-Lectura LeerValorConSigno(std::string_view texto);
-
-// The names of the six design values, in the order of the window's fields.
-inline constexpr std::array<std::string_view, 6> kNombresValores = {"VeMin", "VeMax",   "IcMin",
-                                                                    "IcMax", "VnZener", "IzMin"};
 inline constexpr std::string_view kCabeceraLotes = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin";
 // A row longer than this is refused without being kept.
 inline constexpr std::size_t kMayorLinea = 1024;  // bytes

@@ -71,6 +71,12 @@ std::string NumeroJson(double valor) {
   return std::string(buffer, static_cast<std::size_t>(fin - buffer));
 }
 
+std::string_view SinEspacios(std::string_view texto) {
+  const auto primero = texto.find_first_not_of(" \t\r");
+  if (primero == std::string_view::npos) return {};
+  return texto.substr(primero, texto.find_last_not_of(" \t\r") - primero + 1);
+}
+
 std::string Porcentaje(double fraccion) {
   constexpr double kPorCiento = 100;
   return CifraCorta(fraccion * kPorCiento, 2) + " %";

@@ -22,6 +22,8 @@ std::string NumeroJson(double valor);
 std::string CifraHoja(double valor, int decimales);
 // The same, appended to `destino`, for the batch's many cells.
 void AnadirCifraHoja(std::string& destino, double valor, int decimales);
+// Without the spaces, tabs and carriage returns around it.
+std::string_view SinEspacios(std::string_view texto);
 // A fraction as a percentage ("5 %"), a temperature ("-20 °C").
 std::string Porcentaje(double fraccion);
 std::string Grados(double temperaturaC);

@@ -14,6 +14,7 @@
 #include "core/Calculo.h"
 #include "core/NumeroTexto.h"
 #include "design/Componentes.h"
+#include "design/Lectura.h"
 #include "design/Lotes.h"
 #include "design/Texto.h"
 
@@ -479,6 +480,15 @@ TEST(Opciones, UnaTablaDeLimites) {
       EXPECT_EQ(error->rfind(opcion.nombre, 0), 0u) << *error;
     }
   }
+  // The page's boxes and the tool read options as the window reads figures.
+  OpcionesDiseno leidas;
+  EXPECT_EQ(LeerOpcion(leidas, *OpcionDeClave("tol_vz"), "0,5"), std::nullopt);
+  EXPECT_EQ(leidas.tolVz, 0.005);
+  EXPECT_EQ(LeerOpcion(leidas, *OpcionDeClave("temp_min_c"), " -20 "), std::nullopt);
+  EXPECT_EQ(leidas.tempMinC, -20);
+  EXPECT_EQ(LeerOpcion(leidas, *OpcionDeClave("margen"), "2.5"),
+            "no es una cifra: escriba la coma decimal: 2,5");
+  EXPECT_EQ(OpcionDeClave("tolerancia"), nullptr);
   OpcionesDiseno alReves;
   alReves.tempMinC = 30;
   alReves.tempMaxC = 20;
