@@ -7,9 +7,10 @@
 namespace zener {
 
 // Exit codes.
-inline constexpr int kSalidaCumple = 0;
-inline constexpr int kSalidaIncumple = 1;  // a design rule or the series failed
+inline constexpr int kSalidaConstruible = 0;
+inline constexpr int kSalidaNoConstruible = 1;  // a rule, the series, a wattage or the parts fail
 inline constexpr int kSalidaErrorEntrada = 2;
+inline constexpr int kSalidaErrorEscritura = 3;  // the output could not be written
 
 int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostream& errores);
 

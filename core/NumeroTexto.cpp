@@ -182,13 +182,18 @@ std::string TextoGeneral(double valor) {
   return Escribir(d, valor < 0, std::max(d.cuantos - d.exponente, 0), false);
 }
 
-std::optional<std::string> FormatearCifra(std::string_view texto, std::string_view mascara) {
-  const auto valor = LeerCifra(texto);
-  if (!valor || !Mostrable(*valor)) return std::nullopt;
+std::optional<std::string> FormatearValor(double valor, std::string_view mascara) {
+  if (!Mostrable(valor)) return std::nullopt;
   const int decimales = DecimalesDeMascara(mascara);
-  Decimal d = QuinceCifras(*valor);
+  Decimal d = QuinceCifras(valor);
   Redondear(d, decimales);
   return Escribir(d, false, decimales, true);
+}
+
+std::optional<std::string> FormatearCifra(std::string_view texto, std::string_view mascara) {
+  const auto valor = LeerCifra(texto);
+  if (!valor) return std::nullopt;
+  return FormatearValor(*valor, mascara);
 }
 
 std::optional<std::string> NormalizarCifra(std::string_view texto, std::string_view mascara,

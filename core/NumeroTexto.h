@@ -30,6 +30,9 @@ std::string TextoGeneral(double valor);
 // The text's value rounded half away from zero to the mask's decimals, as the
 // user sees it (its 15-significant-digit form), grouped by thousands.
 std::optional<std::string> FormatearCifra(std::string_view texto, std::string_view mascara);
+// The same for a value: FormatearCifra of its TextoGeneral, without the text
+// between, for callers that format many values.
+std::optional<std::string> FormatearValor(double valor, std::string_view mascara);
 
 // An empty or zero text becomes the default text, any other the formatted one.
 std::optional<std::string> NormalizarCifra(std::string_view texto, std::string_view mascara,

@@ -1,6 +1,7 @@
 #include "design/Componentes.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zener {
 
@@ -45,53 +46,130 @@ constexpr TablaSerie Tabla(Serie serie, std::string_view nombre, double tolR,
 constexpr double kPotenciasDeDiez[kDecadas + 1] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7};
 constexpr double kCentesimas = 100;
 
-// Fairchild Semiconductor, "BZX79C 3V3 - BZX79C 33 Series Half Watt Zeners"
-// datasheet: Vz, Zzt at Izt. No maximum current is listed: 0,5 W / Vz.
+// Fairchild Semiconductor, "BZX79C 3V3 - BZX79C 33 Series Half Watt Zeners":
+// Vz min and max at Izt, Zzt at Izt, Zzk at Izk; no maximum current, which is
+// then P / Vz max. Temperature coefficient at Izt from Shenzhen Yongerjia,
+// "BZX79C Series Zener diode" (TKVZ, %/K), whose ranges and impedances for
+// these parts are the same as Fairchild's.
 constexpr FilaZener kBZX79[] = {
-    {"BZX79C3V3", 3.3, 5, 95, 0}, {"BZX79C3V6", 3.6, 5, 90, 0}, {"BZX79C3V9", 3.9, 5, 90, 0},
-    {"BZX79C4V3", 4.3, 5, 90, 0}, {"BZX79C4V7", 4.7, 5, 80, 0}, {"BZX79C5V1", 5.1, 5, 60, 0},
-    {"BZX79C5V6", 5.6, 5, 40, 0}, {"BZX79C6V2", 6.2, 5, 10, 0}, {"BZX79C6V8", 6.8, 5, 15, 0},
-    {"BZX79C7V5", 7.5, 5, 15, 0}, {"BZX79C8V2", 8.2, 5, 15, 0}, {"BZX79C9V1", 9.1, 5, 15, 0},
-    {"BZX79C10", 10, 5, 20, 0},   {"BZX79C11", 11, 5, 20, 0},   {"BZX79C12", 12, 5, 25, 0},
-    {"BZX79C13", 13, 5, 30, 0},   {"BZX79C15", 15, 5, 30, 0},   {"BZX79C16", 16, 5, 40, 0},
-    {"BZX79C18", 18, 5, 45, 0},   {"BZX79C20", 20, 5, 55, 0},   {"BZX79C22", 22, 5, 55, 0},
-    {"BZX79C24", 24, 5, 70, 0},   {"BZX79C27", 27, 2, 80, 0},   {"BZX79C30", 30, 2, 80, 0},
-    {"BZX79C33", 33, 2, 80, 0},
+    {"BZX79C3V3", 3.3, 3.1, 3.5, 5, 95, 1, 600, 0, -0.08, -0.05},
+    {"BZX79C3V6", 3.6, 3.4, 3.8, 5, 90, 1, 600, 0, -0.08, -0.05},
+    {"BZX79C3V9", 3.9, 3.7, 4.1, 5, 90, 1, 600, 0, -0.08, -0.05},
+    {"BZX79C4V3", 4.3, 4.0, 4.6, 5, 90, 1, 600, 0, -0.06, -0.03},
+    {"BZX79C4V7", 4.7, 4.4, 5.0, 5, 80, 1, 500, 0, -0.05, 0.02},
+    {"BZX79C5V1", 5.1, 4.8, 5.4, 5, 60, 1, 480, 0, -0.02, 0.02},
+    {"BZX79C5V6", 5.6, 5.2, 6.0, 5, 40, 1, 400, 0, -0.05, 0.05},
+    {"BZX79C6V2", 6.2, 5.8, 6.6, 5, 10, 1, 150, 0, 0.03, 0.06},
+    {"BZX79C6V8", 6.8, 6.4, 7.2, 5, 15, 1, 80, 0, 0.03, 0.07},
+    {"BZX79C7V5", 7.5, 7.0, 7.9, 5, 15, 1, 80, 0, 0.03, 0.07},
+    {"BZX79C8V2", 8.2, 7.7, 8.7, 5, 15, 1, 80, 0, 0.03, 0.08},
+    {"BZX79C9V1", 9.1, 8.5, 9.6, 5, 15, 1, 100, 0, 0.03, 0.09},
+    {"BZX79C10", 10, 9.4, 10.6, 5, 20, 1, 150, 0, 0.03, 0.10},
+    {"BZX79C11", 11, 10.4, 11.6, 5, 20, 1, 150, 0, 0.03, 0.11},
+    {"BZX79C12", 12, 11.4, 12.7, 5, 25, 1, 150, 0, 0.03, 0.11},
+    {"BZX79C13", 13, 12.4, 14.1, 5, 30, 1, 170, 0, 0.03, 0.11},
+    {"BZX79C15", 15, 13.8, 15.6, 5, 30, 1, 200, 0, 0.03, 0.11},
+    {"BZX79C16", 16, 15.3, 17.1, 5, 40, 1, 200, 0, 0.03, 0.11},
+    {"BZX79C18", 18, 16.8, 19.1, 5, 45, 1, 225, 0, 0.03, 0.11},
+    {"BZX79C20", 20, 18.8, 21.2, 5, 55, 1, 225, 0, 0.03, 0.11},
+    {"BZX79C22", 22, 20.8, 23.3, 5, 55, 1, 250, 0, 0.04, 0.12},
+    {"BZX79C24", 24, 22.8, 25.6, 5, 70, 1, 250, 0, 0.04, 0.12},
+    {"BZX79C27", 27, 25.1, 28.9, 2, 80, 0.5, 300, 0, 0.04, 0.12},
+    {"BZX79C30", 30, 28, 32, 2, 80, 0.5, 300, 0, 0.04, 0.12},
+    {"BZX79C33", 33, 31, 35, 2, 80, 0.5, 325, 0, 0.04, 0.12},
 };
 
+// A row of a family whose parts are within 5 % of their nominal voltage at
+// Izt, as the A and B suffixes promise; these datasheets give no
+// temperature coefficient.
+constexpr double kTolerancia5 = 0.05;
+constexpr FilaZener AlCinco(std::string_view numero, double vz, double izt, double zzt, double izk,
+                            double zzk, double izm) {
+  return {numero, vz, vz * (1 - kTolerancia5), vz * (1 + kTolerancia5), izt, zzt, izk, zzk, izm,
+          0,      0};
+}
+
 // Vishay Semiconductors, "1N4728 thru 1N4764 Zener Diodes", document 88304:
-// Vz, Izt, Zzt at Izt, Izm at 50 °C; A suffix for 5 %. Only the rows up to
-// 30 V could be read and checked.
+// Vz, Izt, Zzt at Izt, Zzk at Izk, Izm at 50 °C; A suffix for 5 %, whose
+// limits Fairchild's "1N4728A - 1N4764A Zeners" (Rev. G2) lists as exactly
+// 5 %. Only the rows up to 30 V could be read and checked.
 constexpr FilaZener kN47[] = {
-    {"1N4728A", 3.3, 76, 10, 276}, {"1N4729A", 3.6, 69, 10, 252},  {"1N4730A", 3.9, 64, 9, 234},
-    {"1N4731A", 4.3, 58, 9, 217},  {"1N4732A", 4.7, 53, 8, 193},   {"1N4733A", 5.1, 49, 7, 178},
-    {"1N4734A", 5.6, 45, 5, 162},  {"1N4735A", 6.2, 41, 2, 146},   {"1N4736A", 6.8, 37, 3.5, 133},
-    {"1N4737A", 7.5, 34, 4, 121},  {"1N4738A", 8.2, 31, 4.5, 110}, {"1N4739A", 9.1, 28, 5, 100},
-    {"1N4740A", 10, 25, 7, 91},    {"1N4741A", 11, 23, 8, 83},     {"1N4742A", 12, 21, 9, 76},
-    {"1N4743A", 13, 19, 10, 69},   {"1N4744A", 15, 17, 14, 61},    {"1N4745A", 16, 15.5, 16, 57},
-    {"1N4746A", 18, 14, 20, 50},   {"1N4747A", 20, 12.5, 22, 45},  {"1N4748A", 22, 11.5, 23, 41},
-    {"1N4749A", 24, 10.5, 25, 38}, {"1N4750A", 27, 9.5, 35, 34},   {"1N4751A", 30, 8.5, 40, 30},
+    AlCinco("1N4728A", 3.3, 76, 10, 1, 400, 276),
+    AlCinco("1N4729A", 3.6, 69, 10, 1, 400, 252),
+    AlCinco("1N4730A", 3.9, 64, 9, 1, 400, 234),
+    AlCinco("1N4731A", 4.3, 58, 9, 1, 400, 217),
+    AlCinco("1N4732A", 4.7, 53, 8, 1, 500, 193),
+    AlCinco("1N4733A", 5.1, 49, 7, 1, 550, 178),
+    AlCinco("1N4734A", 5.6, 45, 5, 1, 600, 162),
+    AlCinco("1N4735A", 6.2, 41, 2, 1, 700, 146),
+    AlCinco("1N4736A", 6.8, 37, 3.5, 1, 700, 133),
+    AlCinco("1N4737A", 7.5, 34, 4, 0.5, 700, 121),
+    AlCinco("1N4738A", 8.2, 31, 4.5, 0.5, 700, 110),
+    AlCinco("1N4739A", 9.1, 28, 5, 0.5, 700, 100),
+    AlCinco("1N4740A", 10, 25, 7, 0.25, 700, 91),
+    AlCinco("1N4741A", 11, 23, 8, 0.25, 700, 83),
+    AlCinco("1N4742A", 12, 21, 9, 0.25, 700, 76),
+    AlCinco("1N4743A", 13, 19, 10, 0.25, 700, 69),
+    AlCinco("1N4744A", 15, 17, 14, 0.25, 700, 61),
+    AlCinco("1N4745A", 16, 15.5, 16, 0.25, 700, 57),
+    AlCinco("1N4746A", 18, 14, 20, 0.25, 750, 50),
+    AlCinco("1N4747A", 20, 12.5, 22, 0.25, 750, 45),
+    AlCinco("1N4748A", 22, 11.5, 23, 0.25, 750, 41),
+    AlCinco("1N4749A", 24, 10.5, 25, 0.25, 750, 38),
+    AlCinco("1N4750A", 27, 9.5, 35, 0.25, 750, 34),
+    AlCinco("1N4751A", 30, 8.5, 40, 0.25, 1000, 30),
 };
 
 // ON Semiconductor, "1N53 Series, 5 Watt Surmetic 40 Zener Voltage
-// Regulators" datasheet: Vz nominal, Izt, Zzt at Izt, Izm. Only the rows up
-// to 10 V could be read and checked.
+// Regulators" (1N5333B/D, Rev. 15): Vz min and max at Izt, Izt, Zzt, Zzk at
+// Izk, Izm, up to 10 V. From 11 V, Taiwan's TEL "1N5348B thru 1N5388B": Izt,
+// Zzt, Zzk at 1 mA, B suffix for 5 %; its maximum current column could not be
+// read, so there Izm is P / Vz max.
 constexpr FilaZener kN53[] = {
-    {"1N5333B", 3.3, 380, 3, 1440},  {"1N5334B", 3.6, 350, 2.5, 1320},
-    {"1N5335B", 3.9, 320, 2, 1220},  {"1N5336B", 4.3, 290, 2, 1100},
-    {"1N5337B", 4.7, 260, 2, 1010},  {"1N5338B", 5.1, 240, 1.5, 930},
-    {"1N5339B", 5.6, 220, 1, 865},   {"1N5340B", 6.0, 200, 1, 790},
-    {"1N5341B", 6.2, 200, 1, 765},   {"1N5342B", 6.8, 175, 1, 700},
-    {"1N5343B", 7.5, 175, 1.5, 630}, {"1N5344B", 8.2, 150, 1.5, 580},
-    {"1N5345B", 8.7, 150, 2, 545},   {"1N5346B", 9.1, 150, 2, 520},
-    {"1N5347B", 10, 125, 2, 475},
+    {"1N5333B", 3.3, 3.14, 3.47, 380, 3, 1, 400, 1440, 0, 0},
+    {"1N5334B", 3.6, 3.42, 3.78, 350, 2.5, 1, 500, 1320, 0, 0},
+    {"1N5335B", 3.9, 3.71, 4.10, 320, 2, 1, 500, 1220, 0, 0},
+    {"1N5336B", 4.3, 4.09, 4.52, 290, 2, 1, 500, 1100, 0, 0},
+    {"1N5337B", 4.7, 4.47, 4.94, 260, 2, 1, 450, 1010, 0, 0},
+    {"1N5338B", 5.1, 4.85, 5.36, 240, 1.5, 1, 400, 930, 0, 0},
+    {"1N5339B", 5.6, 5.32, 5.88, 220, 1, 1, 400, 865, 0, 0},
+    {"1N5340B", 6.0, 5.70, 6.30, 200, 1, 1, 300, 790, 0, 0},
+    {"1N5341B", 6.2, 5.89, 6.51, 200, 1, 1, 200, 765, 0, 0},
+    {"1N5342B", 6.8, 6.46, 7.14, 175, 1, 1, 200, 700, 0, 0},
+    {"1N5343B", 7.5, 7.13, 7.88, 175, 1.5, 1, 200, 630, 0, 0},
+    {"1N5344B", 8.2, 7.79, 8.61, 150, 1.5, 1, 200, 580, 0, 0},
+    {"1N5345B", 8.7, 8.27, 9.14, 150, 2, 1, 200, 545, 0, 0},
+    {"1N5346B", 9.1, 8.65, 9.56, 150, 2, 1, 150, 520, 0, 0},
+    {"1N5347B", 10, 9.50, 10.5, 125, 2, 1, 125, 475, 0, 0},
+    AlCinco("1N5348B", 11, 125, 2.5, 1, 125, 0),
+    AlCinco("1N5349B", 12, 100, 2.5, 1, 125, 0),
+    AlCinco("1N5350B", 13, 100, 2.5, 1, 100, 0),
+    AlCinco("1N5351B", 14, 100, 2.5, 1, 75, 0),
+    AlCinco("1N5352B", 15, 75, 2.5, 1, 75, 0),
+    AlCinco("1N5353B", 16, 75, 2.5, 1, 75, 0),
+    AlCinco("1N5354B", 17, 70, 2.5, 1, 75, 0),
+    AlCinco("1N5355B", 18, 65, 2.5, 1, 75, 0),
+    AlCinco("1N5356B", 19, 65, 3, 1, 75, 0),
+    AlCinco("1N5357B", 20, 65, 3, 1, 75, 0),
+    AlCinco("1N5358B", 22, 50, 3.5, 1, 75, 0),
+    AlCinco("1N5359B", 24, 50, 3.5, 1, 100, 0),
+    AlCinco("1N5360B", 25, 50, 4, 1, 110, 0),
+    AlCinco("1N5361B", 27, 50, 5, 1, 120, 0),
+    AlCinco("1N5362B", 28, 50, 6, 1, 130, 0),
+    AlCinco("1N5363B", 30, 40, 8, 1, 140, 0),
 };
 
 template <std::size_t N>
 constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre, double potenciaW,
-                                const FilaZener (&filas)[N]) {
-  return {familia, nombre, potenciaW, filas, N};
+                                      double rodillaC, double reduccionWPorC,
+                                      std::string_view condicion, bool conCoeficiente,
+                                      const FilaZener (&filas)[N]) {
+  return {familia,   nombre,         potenciaW, rodillaC, reduccionWPorC,
+          condicion, conCoeficiente, filas,     N};
 }
+
+// Two voltages closer than this are the same standard value.
+constexpr double kIgualdadTension = 1e-6;
 
 }  // namespace
 
@@ -125,10 +203,18 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
   return tabla.mantisas[posicion] * kPotenciasDeDiez[decada] / kCentesimas;
 }
 
+// The ratings and their derating: Fairchild's BZX79C sheet, 500 mW at 25 °C
+// ambient less 4,0 mW/°C; Vishay 88304, 1 W at 50 °C ambient with the leads
+// held at it 10 mm from the body, and Fairchild's 1N4728A sheet, 6,67 mW/°C
+// less above 50 °C; ON Semiconductor's 1N53 sheet (Rev. 15), 5 W with the
+// leads at 25 °C 3/8" from the body, 40 mW/°C less above it.
 const std::array<FamiliaZener, 3> kFamilias = {{
-    FamiliaDeTabla(Familia::BZX79, "BZX79-C", 0.5, kBZX79),
-    FamiliaDeTabla(Familia::N47, "1N47xxA", 1, kN47),
-    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, kN53),
+    FamiliaDeTabla(Familia::BZX79, "BZX79-C", 0.5, 25, 0.004, "de ambiente", true, kBZX79),
+    FamiliaDeTabla(Familia::N47, "1N47xxA", 1, 50, 0.00667,
+                   "de ambiente, con los terminales a esa temperatura a 10 mm del cuerpo", false,
+                   kN47),
+    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, 25, 0.040,
+                   "en los terminales a 9,5 mm (3/8\") del cuerpo", false, kN53),
 }};
 
 const FamiliaZener& FamiliaDe(Familia familia) {
@@ -151,9 +237,30 @@ std::optional<Familia> FamiliaDeNombre(std::string_view nombre) {
   return std::nullopt;
 }
 
-double IzMaxMa(const FamiliaZener& familia, const FilaZener& fila) {
-  constexpr double kMiliamperiosPorAmperio = 1000;
-  return fila.izmMa > 0 ? fila.izmMa : familia.potenciaW / fila.vz * kMiliamperiosPorAmperio;
+const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {
+  const FilaZener* fin = familia.filas + familia.cuantas;
+  const FilaZener* fila = std::find_if(familia.filas, fin, [vz](const FilaZener& f) {
+    return std::fabs(f.vz - vz) <= kIgualdadTension * f.vz;
+  });
+  return fila == fin ? nullptr : fila;
+}
+
+double FactorResistencia(double temperaturaC) {
+  if (temperaturaC <= kRodillaResistenciaC) return 1;
+  const double factor =
+      (kMaximaResistenciaC - temperaturaC) / (kMaximaResistenciaC - kRodillaResistenciaC);
+  return std::max(factor, 0.0);
+}
+
+double PotenciaAdmisibleW(const FamiliaZener& familia, double temperaturaC) {
+  const double exceso = std::max(temperaturaC - familia.rodillaC, 0.0);
+  return std::max(familia.potenciaW - familia.reduccionWPorC * exceso, 0.0);
+}
+
+double IzMaxAdmisibleMa(const FamiliaZener& familia, const FilaZener& fila, double temperaturaC) {
+  const double potencia = PotenciaAdmisibleW(familia, temperaturaC);
+  if (fila.izmMa > 0) return fila.izmMa * potencia / familia.potenciaW;
+  return potencia / fila.vzMax * kMiliPorUnidad;
 }
 
 }  // namespace zener

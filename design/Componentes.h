@@ -30,22 +30,40 @@ inline constexpr int kDecadas = 7;
 std::size_t CuantosValores(const TablaSerie& tabla);
 double ValorEn(const TablaSerie& tabla, std::size_t indice);  // ohms, ascending
 
-// Standard resistor wattages, ascending.
+// Standard resistor wattages, ascending, and how they fall with the ambient
+// temperature: Chian Chia Electronic, "Metal Film Fixed Resistor" MF1/8W to
+// MF5W, version B/3 (2017), 1.3 and Fig. 1: rated power up to 70 °C ambient,
+// derated linearly to nothing at 155 °C.
 inline constexpr std::array<double, 7> kPotenciasResistencia = {0.125, 0.25, 0.5, 1, 2, 3, 5};
+inline constexpr double kRodillaResistenciaC = 70;
+inline constexpr double kMaximaResistenciaC = 155;
+// The fraction of its rated power a resistor may dissipate at this ambient.
+double FactorResistencia(double temperaturaC);
+
+// The temperature at which the datasheets state Vz and its range.
+inline constexpr double kTemperaturaDeMedidaC = 25;
 
 struct FilaZener {
   std::string_view numero;
-  double vz;      // V
-  double iztMa;   // test current
-  double zztOhm;  // maximum dynamic impedance at Izt
-  double izmMa;   // maximum regulator current; 0 where the datasheet gives none
+  double vz;            // nominal, V
+  double vzMin, vzMax;  // the datasheet's range at Izt and 25 °C
+  double iztMa;         // test current
+  double zztOhm;        // maximum dynamic impedance at Izt
+  double izkMa;         // knee current
+  double zzkOhm;        // maximum dynamic impedance at Izk
+  double izmMa;         // maximum DC current; 0 where the datasheet gives none
+  double tcMin, tcMax;  // temperature coefficient of Vz, %/K, where the family gives one
 };
 
 struct FamiliaZener {
   Familia familia;
   std::string_view nombre;
   double potenciaW;
-  const FilaZener* filas;  // ascending voltage
+  double rodillaC;             // the rating holds up to this temperature...
+  double reduccionWPorC;       // ...and falls by this much per degree above it
+  std::string_view condicion;  // the conditions of the rating, as the datasheet states them
+  bool conCoeficiente;         // whether its datasheet tabulates the temperature coefficient
+  const FilaZener* filas;      // ascending voltage
   std::size_t cuantas;
 };
 
@@ -54,7 +72,14 @@ extern const std::array<FamiliaZener, 3> kFamilias;
 const FamiliaZener& FamiliaDe(Familia familia);  // not Automatica
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre);
 
-// The datasheet's maximum current or, where it gives none, its power over Vz.
-double IzMaxMa(const FamiliaZener& familia, const FilaZener& fila);
+// The row of a nominal voltage, if the family's table holds it.
+const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz);
+
+// The family's rated power at this temperature, never below nothing.
+double PotenciaAdmisibleW(const FamiliaZener& familia, double temperaturaC);
+// The maximum current at this temperature: the datasheet's, or where it gives
+// none, the power over the top of the voltage range (IZM = P / VZM, as the
+// makers' notes on the maximum current define it), derated with the power.
+double IzMaxAdmisibleMa(const FamiliaZener& familia, const FilaZener& fila, double temperaturaC);
 
 }  // namespace zener

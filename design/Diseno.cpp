@@ -5,40 +5,101 @@
 
 #include "core/Tablas.h"
 #include "design/Componentes.h"
+#include "design/Json.h"
 #include "design/Texto.h"
 
 namespace zener {
 
 namespace {
 
-constexpr double kMaximaTolerancia = 0.5;  // beyond it "worst case" stops meaning anything
-constexpr double kMargenMinimo = 1;
-constexpr double kMargenMaximo = 100;
-constexpr double kMiliPorUno = 1000;
-// Two voltages closer than this are the same standard value.
-constexpr double kIgualdadTension = 1e-6;
+constexpr double kPorCiento = 100;
+// Without a part, the band the worst case takes when no tolerance is asked
+// for: the 5 % of the families' letters.
+constexpr double kTolVzSinPieza = 0.05;
 
-PeorCaso EvaluarPeorCaso(const DatosCircuito& d, double r, double tolR, double tolVz) {
-  const double vzAlta = d.VnZener * (1 + tolVz);
-  const double vzBaja = d.VnZener * (1 - tolVz);
-  const double rAlta = r * (1 + tolR);
-  const double rBaja = r * (1 - tolR);
+template <std::optional<double> OpcionesDiseno::*campo, int escala>
+std::optional<double> LeerOpcional(const OpcionesDiseno& o) {
+  return o.*campo ? std::optional<double>(*(o.*campo) * escala) : std::nullopt;
+}
+template <std::optional<double> OpcionesDiseno::*campo, int escala>
+void PonerOpcional(OpcionesDiseno& o, double valor) {
+  o.*campo = valor / escala;
+}
+template <double OpcionesDiseno::*campo>
+std::optional<double> Leer(const OpcionesDiseno& o) {
+  return o.*campo;
+}
+template <double OpcionesDiseno::*campo>
+void Poner(OpcionesDiseno& o, double valor) {
+  o.*campo = valor;
+}
+
+constexpr int kComoPorcentaje = 100;
+constexpr int kTalCual = 1;
+
+// What the worst case of one Zener band needs besides the resistor.
+struct Entorno {
+  const DatosCircuito& d;
+  double tolR;
+  IntervaloVz vz;
+  std::optional<double> cargaOhm;
+};
+
+// The load current at this Zener voltage: the given one, or that of the
+// load resistance.
+double CargaMa(const Entorno& e, double vz, double icMa) {
+  return e.cargaOhm ? vz / *e.cargaOhm * kMiliPorUnidad : icMa;
+}
+
+// The largest a·v − b·v² for v in the band: the power of the Zener at its
+// worst voltage, not the product of the band's two ends.
+double MaximoEnBanda(double a, double b, const IntervaloVz& vz) {
+  const double v = std::clamp(a / (2 * b), vz.bajo, vz.alto);
+  return std::max(a * v - b * v * v, 0.0);
+}
+
+PeorCaso Evaluar(const Entorno& e, double r) {
+  const DatosCircuito& d = e.d;
+  const double rAlta = r * (1 + e.tolR);
+  const double rBaja = r * (1 - e.tolR);
   PeorCaso caso;
   caso.rOhm = r;
-  caso.izMinMa = (d.VeMin - vzAlta) / rAlta * kMiliPorUno - d.IcMax;
-  const double caida = d.VeMax - vzBaja;
+  caso.izMinMa = (d.VeMin - e.vz.alto) / rAlta * kMiliPorUnidad - CargaMa(e, e.vz.alto, d.IcMax);
+  const double caida = d.VeMax - e.vz.bajo;
+  caso.izMaxMa = caida / rBaja * kMiliPorUnidad;
   caso.prW = caida * caida / rBaja;
-  caso.pzW = vzAlta * caida / rBaja;
+  caso.pzSinCargaW = MaximoEnBanda(d.VeMax / rBaja, 1 / rBaja, e.vz);
+  const double icMin = e.cargaOhm ? 0 : d.IcMin / kMiliPorUnidad;
+  const double gCarga = e.cargaOhm ? 1 / *e.cargaOhm : 0;
+  caso.pzConIcMinW = MaximoEnBanda(d.VeMax / rBaja - icMin, 1 / rBaja + gCarga, e.vz);
   caso.cumple = caso.izMinMa >= d.IzMin;
   return caso;
 }
 
+bool Finito(const PeorCaso& caso) {
+  return std::isfinite(caso.izMinMa) && std::isfinite(caso.prW) &&
+         std::isfinite(caso.pzSinCargaW) && std::isfinite(caso.pzConIcMinW);
+}
+
+// The largest nominal value that keeps IzMin at the worst case.
+double RMaxima(const Entorno& e) {
+  const DatosCircuito& d = e.d;
+  return (d.VeMin - e.vz.alto) * kMiliPorUnidad /
+         ((d.IzMin + CargaMa(e, e.vz.alto, d.IcMax)) * (1 + e.tolR));
+}
+
+// The smallest that keeps the part within its power, with the margin, and
+// its maximum current, with the load disconnected.
+double RMinima(const Entorno& e, const ZenerElegido& z, double margen) {
+  const double porPotencia = margen * MaximoEnBanda(e.d.VeMax, 1, e.vz) / z.potenciaAdmisibleW;
+  const double porCorriente = (e.d.VeMax - e.vz.bajo) * kMiliPorUnidad / z.izMaxAdmisibleMa;
+  return std::max(porPotencia, porCorriente) / (1 - e.tolR);
+}
+
 // The largest series value that passes: the closed-form bound finds the
 // neighbourhood, the worst-case formula itself decides the last step.
-std::optional<std::size_t> IndiceElegido(const DatosCircuito& d, const TablaSerie& tabla,
-                                         double tolR, double tolVz) {
-  const double cota =
-      (d.VeMin - d.VnZener * (1 + tolVz)) / ((d.IzMin + d.IcMax) / kMiliPorUno * (1 + tolR));
+std::optional<std::size_t> IndiceElegido(const Entorno& e, const TablaSerie& tabla) {
+  const double cota = RMaxima(e);
   const std::size_t total = CuantosValores(tabla);
   std::size_t bajo = 0;
   std::size_t alto = total;  // first value above the bound
@@ -50,9 +111,7 @@ std::optional<std::size_t> IndiceElegido(const DatosCircuito& d, const TablaSeri
       alto = medio;
     }
   }
-  auto pasa = [&](std::size_t i) {
-    return EvaluarPeorCaso(d, ValorEn(tabla, i), tolR, tolVz).cumple;
-  };
+  auto pasa = [&](std::size_t i) { return Evaluar(e, ValorEn(tabla, i)).cumple; };
   std::size_t i = alto;  // candidate count: values [0, i) are at or under the bound
   while (i < total && pasa(i)) ++i;
   while (i > 0 && !pasa(i - 1)) --i;
@@ -60,157 +119,388 @@ std::optional<std::size_t> IndiceElegido(const DatosCircuito& d, const TablaSeri
   return i - 1;
 }
 
-template <std::size_t N>
-std::optional<double> PrimeraQueBasta(const std::array<double, N>& potencias, double necesaria) {
-  for (const double p : potencias) {
-    if (p >= necesaria) return p;
+// The resistor for one band: the given one, or the series' largest that
+// passes and its neighbours.
+void Resolver(Diseno& diseno, const Entorno& e) {
+  diseno.vz = e.vz;
+  diseno.elegida.reset();
+  diseno.vecinas.clear();
+  diseno.intervaloR = IntervaloR{std::nullopt, RMaxima(e)};
+  if (diseno.opciones.rOhm) {
+    diseno.elegida = Evaluar(e, *diseno.opciones.rOhm);
+    return;
   }
-  return std::nullopt;
+  const TablaSerie& tabla = TablaDe(diseno.opciones.serie);
+  const auto indice = IndiceElegido(e, tabla);
+  if (!indice) return;
+  diseno.elegida = Evaluar(e, ValorEn(tabla, *indice));
+  if (*indice > 0) diseno.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice - 1)));
+  if (*indice + 1 < CuantosValores(tabla)) {
+    diseno.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice + 1)));
+  }
 }
 
-std::optional<Familia> FamiliaQueBasta(double necesaria) {
+// The part's datasheet range at Izt, widened by its temperature coefficient
+// over the ambient range where the datasheet gives one.
+IntervaloVz BandaDe(const FamiliaZener& familia, const FilaZener& fila, const OpcionesDiseno& o) {
+  IntervaloVz banda{fila.vzMin, fila.vzMax};
+  if (!familia.conCoeficiente) return banda;
+  for (const double t : {o.tempMinC, o.tempMaxC}) {
+    for (const double tc : {fila.tcMin, fila.tcMax}) {
+      const double factor = 1 + tc / kPorCiento * (t - kTemperaturaDeMedidaC);
+      banda.bajo = std::min(banda.bajo, fila.vzMin * factor);
+      banda.alto = std::max(banda.alto, fila.vzMax * factor);
+    }
+  }
+  return banda;
+}
+
+bool MasAnchaQue(const FilaZener& fila, double tolVz) {
+  constexpr double kHolgura = 1e-9;  // the rows' 5 % limits, computed, are not exact
+  return fila.vzMin < fila.vz * (1 - tolVz) * (1 - kHolgura) ||
+         fila.vzMax > fila.vz * (1 + tolVz) * (1 + kHolgura);
+}
+
+std::string FueraDeTolerancia(const FilaZener& fila, double tolVz) {
+  return std::string(fila.numero) + " (" + CifraCorta(fila.vzMin, 3) + " V a " +
+         CifraCorta(fila.vzMax, 3) + " V) se sale del ±" + Porcentaje(tolVz) + " pedido.";
+}
+
+// Each family's nominal voltages as the reports write them, formatted once:
+// a batch of voltages no table holds asks for them on every row.
+const std::vector<std::string>& TensionesDe(const FamiliaZener& familia) {
+  static const auto tensiones = [] {
+    std::array<std::vector<std::string>, kFamilias.size()> todas;
+    for (std::size_t f = 0; f < kFamilias.size(); ++f) {
+      for (std::size_t i = 0; i < kFamilias[f].cuantas; ++i) {
+        todas[f].push_back(CifraCorta(kFamilias[f].filas[i].vz, 1) + " V");
+      }
+    }
+    return todas;
+  }();
+  return tensiones[static_cast<std::size_t>(&familia - kFamilias.data())];
+}
+
+// Where the voltage stands in each family's verified rows.
+std::string SinFila(double vz, const OpcionesDiseno& o) {
+  std::string texto = "No hay zener de " + CifraCorta(vz, 3) + " V en las tablas verificadas:";
+  const char* separador = " ";
   for (const FamiliaZener& f : kFamilias) {
-    if (f.potenciaW >= necesaria) return f.familia;
+    if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
+    const FilaZener* fin = f.filas + f.cuantas;
+    const auto mayor = static_cast<std::size_t>(
+        std::find_if(f.filas, fin, [vz](const FilaZener& fila) { return fila.vz > vz; }) - f.filas);
+    const std::vector<std::string>& tensiones = TensionesDe(f);
+    const bool fuera = mayor == 0 || mayor == f.cuantas;
+    for (const std::string_view parte :
+         {std::string_view(separador), f.nombre, std::string_view(fuera ? " de " : " tiene "),
+          std::string_view(fuera ? tensiones.front() : tensiones[mayor - 1]),
+          std::string_view(fuera ? " a " : " y "),
+          std::string_view(fuera ? tensiones.back() : tensiones[mayor])}) {
+      texto += parte;
+    }
+    separador = "; ";
+  }
+  return texto + ".";
+}
+
+// The series finer than the one in use, as advice.
+std::string SeriesMasFinas(Serie serie) {
+  std::string nombres;
+  for (std::size_t i = static_cast<std::size_t>(serie) + 1; i < kSeries.size(); ++i) {
+    nombres += (nombres.empty() ? "" : ", ") + std::string(kSeries[i].nombre);
+  }
+  return nombres;
+}
+
+std::string ConsejoDePotencia(Serie serie) {
+  std::string consejo =
+      "Ayudaría un intervalo de tensión de entrada más estrecho o una corriente mínima de zener "
+      "menor";
+  const std::string finas = SeriesMasFinas(serie);
+  if (!finas.empty()) consejo += ", o una serie de resistencias más fina (" + finas + ")";
+  return consejo + ".";
+}
+
+// Why the part cannot take the worst case, if it cannot.
+std::optional<std::string> FalloDePieza(const Diseno& d, const ZenerElegido& z) {
+  const PeorCaso& c = *d.elegida;
+  const double margen = d.opciones.margen;
+  const std::string numero(z.fila->numero);
+  const std::string aTemperatura = " a " + Grados(d.opciones.tempMaxC) + ".";
+  if (margen * c.pzSinCargaW > z.potenciaAdmisibleW) {
+    return numero + " no basta: " + CifraCorta(margen, 2) + " × " + Cifra(c.pzSinCargaW, 3) +
+           " W = " + Cifra(margen * c.pzSinCargaW, 3) + " W con la carga desconectada, y admite " +
+           Cifra(z.potenciaAdmisibleW, 3) + " W" + aTemperatura;
+  }
+  if (c.izMaxMa > z.izMaxAdmisibleMa) {
+    return numero + " no basta: Iz máx " + CifraSinCruzar(c.izMaxMa, z.izMaxAdmisibleMa, 0) +
+           " mA con la carga desconectada, y admite " + Cifra(z.izMaxAdmisibleMa, 0) + " mA" +
+           aTemperatura;
   }
   return std::nullopt;
 }
 
-const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {
-  const FilaZener* fin = familia.filas + familia.cuantas;
-  const FilaZener* fila = std::find_if(familia.filas, fin, [vz](const FilaZener& f) {
-    return std::fabs(f.vz - vz) <= kIgualdadTension * f.vz;
-  });
-  return fila == fin ? nullptr : fila;
+std::string SinValorDeSerie(const Diseno& d) {
+  if (d.opciones.rOhm && d.elegida) {
+    return "Con " + CifraCorta(d.elegida->rOhm, 2) +
+           " Ω la corriente mínima del zener en el peor caso es " +
+           CifraSinCruzar(d.elegida->izMinMa, d.datos.IzMin, 2) + " mA, menos de " +
+           CifraCorta(d.datos.IzMin, 6) + " mA.";
+  }
+  return "Ningún valor de la serie " + std::string(TablaDe(d.opciones.serie).nombre) +
+         " garantiza la corriente mínima del zener con estas tolerancias.";
 }
 
-std::string AvisoTensionNoNormalizada(const FamiliaZener& familia, double vz) {
-  const FilaZener* fin = familia.filas + familia.cuantas;
-  const FilaZener* mayor =
-      std::find_if(familia.filas, fin, [vz](const FilaZener& f) { return f.vz > vz; });
-  std::string aviso = "La tensión de zener " + Cifra(vz, 2) + " V no es un valor normalizado de " +
-                      std::string(familia.nombre);
-  if (mayor != familia.filas) aviso += "; por debajo: " + Cifra((mayor - 1)->vz, 1) + " V";
-  if (mayor != fin) aviso += "; por encima: " + Cifra(mayor->vz, 1) + " V";
-  return aviso + ".";
-}
-
-void ElegirZener(Diseno& diseno, double potenciaNecesaria) {
+// Tries the parts of the voltage in ascending power and keeps the first
+// that takes the worst case of its own band. Without one, the design shown is
+// that of the first part tried, or of the tolerance asked for, with the
+// reasons.
+void ElegirZener(Diseno& diseno) {
+  const OpcionesDiseno& o = diseno.opciones;
   const double vz = diseno.datos.VnZener;
-  std::optional<Familia> familia = diseno.opciones.familia;
-  if (familia == Familia::Automatica) familia = FamiliaQueBasta(potenciaNecesaria);
-  if (!familia) {
-    diseno.avisos.push_back(
-        "Ningún diodo de estas familias disipa " + Cifra(potenciaNecesaria, 3) +
-        " W. Ayudaría un intervalo de tensión de entrada más estrecho, una corriente "
-        "mínima de zener menor o una serie de resistencias más fina (E48, E96, E192).");
-    return;
+  std::vector<std::string> descartes;
+  bool hayFila = false;
+  std::optional<std::pair<IntervaloVz, ZenerElegido>> primera;
+  auto probar = [&](const IntervaloVz& banda, const ZenerElegido& z) {
+    const Entorno e{diseno.datos, diseno.tolR, banda, o.cargaOhm};
+    Resolver(diseno, e);
+    diseno.intervaloR->rMinOhm = RMinima(e, z, o.margen);
+    diseno.candidato = z;
+  };
+  for (const FamiliaZener& f : kFamilias) {
+    if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
+    const FilaZener* fila = FilaDeTension(f, vz);
+    if (!fila) continue;
+    hayFila = true;
+    if (o.tolVz && MasAnchaQue(*fila, *o.tolVz)) {
+      descartes.push_back(FueraDeTolerancia(*fila, *o.tolVz));
+      continue;
+    }
+    const ZenerElegido z{&f, fila, PotenciaAdmisibleW(f, o.tempMaxC),
+                         IzMaxAdmisibleMa(f, *fila, o.tempMaxC)};
+    const IntervaloVz banda = BandaDe(f, *fila, o);
+    if (!primera) primera.emplace(banda, z);
+    probar(banda, z);
+    if (!diseno.elegida || !diseno.elegida->cumple) continue;
+    const auto fallo = FalloDePieza(diseno, z);
+    if (!fallo) {
+      diseno.zener = z;
+      break;
+    }
+    descartes.push_back(*fallo);
   }
-  const FamiliaZener& f = FamiliaDe(*familia);
-  if (f.potenciaW < potenciaNecesaria) {
-    diseno.avisos.push_back("La familia " + std::string(f.nombre) + " (" +
-                            CifraCorta(f.potenciaW, 1) + " W) no basta para " +
-                            Cifra(potenciaNecesaria, 3) + " W.");
+  if (!diseno.zener && primera) probar(primera->first, primera->second);
+  if (!primera) {
+    const double tolVz = o.tolVz.value_or(kTolVzSinPieza);
+    Resolver(diseno, {diseno.datos, diseno.tolR, {vz * (1 - tolVz), vz * (1 + tolVz)}, o.cargaOhm});
+    diseno.motivos.push_back(hayFila ? "Ningún zener de " + CifraCorta(vz, 3) +
+                                           " V de las tablas cumple el ±" + Porcentaje(tolVz) +
+                                           " pedido."
+                                     : SinFila(vz, o));
+    if (ConTemperatura(o)) {
+      diseno.avisos.push_back(
+          "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.");
+    }
   }
-  const FilaZener* fila = FilaDeTension(f, vz);
-  if (!fila) {
-    diseno.avisos.push_back(AvisoTensionNoNormalizada(f, vz));
-    return;
+  std::vector<std::string>& destino = diseno.zener ? diseno.avisos : diseno.motivos;
+  for (std::string& d : descartes) destino.push_back(std::move(d));
+  if (!diseno.zener && primera && diseno.elegida && diseno.elegida->cumple) {
+    diseno.avisos.push_back(ConsejoDePotencia(o.serie));
   }
-  diseno.zener = ZenerElegido{fila->numero, f.familia,    f.potenciaW,      fila->vz,
-                              fila->iztMa,  fila->zztOhm, IzMaxMa(f, *fila)};
+  if (diseno.zener && ConTemperatura(o) && !diseno.zener->familia->conCoeficiente) {
+    diseno.avisos.push_back("La hoja de datos de " + std::string(diseno.zener->familia->nombre) +
+                            " no da el coeficiente de temperatura de Vz: el intervalo de Vz es el "
+                            "de 25 °C.");
+  }
 }
 
-Regulacion Regular(const Diseno& diseno, double zz) {
+void ElegirPotenciaResistencia(Diseno& diseno) {
+  diseno.factorResistencia = FactorResistencia(diseno.opciones.tempMaxC);
+  const double necesaria = diseno.opciones.margen * diseno.elegida->prW;
+  for (const double p : kPotenciasResistencia) {
+    if (p * diseno.factorResistencia >= necesaria) {
+      diseno.potenciaResistenciaW = p;
+      return;
+    }
+  }
+  diseno.motivos.push_back("La resistencia ha de disipar " + Cifra(necesaria, 3) +
+                           " W: más de lo que admite la mayor normalizada, " +
+                           Cifra(kPotenciasResistencia.back() * diseno.factorResistencia, 3) +
+                           " W a " + Grados(diseno.opciones.tempMaxC) + ".");
+}
+
+struct Impedancia {
+  double ohm;
+  std::string_view origen;
+  double desdeMa;
+};
+
+// A datasheet impedance that holds at the worst-case minimum current: Zzt
+// from Izt up, Zzk, the larger, from Izk up; below Izk the sheet says nothing.
+std::optional<Impedancia> ImpedanciaValida(const Diseno& d) {
+  if (d.opciones.zz) return Impedancia{*d.opciones.zz, "dada", 0};
+  const FilaZener& fila = *d.zener->fila;
+  const double iz = d.elegida->izMinMa;
+  if (iz >= fila.iztMa) return Impedancia{fila.zztOhm, "Zzt", fila.iztMa};
+  if (iz >= fila.izkMa) return Impedancia{fila.zzkOhm, "Zzk", fila.izkMa};
+  return std::nullopt;
+}
+
+void Regular(Diseno& diseno) {
+  if (!diseno.zener && !diseno.opciones.zz) {
+    diseno.sinRegulacion = "Sin diodo elegido no hay impedancia de la hoja de datos.";
+    return;
+  }
+  const auto z = ImpedanciaValida(diseno);
+  if (!z) {
+    diseno.sinRegulacion =
+        "La corriente mínima del zener, " + Cifra(diseno.elegida->izMinMa, 2) +
+        " mA, queda por debajo de Izk = " + CifraCorta(diseno.zener->fila->izkMa, 2) +
+        " mA: la hoja de datos no da la impedancia ahí.";
+    return;
+  }
   const DatosCircuito& d = diseno.datos;
   const double r = diseno.elegida->rOhm;
-  Regulacion regulacion;
-  regulacion.zzOhm = zz;
-  regulacion.lineaMvV = zz / (r + zz) * kMiliPorUno;
-  regulacion.cargaMvMa = r * zz / (r + zz);
-  regulacion.rizadoDb = 20 * std::log10((r + zz) / zz);
-  regulacion.rendimiento =
-      d.VnZener * d.IcMax / kMiliPorUno / (d.VeMin * (d.VeMin - d.VnZener) / r);
-  return regulacion;
-}
-
-bool Finito(const PeorCaso& caso) {
-  return std::isfinite(caso.izMinMa) && std::isfinite(caso.prW) && std::isfinite(caso.pzW);
+  // The load resistance, where given, shunts the Zener for what comes in.
+  const double zp = diseno.opciones.cargaOhm
+                        ? z->ohm * *diseno.opciones.cargaOhm / (z->ohm + *diseno.opciones.cargaOhm)
+                        : z->ohm;
+  Regulacion g;
+  g.zzOhm = z->ohm;
+  g.origen = z->origen;
+  g.desdeMa = z->desdeMa;
+  g.zpOhm = zp;
+  g.lineaMvV = zp / (r + zp) * kMiliPorUnidad;
+  g.cargaMvMa = r * z->ohm / (r + z->ohm);
+  g.rizadoDb = 20 * std::log10((r + zp) / zp);
+  if (diseno.opciones.rizadoMv) g.rizadoSalidaMv = *diseno.opciones.rizadoMv * zp / (r + zp);
+  g.rendimiento = d.VnZener * d.IcMax / kMiliPorUnidad / (d.VeMin * (d.VeMin - d.VnZener) / r);
+  diseno.regulacion = g;
 }
 
 }  // namespace
 
+const std::array<OpcionNumerica, 9> kOpcionesNumericas = {{
+    {"tol_r", "--tol-r", "la tolerancia de la resistencia", "%", 0, 50, true,
+     LeerOpcional<&OpcionesDiseno::tolR, kComoPorcentaje>,
+     PonerOpcional<&OpcionesDiseno::tolR, kComoPorcentaje>},
+    {"tol_vz", "--tol-vz", "la tolerancia del zener", "%", 0, 50, true,
+     LeerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>,
+     PonerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>},
+    {"margen", "--margen", "el margen de potencia", "", 1, 100, true, Leer<&OpcionesDiseno::margen>,
+     Poner<&OpcionesDiseno::margen>},
+    {"zz_ohm", "--zz", "la impedancia del zener", "Ω", 0, 1e6, false,
+     LeerOpcional<&OpcionesDiseno::zz, kTalCual>, PonerOpcional<&OpcionesDiseno::zz, kTalCual>},
+    {"r_ohm", "--r", "la resistencia a comprobar", "Ω", 0, 1e7, false,
+     LeerOpcional<&OpcionesDiseno::rOhm, kTalCual>, PonerOpcional<&OpcionesDiseno::rOhm, kTalCual>},
+    {"carga_ohm", "--carga-ohm", "la resistencia de carga", "Ω", 0, 1e9, false,
+     LeerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>,
+     PonerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>},
+    {"rizado_mv", "--rizado", "el rizado de entrada", "mV", 0, 1e6, true,
+     LeerOpcional<&OpcionesDiseno::rizadoMv, kTalCual>,
+     PonerOpcional<&OpcionesDiseno::rizadoMv, kTalCual>},
+    {"temp_min_c", "--temp-min", "la temperatura ambiente mínima", "°C", -55, 125, true,
+     Leer<&OpcionesDiseno::tempMinC>, Poner<&OpcionesDiseno::tempMinC>},
+    {"temp_max_c", "--temp-max", "la temperatura ambiente máxima", "°C", -55, 125, true,
+     Leer<&OpcionesDiseno::tempMaxC>, Poner<&OpcionesDiseno::tempMaxC>},
+}};
+
+bool ConTemperatura(const OpcionesDiseno& o) {
+  return o.tempMinC != kTemperaturaDeMedidaC || o.tempMaxC != kTemperaturaDeMedidaC;
+}
+
 std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
-  auto fuera = [](double v, double min, double max) { return !(v >= min && v <= max); };
-  if (o.tolR && fuera(*o.tolR, 0, kMaximaTolerancia)) {
-    return "la tolerancia de la resistencia ha de estar entre 0 y 50 %";
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    const auto valor = opcion.leer(o);
+    if (!valor) continue;
+    const bool sobreMinimo =
+        opcion.minimoIncluido ? *valor >= opcion.minimo : *valor > opcion.minimo;
+    if (sobreMinimo && *valor <= opcion.maximo) continue;
+    const std::string unidad = opcion.unidad.empty() ? "" : " " + std::string(opcion.unidad);
+    const std::string minimo = CifraCorta(opcion.minimo, 2);
+    const std::string maximo = CifraCorta(opcion.maximo, 2) + unidad;
+    return std::string(opcion.nombre) +
+           (opcion.minimoIncluido ? " ha de estar entre " + minimo + " y " + maximo
+                                  : " ha de ser mayor que " + minimo + " y no pasar de " + maximo);
   }
-  if (fuera(o.tolVz, 0, kMaximaTolerancia)) {
-    return "la tolerancia del zener ha de estar entre 0 y 50 %";
-  }
-  if (fuera(o.margen, kMargenMinimo, kMargenMaximo)) {
-    return "el margen de potencia ha de estar entre 1 y 100";
-  }
-  if (o.zz && !(*o.zz > 0 && std::isfinite(*o.zz))) {
-    return "la impedancia del zener ha de ser mayor que 0";
+  if (o.tempMinC > o.tempMaxC) {
+    return std::string("la temperatura ambiente mínima no puede pasar de la máxima");
   }
   return std::nullopt;
 }
 
-Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones) {
+std::string OpcionesNumericasJson() {
+  const OpcionesDiseno porDefecto;
+  return ListaJson(kOpcionesNumericas, [&](const OpcionNumerica& o) {
+    return ObjetoJson()
+        .Cadena("clave", o.clave)
+        .Cadena("opcion", o.opcion)
+        .Cadena("nombre", o.nombre)
+        .Cadena("unidad", o.unidad)
+        .Numero("minimo", o.minimo)
+        .Numero("maximo", o.maximo)
+        .Booleano("minimo_incluido", o.minimoIncluido)
+        .Numero("defecto", o.leer(porDefecto))
+        .Cerrar();
+  });
+}
+
+Decimales DecimalesDeVentana() {
+  Decimales decimales{};
+  for (std::size_t i = 0; i < kCampos.size(); ++i) {
+    const std::string_view mascara = kCampos[i].MascaraCampo;
+    const auto punto = mascara.find('.');
+    decimales[i] =
+        punto == std::string_view::npos ? 0 : static_cast<int>(mascara.size() - punto - 1);
+  }
+  return decimales;
+}
+
+Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
+               const Decimales& decimales) {
   Diseno diseno;
   DatosCircuito& d = diseno.datos;
   // Only the six design values: whatever else the caller's record holds is
   // no input of the design.
   for (const FilaCampo& fila : kCampos) d.*fila.valor = valores.*fila.valor;
+  diseno.decimales = decimales;
   diseno.opciones = opciones;
-  const TablaSerie& tabla = TablaDe(opciones.serie);
-  diseno.tolR = opciones.tolR.value_or(tabla.tolR);
+  diseno.tolR = opciones.tolR.value_or(TablaDe(opciones.serie).tolR);
   if (auto error = ErrorDeOpciones(opciones)) {
     diseno.veredicto = Veredicto::FueraDeRango;
     diseno.mensaje = "Opciones no válidas: " + *error + ".";
+    diseno.motivos.push_back(diseno.mensaje);
     return diseno;
   }
+  if (opciones.cargaOhm) d.IcMin = d.IcMax = d.VnZener / *opciones.cargaOhm * kMiliPorUnidad;
   diseno.veredicto = Calcular(d);
   if (diseno.veredicto != Veredicto::Cumple) {
     const auto regla = ReglaDe(diseno.veredicto);
     diseno.mensaje = std::string(regla ? regla->prompt : kPromptFueraDeRango);
+    diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
-  const auto indice = IndiceElegido(d, tabla, diseno.tolR, opciones.tolVz);
-  if (!indice) {
-    diseno.mensaje = "Ningún valor de la serie " + std::string(tabla.nombre) +
-                     " garantiza la corriente mínima del zener con estas tolerancias.";
-    return diseno;
+  ElegirZener(diseno);
+  if (!diseno.elegida || !diseno.elegida->cumple) {
+    diseno.motivos.insert(diseno.motivos.begin(), SinValorDeSerie(diseno));
+    if (!diseno.elegida) return diseno;
   }
-  auto evaluar = [&](std::size_t i) {
-    return EvaluarPeorCaso(d, ValorEn(tabla, i), diseno.tolR, opciones.tolVz);
-  };
-  diseno.elegida = evaluar(*indice);
   if (!Finito(*diseno.elegida)) {
-    diseno.elegida.reset();
-    diseno.veredicto = Veredicto::FueraDeRango;
+    Diseno fuera;
+    fuera.datos = diseno.datos;
+    fuera.decimales = decimales;
+    fuera.opciones = opciones;
+    fuera.tolR = diseno.tolR;
+    fuera.veredicto = Veredicto::FueraDeRango;
+    diseno = std::move(fuera);
     diseno.mensaje = std::string(kPromptFueraDeRango);
+    diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
-  if (*indice > 0) diseno.vecinas.push_back(evaluar(*indice - 1));
-  if (*indice + 1 < CuantosValores(tabla)) diseno.vecinas.push_back(evaluar(*indice + 1));
-  diseno.cumple = true;
-
-  const double prNecesaria = opciones.margen * diseno.elegida->prW;
-  diseno.potenciaResistenciaW = PrimeraQueBasta(kPotenciasResistencia, prNecesaria);
-  if (!diseno.potenciaResistenciaW) {
-    diseno.avisos.push_back("La resistencia ha de disipar " + Cifra(prNecesaria, 3) +
-                            " W: más que la mayor potencia normalizada (5 W).");
-  }
-  const double pzNecesaria = opciones.margen * diseno.elegida->pzW;
-  if (const auto familia = FamiliaQueBasta(pzNecesaria)) {
-    diseno.potenciaZenerW = FamiliaDe(*familia).potenciaW;
-  }
-  ElegirZener(diseno, pzNecesaria);
-  const std::optional<double> zz =
-      opciones.zz ? opciones.zz
-                  : (diseno.zener ? std::optional<double>(diseno.zener->zztOhm) : std::nullopt);
-  if (zz) diseno.regulacion = Regular(diseno, *zz);
+  ElegirPotenciaResistencia(diseno);
+  Regular(diseno);
+  diseno.construible = diseno.elegida->cumple && diseno.potenciaResistenciaW && diseno.zener;
   return diseno;
 }
 

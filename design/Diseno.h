@@ -1,8 +1,10 @@
 // From the exact resistor to parts that can be bought: a standard resistor
-// that keeps the Zener alive at the worst ends of both tolerances, its
-// wattage, a Zener diode, and the reports that explain the choice.
+// that keeps the Zener alive at the worst ends of the resistor's tolerance and
+// of the Zener part's own datasheet range, its wattage, a Zener part that
+// takes the worst case, and the reports that explain the choice.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,59 +21,120 @@ enum class Familia { Automatica, BZX79, N47, N53 };  // 0,5 W BZX79-C, 1 W 1N47x
 struct OpcionesDiseno {
   Serie serie = Serie::E24;
   std::optional<double> tolR;  // fraction; default by series
-  double tolVz = 0.05;         // fraction
-  double margen = 2;
+  // Fraction: the widest Zener tolerance accepted. Without it, the worst case
+  // takes the proposed part's datasheet range, whatever it is.
+  std::optional<double> tolVz;
+  double margen = 2;  // on the powers of the resistor and of the Zener
   Familia familia = Familia::Automatica;
-  std::optional<double> zz;  // ohms, overrides the part's Zzt
+  std::optional<double> zz;        // ohms, overrides the part's datasheet impedance
+  std::optional<double> rOhm;      // a resistor to check instead of choosing one
+  std::optional<double> cargaOhm;  // the load as a resistance instead of IcMin to IcMax
+  std::optional<double> rizadoMv;  // input ripple, mV peak to peak
+  double tempMinC = 25;            // ambient range
+  double tempMaxC = 25;
+};
+
+// Each numeric option: its name in the JSON report and the page, on the
+// command line and in messages, its unit as the user types it, its limits,
+// and how it reads and writes OpcionesDiseno in that unit. The one set of
+// limits, for the tool, the library and the page.
+struct OpcionNumerica {
+  std::string_view clave;   // JSON and page
+  std::string_view opcion;  // command line
+  std::string_view nombre;  // in messages: "la tolerancia de la resistencia"
+  std::string_view unidad;  // "%", "Ω", "mV", "°C" or empty
+  double minimo, maximo;
+  bool minimoIncluido;
+  std::optional<double> (*leer)(const OpcionesDiseno&);
+  void (*poner)(OpcionesDiseno&, double);
+};
+extern const std::array<OpcionNumerica, 9> kOpcionesNumericas;
+
+// Whether the ambient range is other than the datasheets' 25 °C.
+bool ConTemperatura(const OpcionesDiseno& opciones);
+
+// Why the options cannot be used, if they cannot.
+std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& opciones);
+// kOpcionesNumericas as a JSON array, for the page.
+std::string OpcionesNumericasJson();
+
+// The decimals each of the six design values is shown with: as typed, or
+// the window's masks.
+using Decimales = std::array<int, 6>;
+Decimales DecimalesDeVentana();
+
+struct IntervaloVz {
+  double bajo = 0, alto = 0;  // V
 };
 
 // One resistor value with both tolerances at their worst ends.
 struct PeorCaso {
   double rOhm = 0;
-  double izMinMa = 0;   // Zener current at VeMin and full load
-  double prW = 0;       // resistor power at VeMax
-  double pzW = 0;       // Zener power at VeMax with the load disconnected
-  bool cumple = false;  // izMinMa reaches IzMin
+  double izMinMa = 0;      // Zener current at VeMin and full load, Vz and R high
+  double izMaxMa = 0;      // at VeMax with the load disconnected, Vz and R low
+  double prW = 0;          // resistor power at VeMax, Vz and R low
+  double pzSinCargaW = 0;  // Zener power at VeMax, load disconnected, the worst Vz in the band
+  double pzConIcMinW = 0;  // the same with the load drawing its minimum
+  bool cumple = false;     // izMinMa reaches IzMin
 };
 
+struct FamiliaZener;
+struct FilaZener;
+
 struct ZenerElegido {
-  std::string_view numero;  // part number, e.g. BZX79C5V1
-  Familia familia = Familia::Automatica;
-  double potenciaW = 0;
-  double vz = 0;
-  double iztMa = 0;
-  double zztOhm = 0;
-  double izMaxMa = 0;
+  const FamiliaZener* familia = nullptr;
+  const FilaZener* fila = nullptr;
+  double potenciaAdmisibleW = 0;  // at the highest ambient
+  double izMaxAdmisibleMa = 0;
+};
+
+// The nominal values that work with the part: Rmax keeps IzMin at the worst
+// case, Rmin keeps the part within its power and maximum current with the
+// load disconnected. None without a part.
+struct IntervaloR {
+  std::optional<double> rMinOhm;
+  double rMaxOhm = 0;
 };
 
 struct Regulacion {
   double zzOhm = 0;
+  std::string_view origen;  // "Zzt", "Zzk" or "dada"
+  double desdeMa = 0;       // the current from which the impedance holds; 0 when given
+  double zpOhm = 0;         // Zz with a load resistance across it; Zz without one
   double lineaMvV = 0;
   double cargaMvMa = 0;
   double rizadoDb = 0;
+  std::optional<double> rizadoSalidaMv;
   double rendimiento = 0;  // fraction, at VeMin and full load
 };
 
 struct Diseno {
   DatosCircuito datos;  // the six design values and, if the rules pass, Calcular's results
+  Decimales decimales{};
   OpcionesDiseno opciones;
   double tolR = 0;  // the one used: given or the series' default
   Veredicto veredicto = Veredicto::Cumple;
-  bool cumple = false;  // the rules pass and a series value keeps the Zener current
-  std::string mensaje;  // why not, when it does not
+  std::string mensaje;  // the failed rule's message, as the window shows it
+  // The rules hold, a series value keeps IzMin, and a wattage and a part take it.
+  bool construible = false;
+  std::vector<std::string> motivos;  // why not, when not
+  std::optional<IntervaloVz> vz;     // the Zener voltages of the worst case
   std::optional<PeorCaso> elegida;
-  std::vector<PeorCaso> vecinas;               // the series values either side of it
+  std::vector<PeorCaso> vecinas;  // the series values either side of it
+  std::optional<IntervaloR> intervaloR;
+  double factorResistencia = 1;                // of the rated power, at the highest ambient
   std::optional<double> potenciaResistenciaW;  // none above the largest wattage
-  std::optional<double> potenciaZenerW;        // none above the largest class
   std::optional<ZenerElegido> zener;
+  // The part whose band the worst case shows: the chosen one or, without
+  // one, the first tried.
+  std::optional<ZenerElegido> candidato;
   std::optional<Regulacion> regulacion;
+  std::string sinRegulacion;  // why there is none
   std::vector<std::string> avisos;
 };
 
-// Why the options cannot be used, if they cannot.
-std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& opciones);
-
-Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones);
+Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
+               const Decimales& decimales = DecimalesDeVentana());
 
 std::string InformeTexto(const Diseno& diseno);
 std::string InformeJson(const Diseno& diseno);

@@ -1,13 +1,16 @@
 // The three forms of a design's report. The text and the page share the
 // sections below, so that the page never says something the text does not.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "core/NumeroTexto.h"
+#include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
+#include "design/Json.h"
 #include "design/Texto.h"
 
 namespace zener {
@@ -16,6 +19,7 @@ namespace {
 
 constexpr double kPorCiento = 100;
 constexpr char kRetornoRegla = '\r';
+constexpr int kDecimalesDerivados = 2;  // currents the load resistance gives
 
 struct Seccion {
   std::string titulo;
@@ -26,12 +30,20 @@ struct Seccion {
 std::string Ohm(double r) {
   return CifraCorta(r, 2) + " Ω";
 }
-std::string Tol(double fraccion) {
-  return CifraCorta(fraccion * kPorCiento, 2) + " %";
+std::string Voltios(double v) {
+  return CifraCorta(v, 3) + " V";
 }
 
 std::string NombreFamilia(Familia familia) {
   return familia == Familia::Automatica ? "automática" : std::string(FamiliaDe(familia).nombre);
+}
+
+// A design value with the decimals it was given; the currents a load
+// resistance gives, with two.
+std::string Dato(const Diseno& d, Magnitud m) {
+  const auto i = static_cast<std::size_t>(m);
+  const bool derivada = d.opciones.cargaOhm && (m == Magnitud::IcMin || m == Magnitud::IcMax);
+  return Cifra(d.datos.*kCampos[i].valor, derivada ? kDecimalesDerivados : d.decimales[i]);
 }
 
 // The rule's message box text as lines, without the spaces that centred it.
@@ -49,17 +61,34 @@ std::vector<std::string> LineasDeMensaje(const std::string& mensaje) {
   return lineas;
 }
 
+std::string ToleranciaZener(const OpcionesDiseno& o) {
+  return o.tolVz ? "zener al ±" + Porcentaje(*o.tolVz) + " como máximo"
+                 : "zener según su hoja de datos";
+}
+
 Seccion Datos(const Diseno& d) {
-  const DatosCircuito& v = d.datos;
-  return {
-      "Datos",
-      {"Tensión de entrada: " + Cifra(v.VeMin, 2) + " V a " + Cifra(v.VeMax, 2) + " V",
-       "Corriente por la carga: " + Cifra(v.IcMin, 0) + " mA a " + Cifra(v.IcMax, 0) + " mA",
-       "Tensión del zener: " + Cifra(v.VnZener, 2) + " V",
-       "Corriente mínima del zener: " + Cifra(v.IzMin, 0) + " mA",
-       "Serie " + std::string(TablaDe(d.opciones.serie).nombre) + ", resistencia al " +
-           Tol(d.tolR) + ", zener al " + Tol(d.opciones.tolVz) + ", margen de potencia " +
-           CifraCorta(d.opciones.margen, 2) + ", familia " + NombreFamilia(d.opciones.familia)}};
+  const OpcionesDiseno& o = d.opciones;
+  Seccion s{"Datos",
+            {"Tensión de entrada: " + Dato(d, Magnitud::VeMin) + " V a " +
+             Dato(d, Magnitud::VeMax) + " V"}};
+  if (o.cargaOhm) {
+    s.lineas.push_back("Carga: " + Ohm(*o.cargaOhm) + ", " + Dato(d, Magnitud::IcMax) +
+                       " mA a la tensión nominal del zener");
+  } else {
+    s.lineas.push_back("Corriente por la carga: " + Dato(d, Magnitud::IcMin) + " mA a " +
+                       Dato(d, Magnitud::IcMax) + " mA");
+  }
+  s.lineas.push_back("Tensión del zener: " + Dato(d, Magnitud::VnZener) + " V");
+  s.lineas.push_back("Corriente mínima del zener: " + Dato(d, Magnitud::IzMin) + " mA");
+  s.lineas.push_back("Serie " + std::string(TablaDe(o.serie).nombre) + ", resistencia al " +
+                     Porcentaje(d.tolR) + ", " + ToleranciaZener(o) + ", margen de potencia " +
+                     CifraCorta(o.margen, 2) + ", familia " + NombreFamilia(o.familia));
+  s.lineas.push_back("Temperatura ambiente: " +
+                     (ConTemperatura(o) ? "de " + Grados(o.tempMinC) + " a " + Grados(o.tempMaxC)
+                                        : Grados(o.tempMaxC)));
+  if (o.rOhm) s.lineas.push_back("Resistencia a comprobar: " + Ohm(*o.rOhm));
+  if (o.rizadoMv) s.lineas.push_back("Rizado de entrada: " + CifraCorta(*o.rizadoMv, 3) + " mV pp");
+  return s;
 }
 
 Seccion Reglas(const Diseno& d) {
@@ -77,89 +106,205 @@ Seccion Reglas(const Diseno& d) {
 }
 
 Seccion Exacta(const Diseno& d) {
-  const DatosCircuito& v = d.datos;
   return {"Paso 1. Resistencia exacta, con valores nominales",
-          {"R = (VeMin − Vz) / (IzMin + IcMax) = (" + Cifra(v.VeMin, 2) + " − " +
-           Cifra(v.VnZener, 2) + ") V / (" + Cifra(v.IzMin, 0) + " + " + Cifra(v.IcMax, 0) +
-           ") mA = " + Cifra(v.RrLim, 2) + " Ω"}};
+          {"R = (VeMin − Vz) / (IzMin + IcMax) = (" + Dato(d, Magnitud::VeMin) + " − " +
+           Dato(d, Magnitud::VnZener) + ") V / (" + Dato(d, Magnitud::IzMin) + " + " +
+           Dato(d, Magnitud::IcMax) + ") mA = " + Cifra(d.datos.RrLim, 2) + " Ω"}};
+}
+
+Seccion Tension(const Diseno& d) {
+  Seccion s{"Paso 2. Tensión del zener en el peor caso", {}};
+  const IntervaloVz& vz = *d.vz;
+  const OpcionesDiseno& o = d.opciones;
+  if (d.candidato) {
+    const FilaZener& f = *d.candidato->fila;
+    s.lineas.push_back(std::string(f.numero) + (d.zener ? "" : " (no basta; véase el resultado)") +
+                       ": de " + Voltios(f.vzMin) + " a " + Voltios(f.vzMax) + " a Izt = " +
+                       CifraCorta(f.iztMa, 2) + " mA y 25 °C, según su hoja de datos");
+    if (ConTemperatura(o) && d.candidato->familia->conCoeficiente) {
+      s.lineas.push_back("Coeficiente de temperatura de " + CifraCorta(f.tcMin, 3) + " %/K a " +
+                         CifraCorta(f.tcMax, 3) + " %/K; de " + Grados(o.tempMinC) + " a " +
+                         Grados(o.tempMaxC) + ": de " + Voltios(vz.bajo) + " a " +
+                         Voltios(vz.alto));
+    }
+  } else {
+    s.lineas.push_back("Sin diodo elegido: " + Voltios(d.datos.VnZener) + " ± " +
+                       Porcentaje((vz.alto - vz.bajo) / (vz.alto + vz.bajo)) + ", de " +
+                       Voltios(vz.bajo) + " a " + Voltios(vz.alto));
+  }
+  s.lineas.push_back("Vz baja = " + Voltios(vz.bajo) + ", Vz alta = " + Voltios(vz.alto));
+  return s;
+}
+
+std::string CargaEnFormula(const Diseno& d) {
+  return d.opciones.cargaOhm ? "Vz alta / RL" : "IcMax";
 }
 
 Seccion PeorCasoElegida(const Diseno& d) {
   const DatosCircuito& v = d.datos;
-  const std::string r = CifraCorta(d.elegida->rOhm, 2);
-  const std::string mas = "(1 + " + CifraCorta(d.opciones.tolVz, 4) + ")";
-  const std::string menos = "(1 − " + CifraCorta(d.opciones.tolVz, 4) + ")";
+  const PeorCaso& c = *d.elegida;
+  const IntervaloVz& vz = *d.vz;
+  const std::string r = CifraCorta(c.rOhm, 2);
   const std::string rMas = r + "·(1 + " + CifraCorta(d.tolR, 4) + ")";
   const std::string rMenos = r + "·(1 − " + CifraCorta(d.tolR, 4) + ")";
-  const std::string vz = Cifra(v.VnZener, 2);
-  const std::string caida = "(" + Cifra(v.VeMax, 2) + " − " + vz + "·" + menos + ")";
-  return {"Paso 2. Peor caso: R y Vz en el extremo desfavorable de su tolerancia",
-          {"Iz mín = (VeMin − Vz·(1+tZ)) / (R·(1+tR)) − IcMax = (" + Cifra(v.VeMin, 2) + " − " +
-               vz + "·" + mas + ") V / (" + rMas + ") Ω − " + Cifra(v.IcMax, 0) +
-               " mA = " + Cifra(d.elegida->izMinMa, 2) + " mA ≥ " + Cifra(v.IzMin, 0) + " mA",
-           "P R = (VeMax − Vz·(1−tZ))² / (R·(1−tR)) = " + caida + "² V² / (" + rMenos +
-               ") Ω = " + Cifra(d.elegida->prW, 3) + " W",
-           "P Z sin carga = Vz·(1+tZ)·(VeMax − Vz·(1−tZ)) / (R·(1−tR)) = " + vz + "·" + mas + "·" +
-               caida + " V² / (" + rMenos + ") Ω = " + Cifra(d.elegida->pzW, 3) + " W",
-           "Se elige el mayor valor de la serie que cumple; sus vecinos en la tabla."},
-          true};
+  const std::string vzAlta = CifraCorta(vz.alto, 3);
+  const std::string vzBaja = CifraCorta(vz.bajo, 3);
+  const std::string caida = "(" + Dato(d, Magnitud::VeMax) + " − " + vzBaja + ")";
+  const double icPeor =
+      d.opciones.cargaOhm ? vz.alto / *d.opciones.cargaOhm * kMiliPorUnidad : v.IcMax;
+  const std::string icTexto =
+      d.opciones.cargaOhm ? Cifra(icPeor, kDecimalesDerivados) : Dato(d, Magnitud::IcMax);
+  std::vector<std::string> lineas = {
+      "Iz mín = (VeMin − Vz alta) / (R·(1+tR)) − " + CargaEnFormula(d) + " = (" +
+          Dato(d, Magnitud::VeMin) + " − " + vzAlta + ") V / (" + rMas + ") Ω − " + icTexto +
+          " mA = " + CifraSinCruzar(c.izMinMa, v.IzMin, 2) + " mA " + (c.cumple ? "≥ " : "< ") +
+          Dato(d, Magnitud::IzMin) + " mA",
+      "Iz máx, carga desconectada = (VeMax − Vz baja) / (R·(1−tR)) = " + caida + " V / (" + rMenos +
+          ") Ω = " + Cifra(c.izMaxMa, 2) + " mA",
+      "P R = (VeMax − Vz baja)² / (R·(1−tR)) = " + caida + "² V² / (" + rMenos +
+          ") Ω = " + Cifra(c.prW, 3) + " W",
+      "P Z, carga desconectada = máx. de Vz·(VeMax − Vz) / (R·(1−tR)) con Vz de " + vzBaja +
+          " V a " + vzAlta + " V = " + Cifra(c.pzSinCargaW, 3) + " W",
+      std::string(d.opciones.cargaOhm
+                      ? "P Z, con la carga = máx. de Vz·((VeMax − Vz) / (R·(1−tR)) − Vz / RL)"
+                      : "P Z, carga a IcMin = máx. de Vz·((VeMax − Vz) / (R·(1−tR)) − IcMin)") +
+          " = " + Cifra(c.pzConIcMinW, 3) + " W",
+      d.opciones.rOhm ? "La resistencia es la dada."
+                      : "Se elige el mayor valor de la serie que cumple; sus vecinos en la tabla.",
+  };
+  return {"Paso 3. Peor caso: R y Vz en el extremo desfavorable", lineas, true};
+}
+
+Seccion IntervaloDeR(const Diseno& d) {
+  const IntervaloR& w = *d.intervaloR;
+  const std::string rMax = Ohm(w.rMaxOhm);
+  if (!w.rMinOhm) {
+    return {"Valores de R que sirven",
+            {"R máx = " + rMax + " (mantiene IzMin en el peor caso); sin diodo no hay R mín."}};
+  }
+  const bool vacia = !(*w.rMinOhm <= w.rMaxOhm);
+  return {"Valores de R que sirven",
+          {"De R mín = " + Ohm(*w.rMinOhm) + " (potencia e Iz máx del " +
+           std::string(d.candidato->fila->numero) + ", carga desconectada) a R máx = " + rMax +
+           " (IzMin en el peor caso), en valores nominales" + (vacia ? ": ninguno." : ".")}};
 }
 
 std::string Potencia(const std::optional<double>& nominal) {
   return nominal ? CifraCorta(*nominal, 3) + " W" : "ninguna normalizada";
 }
 
+std::string Reduccion(const FamiliaZener& f) {
+  return CifraCorta(f.reduccionWPorC * kMiliPorUnidad, 2) + " mW/°C";
+}
+
 Seccion Piezas(const Diseno& d) {
   const double margen = d.opciones.margen;
-  Seccion s{
-      "Paso 3. Piezas",
-      {"Resistencia: " + Ohm(d.elegida->rOhm) + " " +
-           std::string(TablaDe(d.opciones.serie).nombre) + " al " + Tol(d.tolR) + ", " +
-           CifraCorta(margen, 2) + " × " + Cifra(d.elegida->prW, 3) +
-           " W = " + Cifra(margen * d.elegida->prW, 3) + " W → " + Potencia(d.potenciaResistenciaW),
-       "Potencia del zener: " + CifraCorta(margen, 2) + " × " + Cifra(d.elegida->pzW, 3) +
-           " W = " + Cifra(margen * d.elegida->pzW, 3) + " W → " + Potencia(d.potenciaZenerW)}};
-  if (d.zener) {
-    const ZenerElegido& z = *d.zener;
-    s.lineas.push_back("Zener: " + std::string(z.numero) + " (" + NombreFamilia(z.familia) + ", " +
-                       CifraCorta(z.potenciaW, 1) + " W): Izt " + CifraCorta(z.iztMa, 1) +
-                       " mA, Zzt " + CifraCorta(z.zztOhm, 1) + " Ω, Iz máx " + Cifra(z.izMaxMa, 0) +
-                       " mA");
-  } else {
-    s.lineas.push_back("Zener: ninguno de las tablas (véanse los avisos)");
+  const PeorCaso& c = *d.elegida;
+  Seccion s{"Paso 4. Piezas",
+            {"Resistencia: " + Ohm(c.rOhm) + " " + std::string(TablaDe(d.opciones.serie).nombre) +
+             " al " + Porcentaje(d.tolR) + ", " + CifraCorta(margen, 2) + " × " + Cifra(c.prW, 3) +
+             " W = " + Cifra(margen * c.prW, 3) + " W → " + Potencia(d.potenciaResistenciaW)}};
+  if (d.factorResistencia < 1) {
+    s.lineas.push_back("A " + Grados(d.opciones.tempMaxC) + " una resistencia admite el " +
+                       CifraCorta(d.factorResistencia * kPorCiento, 1) +
+                       " % de su potencia (plena hasta " + Grados(kRodillaResistenciaC) +
+                       ", nula a " + Grados(kMaximaResistenciaC) + ")");
   }
+  if (!d.zener) {
+    s.lineas.push_back("Zener: ninguno de las tablas (véase el resultado)");
+    return s;
+  }
+  const ZenerElegido& z = *d.zener;
+  const FilaZener& f = *z.fila;
+  const FamiliaZener& familia = *z.familia;
+  s.lineas.push_back("Zener: " + std::string(f.numero) + " (" + std::string(familia.nombre) +
+                     "), " + CifraCorta(familia.potenciaW, 2) + " W hasta " +
+                     Grados(familia.rodillaC) + " " + std::string(familia.condicion) + "; " +
+                     Reduccion(familia) + " menos por encima");
+  s.lineas.push_back("Potencia: " + CifraCorta(margen, 2) + " × " + Cifra(c.pzSinCargaW, 3) +
+                     " W = " + Cifra(margen * c.pzSinCargaW, 3) + " W ≤ " +
+                     Cifra(z.potenciaAdmisibleW, 3) + " W a " + Grados(d.opciones.tempMaxC));
+  const std::string origen =
+      f.izmMa > 0 ? "Izm de la hoja de datos" : "P / Vz máx: la hoja de datos no da Izm";
+  s.lineas.push_back("Iz máx: " + CifraSinCruzar(c.izMaxMa, z.izMaxAdmisibleMa, 2) + " mA ≤ " +
+                     Cifra(z.izMaxAdmisibleMa, 2) + " mA (" + origen + ", a " +
+                     Grados(d.opciones.tempMaxC) + ")");
+  s.lineas.push_back("Izt " + CifraCorta(f.iztMa, 2) + " mA, Zzt " + CifraCorta(f.zztOhm, 2) +
+                     " Ω; Izk " + CifraCorta(f.izkMa, 2) + " mA, Zzk " + CifraCorta(f.zzkOhm, 2) +
+                     " Ω");
   return s;
 }
 
+std::string TituloRegulacion(const Diseno& d) {
+  const Regulacion& g = *d.regulacion;
+  const std::string zz = "Zz = " + CifraCorta(g.zzOhm, 2) + " Ω";
+  if (g.origen == "dada") return "Paso 5. Regulación con " + zz + " (dada)";
+  std::string titulo = "Paso 5. Regulación con " + zz + " (" + std::string(g.origen) +
+                       ": la hoja de datos la da como máxima desde " + CifraCorta(g.desdeMa, 2) +
+                       " mA";
+  if (g.origen == "Zzk") {
+    titulo += "; Zzt = " + CifraCorta(d.zener->fila->zztOhm, 2) +
+              " Ω solo desde Izt = " + CifraCorta(d.zener->fila->iztMa, 2) +
+              " mA, por encima de la Iz mín de " + Cifra(d.elegida->izMinMa, 2) + " mA";
+  }
+  return titulo + ")";
+}
+
 Seccion Regulaciones(const Diseno& d) {
+  if (!d.regulacion) return {"Paso 5. Regulación", {d.sinRegulacion}};
   const Regulacion& g = *d.regulacion;
   const std::string r = CifraCorta(d.elegida->rOhm, 2);
   const std::string zz = CifraCorta(g.zzOhm, 2);
   const std::string suma = "(" + r + " + " + zz + ")";
-  const DatosCircuito& v = d.datos;
-  return {"Paso 4. Regulación con Zz = " + zz + " Ω",
-          {"Línea: Zz/(R+Zz) = " + zz + "/" + suma + " = " + Cifra(g.lineaMvV, 1) + " mV/V",
-           "Carga: R·Zz/(R+Zz) = " + r + "·" + zz + "/" + suma + " = " + Cifra(g.cargaMvMa, 2) +
-               " mV/mA",
-           "Atenuación del rizado: 20·log10((R+Zz)/Zz) = 20·log10(" + suma + "/" + zz +
-               ") = " + Cifra(g.rizadoDb, 1) + " dB",
-           "Rendimiento a VeMin y plena carga: Vz·IcMax / (VeMin·(VeMin−Vz)/R) = " +
-               Cifra(v.VnZener, 2) + " V·" + Cifra(v.IcMax, 0) + " mA / (" + Cifra(v.VeMin, 2) +
-               " V·(" + Cifra(v.VeMin, 2) + " − " + Cifra(v.VnZener, 2) + ") V/" + r +
-               " Ω) = " + Cifra(g.rendimiento * kPorCiento, 1) + " %"}};
+  const std::string vz = Dato(d, Magnitud::VnZener);
+  const std::string veMin = Dato(d, Magnitud::VeMin);
+  // What comes in sees Zz, or Zz with the load resistance across it.
+  const bool paralelo = d.opciones.cargaOhm.has_value();
+  const std::string z = paralelo ? "Zp" : "Zz";
+  const std::string zp = paralelo ? CifraCorta(g.zpOhm, 2) : zz;
+  const std::string sumaP = "(" + r + " + " + zp + ")";
+  Seccion s{TituloRegulacion(d), {}};
+  if (paralelo) {
+    const std::string rl = CifraCorta(*d.opciones.cargaOhm, 2);
+    s.lineas.push_back("Zp = Zz·RL/(Zz+RL) = " + zz + "·" + rl + "/(" + zz + " + " + rl +
+                       ") = " + zp + " Ω, la carga en paralelo con el zener");
+  }
+  s.lineas.push_back("Línea: " + z + "/(R+" + z + ") = " + zp + "/" + sumaP + " = " +
+                     Cifra(g.lineaMvV, 1) + " mV/V");
+  s.lineas.push_back("Carga: R·Zz/(R+Zz) = " + r + "·" + zz + "/" + suma + " = " +
+                     Cifra(g.cargaMvMa, 2) + " mV/mA");
+  s.lineas.push_back("Atenuación del rizado: 20·log10((R+" + z + ")/" + z + ") = 20·log10(" +
+                     sumaP + "/" + zp + ") = " + Cifra(g.rizadoDb, 1) + " dB");
+  s.lineas.push_back("Rendimiento a VeMin y plena carga: Vz·IcMax / (VeMin·(VeMin−Vz)/R) = " + vz +
+                     " V·" + Dato(d, Magnitud::IcMax) + " mA / (" + veMin + " V·(" + veMin + " − " +
+                     vz + ") V/" + r + " Ω) = " + Cifra(g.rendimiento * kPorCiento, 1) + " %");
+  if (g.rizadoSalidaMv) {
+    s.lineas.push_back("Rizado: " + CifraCorta(*d.opciones.rizadoMv, 3) + " mV pp a la entrada → " +
+                       Cifra(*g.rizadoSalidaMv, 2) + " mV pp a la salida");
+  }
+  return s;
+}
+
+Seccion Resultado(const Diseno& d) {
+  if (d.construible) return {"Resultado", {"Construible."}};
+  Seccion s{"Resultado", {"No construible:"}};
+  for (const std::string& motivo : d.motivos) s.lineas.push_back(motivo);
+  return s;
 }
 
 std::vector<Seccion> Secciones(const Diseno& d) {
   std::vector<Seccion> s{Datos(d), Reglas(d)};
-  if (d.veredicto != Veredicto::Cumple) return s;
-  s.push_back(Exacta(d));
-  if (!d.cumple) {
-    s.push_back({"Resultado", LineasDeMensaje(d.mensaje)});
-    return s;
+  if (d.veredicto == Veredicto::Cumple) {
+    s.push_back(Exacta(d));
+    s.push_back(Tension(d));
+    if (d.elegida) {
+      s.push_back(PeorCasoElegida(d));
+      s.push_back(IntervaloDeR(d));
+      s.push_back(Piezas(d));
+      s.push_back(Regulaciones(d));
+    }
   }
-  s.push_back(PeorCasoElegida(d));
-  s.push_back(Piezas(d));
-  if (d.regulacion) s.push_back(Regulaciones(d));
+  s.push_back(Resultado(d));
   if (!d.avisos.empty()) s.push_back({"Avisos", d.avisos});
   return s;
 }
@@ -173,17 +318,27 @@ std::vector<PeorCaso> FilasPeorCaso(const Diseno& d) {
   return filas;
 }
 
-struct CeldasPeorCaso {
-  std::string r, iz, pr, pz, resultado;
-};
-
-CeldasPeorCaso Celdas(const Diseno& d, const PeorCaso& c) {
-  const bool elegida = c.rOhm == d.elegida->rOhm;
-  return {CifraCorta(c.rOhm, 2), Cifra(c.izMinMa, 2), Cifra(c.prW, 3), Cifra(c.pzW, 3),
-          std::string(c.cumple ? "cumple" : "no cumple") + (elegida ? " (elegida)" : "")};
+// Why a row of the table fails, or nothing when it works.
+std::string_view FalloDeFila(const Diseno& d, const PeorCaso& c) {
+  if (!c.cumple) return "Iz mín";
+  if (!d.zener) return {};
+  if (d.opciones.margen * c.pzSinCargaW > d.zener->potenciaAdmisibleW) return "P Z";
+  if (c.izMaxMa > d.zener->izMaxAdmisibleMa) return "Iz máx";
+  return {};
 }
 
-const char* const kCabeceraPeorCaso[] = {"R (Ω)", "Iz mín (mA)", "P R (W)", "P Z (W)", "Resultado"};
+constexpr std::size_t kColumnas = 6;
+const char* const kCabeceraPeorCaso[kColumnas] = {"R (Ω)",   "Iz mín (mA)",       "Iz máx (mA)",
+                                                  "P R (W)", "P Z sin carga (W)", "Resultado"};
+
+std::array<std::string, kColumnas> Celdas(const Diseno& d, const PeorCaso& c) {
+  const bool elegida = c.rOhm == d.elegida->rOhm;
+  const std::string_view fallo = FalloDeFila(d, c);
+  const std::string resultado = fallo.empty() ? "cumple" : "no cumple (" + std::string(fallo) + ")";
+  return {CifraCorta(c.rOhm, 2),   CifraSinCruzar(c.izMinMa, d.datos.IzMin, 2),
+          Cifra(c.izMaxMa, 2),     Cifra(c.prW, 3),
+          Cifra(c.pzSinCargaW, 3), resultado + (elegida ? " (elegida)" : "")};
+}
 
 std::string Relleno(const std::string& texto, std::size_t ancho) {
   const auto largo = static_cast<std::size_t>(LongitudEnCaracteres(texto));
@@ -191,91 +346,104 @@ std::string Relleno(const std::string& texto, std::size_t ancho) {
 }
 
 std::string TablaTexto(const Diseno& d) {
-  constexpr std::size_t kAncho = 14;
-  std::string t = "  ";
-  for (const char* cabecera : kCabeceraPeorCaso) t += Relleno(cabecera, kAncho);
-  t.erase(t.find_last_not_of(' ') + 1);
-  t += "\n";
-  for (const PeorCaso& c : FilasPeorCaso(d)) {
-    const CeldasPeorCaso k = Celdas(d, c);
-    t += "  " + Relleno(k.r, kAncho) + Relleno(k.iz, kAncho) + Relleno(k.pr, kAncho) +
-         Relleno(k.pz, kAncho) + k.resultado + "\n";
+  constexpr std::size_t kSeparacion = 2;
+  std::vector<std::array<std::string, kColumnas>> filas;
+  std::array<std::string, kColumnas> cabecera;
+  std::copy(std::begin(kCabeceraPeorCaso), std::end(kCabeceraPeorCaso), cabecera.begin());
+  filas.push_back(cabecera);
+  for (const PeorCaso& c : FilasPeorCaso(d)) filas.push_back(Celdas(d, c));
+  std::array<std::size_t, kColumnas> anchos{};
+  for (const auto& fila : filas) {
+    for (std::size_t i = 0; i < kColumnas; ++i) {
+      anchos[i] = std::max(anchos[i], static_cast<std::size_t>(LongitudEnCaracteres(fila[i])));
+    }
+  }
+  std::string t;
+  for (const auto& fila : filas) {
+    std::string linea = "  ";
+    for (std::size_t i = 0; i < kColumnas; ++i) linea += Relleno(fila[i], anchos[i] + kSeparacion);
+    linea.erase(linea.find_last_not_of(' ') + 1);
+    t += linea + "\n";
   }
   return t;
 }
 
 // ---- JSON
 
-std::string CadenaJson(std::string_view texto) {
-  std::string s = "\"";
-  for (const char c : texto) {
-    switch (c) {
-      case '"':
-        s += "\\\"";
-        break;
-      case '\\':
-        s += "\\\\";
-        break;
-      case '\r':
-        s += "\\r";
-        break;
-      case '\n':
-        s += "\\n";
-        break;
-      case '\t':
-        s += "\\t";
-        break;
-      default:
-        if (static_cast<unsigned char>(c) < 0x20) {
-          constexpr char kHex[] = "0123456789abcdef";
-          s += "\\u00";
-          s += kHex[(c >> 4) & 0xF];
-          s += kHex[c & 0xF];
-        } else {
-          s += c;
-        }
-    }
-  }
-  return s + "\"";
-}
-
-class ObjetoJson {
- public:
-  ObjetoJson& Campo(std::string_view clave, const std::string& valorJson) {
-    texto_ += (texto_.size() > 1 ? "," : "") + CadenaJson(clave) + ":" + valorJson;
-    return *this;
-  }
-  ObjetoJson& Numero(std::string_view clave, double valor) {
-    return Campo(clave, NumeroJson(valor));
-  }
-  ObjetoJson& Numero(std::string_view clave, const std::optional<double>& valor) {
-    return Campo(clave, valor ? NumeroJson(*valor) : "null");
-  }
-  std::string Cerrar() const { return texto_ + "}"; }
-
- private:
-  std::string texto_ = "{";
-};
-
-std::string Booleano(bool valor) {
-  return valor ? "true" : "false";
-}
-
 std::string VecinaJson(const PeorCaso& c) {
   return ObjetoJson()
       .Numero("r_ohm", c.rOhm)
       .Numero("iz_min_peor_ma", c.izMinMa)
+      .Numero("iz_max_peor_ma", c.izMaxMa)
       .Numero("p_r_peor_w", c.prW)
-      .Numero("pz_peor_w", c.pzW)
-      .Campo("cumple", Booleano(c.cumple))
+      .Numero("pz_sin_carga_peor_w", c.pzSinCargaW)
+      .Numero("pz_ic_min_peor_w", c.pzConIcMinW)
+      .Booleano("cumple", c.cumple)
+      .Cerrar();
+}
+
+std::string EntradasJson(const Diseno& d) {
+  static constexpr std::string_view kClaves[] = {"ve_min_v",  "ve_max_v", "ic_min_ma",
+                                                 "ic_max_ma", "vz_v",     "iz_min_ma"};
+  ObjetoJson o;
+  for (std::size_t i = 0; i < kCampos.size(); ++i) o.Numero(kClaves[i], d.datos.*kCampos[i].valor);
+  return o.Cerrar();
+}
+
+std::string OpcionesJson(const Diseno& d) {
+  ObjetoJson o;
+  o.Cadena("serie", TablaDe(d.opciones.serie).nombre)
+      .Cadena("familia", NombreFamilia(d.opciones.familia));
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    o.Numero(opcion.clave, opcion.leer(d.opciones));
+  }
+  return o.Cerrar();
+}
+
+std::string RegulacionJson(const Diseno& d) {
+  if (!d.regulacion) return "null";
+  const Regulacion& g = *d.regulacion;
+  return ObjetoJson()
+      .Numero("zz_ohm", g.zzOhm)
+      .Cadena("zz_origen", g.origen)
+      .Numero("zz_desde_ma", g.desdeMa)
+      .Numero("zp_ohm", g.zpOhm)
+      .Numero("linea_mv_v", g.lineaMvV)
+      .Numero("carga_mv_ma", g.cargaMvMa)
+      .Numero("rizado_db", g.rizadoDb)
+      .Numero("rizado_salida_mv", g.rizadoSalidaMv)
+      .Numero("rendimiento", g.rendimiento)
       .Cerrar();
 }
 
 template <typename T, typename F>
-std::string ListaJson(const std::vector<T>& elementos, F aJson) {
-  std::string s = "[";
-  for (const T& e : elementos) s += (s.size() > 1 ? "," : "") + aJson(e);
-  return s + "]";
+std::optional<double> Si(const std::optional<T>& valor, F campo) {
+  return valor ? std::optional<double>(campo(*valor)) : std::nullopt;
+}
+
+std::string Cadenas(const std::vector<std::string>& textos) {
+  return ListaJson(textos, [](const std::string& t) { return CadenaJson(t); });
+}
+
+void ZenerJson(ObjetoJson& o, const Diseno& d) {
+  const std::optional<ZenerElegido>& z = d.zener;
+  auto fila = [&](double FilaZener::*campo) {
+    return Si(z, [campo](const ZenerElegido& e) { return e.fila->*campo; });
+  };
+  o.Campo("zener", z ? CadenaJson(z->fila->numero) : "null")
+      .Campo("zener_familia", z ? CadenaJson(z->familia->nombre) : "null")
+      .Numero("zener_vz_min_v", fila(&FilaZener::vzMin))
+      .Numero("zener_vz_max_v", fila(&FilaZener::vzMax))
+      .Numero("zener_izt_ma", fila(&FilaZener::iztMa))
+      .Numero("zener_zzt_ohm", fila(&FilaZener::zztOhm))
+      .Numero("zener_izk_ma", fila(&FilaZener::izkMa))
+      .Numero("zener_zzk_ohm", fila(&FilaZener::zzkOhm))
+      .Numero("zener_potencia_w", Si(z, [](const ZenerElegido& e) { return e.familia->potenciaW; }))
+      .Numero("zener_rodilla_c", Si(z, [](const ZenerElegido& e) { return e.familia->rodillaC; }))
+      .Campo("zener_condicion", z ? CadenaJson(z->familia->condicion) : "null")
+      .Numero("zener_potencia_admisible_w",
+              Si(z, [](const ZenerElegido& e) { return e.potenciaAdmisibleW; }))
+      .Numero("zener_iz_max_ma", Si(z, [](const ZenerElegido& e) { return e.izMaxAdmisibleMa; }));
 }
 
 // ---- HTML
@@ -329,44 +497,94 @@ struct Trazo {
   std::string estilo;  // SVG stroke attributes
 };
 
+// A round step near a fifth of the span: 1, 2, 2,5 or 5 times a power of ten.
+double PasoRedondo(double extension) {
+  constexpr double kMarcas = 5;
+  const double bruto = extension / kMarcas;
+  const double potencia = std::pow(10.0, std::floor(std::log10(bruto)));
+  for (const double m : {1.0, 2.0, 2.5, 5.0}) {
+    if (m * potencia >= bruto) return m * potencia;
+  }
+  return 10 * potencia;
+}
+
+// The fewest decimals that write the step exactly: 10 with none, 2,5 with one.
+int DecimalesDePaso(double paso) {
+  constexpr int kMaximo = 6;
+  for (int d = 0; d < kMaximo; ++d) {
+    const double escalado = paso * std::pow(10.0, d);
+    if (std::fabs(escalado - std::round(escalado)) < 1e-9 * escalado) return d;
+  }
+  return kMaximo;
+}
+
+struct Eje {
+  double minimo, maximo, paso;
+};
+
+Eje EjeRedondo(double minimo, double maximo) {
+  if (!(maximo > minimo)) maximo = minimo + 1;
+  const double paso = PasoRedondo(maximo - minimo);
+  return {std::floor(minimo / paso) * paso, std::ceil(maximo / paso) * paso, paso};
+}
+
+int Marcas(const Eje& eje) {
+  return static_cast<int>(std::lround((eje.maximo - eje.minimo) / eje.paso));
+}
+
+// Beyond this many times the curves' top, the maximum current is marked at
+// the plot's edge instead of stretching the axis to it.
+constexpr double kIzMaxLejana = 3;
+
 // The Zener current against the load current, at both ends of the input.
 std::string Grafico(const Diseno& d) {
   const DatosCircuito& v = d.datos;
   const double r = d.elegida->rOhm;
+  const IntervaloVz& vz = *d.vz;
   const std::vector<Trazo> trazos = {
       {v.VeMax, v.VnZener, r, "VeMax, nominal", "stroke=\"#c33\""},
+      {v.VeMax, vz.bajo, r * (1 - d.tolR), "VeMax, peor caso",
+       "stroke=\"#c33\" stroke-dasharray=\"6 4\""},
       {v.VeMin, v.VnZener, r, "VeMin, nominal", "stroke=\"#36c\""},
-      {v.VeMin, v.VnZener * (1 + d.opciones.tolVz), r * (1 + d.tolR), "VeMin, peor caso",
+      {v.VeMin, vz.alto, r * (1 + d.tolR), "VeMin, peor caso",
        "stroke=\"#36c\" stroke-dasharray=\"6 4\""},
   };
-  const double xMax = v.IcMax > 0 ? v.IcMax : 1;
-  auto iz = [](const Trazo& t, double il) { return (t.veV - t.vzV) / t.rOhm * 1000 - il; };
+  const Eje x = EjeRedondo(0, v.IcMax > 0 ? v.IcMax : 1);
+  auto iz = [](const Trazo& t, double il) {
+    return (t.veV - t.vzV) / t.rOhm * kMiliPorUnidad - il;
+  };
   double yMin = 0;
   double yMax = v.IzMin;
   for (const Trazo& t : trazos) {
-    yMax = std::max({yMax, iz(t, 0), iz(t, xMax)});
-    yMin = std::min({yMin, iz(t, 0), iz(t, xMax)});
+    yMax = std::max({yMax, iz(t, 0), iz(t, v.IcMax)});
+    yMin = std::min({yMin, iz(t, 0), iz(t, v.IcMax)});
   }
-  if (d.zener) yMax = std::max(yMax, d.zener->izMaxMa);
-  yMax *= 1.1;
+  const double izMax = d.zener ? d.zener->izMaxAdmisibleMa : 0;
+  const bool izMaxLejana = d.zener && izMax > kIzMaxLejana * yMax;
+  if (d.zener && !izMaxLejana) yMax = std::max(yMax, izMax);
+  const Eje y = EjeRedondo(yMin, yMax);
   constexpr double kAncho = 640, kAlto = 340, kIzq = 60, kDer = 20, kArriba = 20, kAbajo = 50;
-  auto X = [&](double il) { return kIzq + il / xMax * (kAncho - kIzq - kDer); };
+  auto X = [&](double il) {
+    return kIzq + (il - x.minimo) / (x.maximo - x.minimo) * (kAncho - kIzq - kDer);
+  };
   auto Y = [&](double i) {
-    return kArriba + (yMax - i) / (yMax - yMin) * (kAlto - kArriba - kAbajo);
+    return kArriba + (y.maximo - i) / (y.maximo - y.minimo) * (kAlto - kArriba - kAbajo);
   };
   auto n = [](double valor) { return NumeroJson(std::round(valor * 10) / 10); };
   std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + n(kAncho) + " " +
                   n(kAlto) + "\" role=\"img\" aria-label=\"Corriente del zener\">";
   s += "<rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
        "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" fill=\"none\" stroke=\"#333\"/>";
-  constexpr int kMarcas = 5;
-  for (int k = 0; k <= kMarcas; ++k) {
-    const double il = xMax * k / kMarcas;
-    const double i = yMin + (yMax - yMin) * k / kMarcas;
-    s += "<text x=\"" + n(X(il)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
-         "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(il, 1) + "</text>";
-    s += "<text x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(i) + 4) +
-         "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(i, 1) + "</text>";
+  for (int k = 0; k <= Marcas(x); ++k) {
+    const double il = x.minimo + k * x.paso;
+    s += "<text class=\"marca-x\" x=\"" + n(X(il)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
+         "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(il, DecimalesDePaso(x.paso)) +
+         "</text>";
+  }
+  for (int k = 0; k <= Marcas(y); ++k) {
+    const double i = y.minimo + k * y.paso;
+    s += "<text class=\"marca-y\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(i) + 4) +
+         "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(i, DecimalesDePaso(y.paso)) + "</text>";
   }
   s += "<text x=\"" + n((kAncho + kIzq) / 2) + "\" y=\"" + n(kAlto - 10) +
        "\" font-size=\"12\" text-anchor=\"middle\">Corriente por la carga (mA)</text>";
@@ -377,22 +595,26 @@ std::string Grafico(const Diseno& d) {
   // The lower limit is labelled at the left, where the lines run high above
   // it; the upper one at the right, clear of the legend.
   auto limite = [&](double i, const std::string& nombre, const char* color, bool izquierda) {
-    s += "<line x1=\"" + n(X(0)) + "\" x2=\"" + n(X(xMax)) + "\" y1=\"" + n(Y(i)) + "\" y2=\"" +
-         n(Y(i)) + "\" stroke=\"" + color + "\" stroke-dasharray=\"2 3\"/>";
-    s += "<text x=\"" + n(izquierda ? X(0) + 4 : X(xMax) - 4) + "\" y=\"" + n(Y(i) - 4) +
+    s += "<line x1=\"" + n(X(x.minimo)) + "\" x2=\"" + n(X(x.maximo)) + "\" y1=\"" + n(Y(i)) +
+         "\" y2=\"" + n(Y(i)) + "\" stroke=\"" + color + "\" stroke-dasharray=\"2 3\"/>";
+    s += "<text x=\"" + n(izquierda ? X(x.minimo) + 4 : X(x.maximo) - 4) + "\" y=\"" + n(Y(i) - 4) +
          "\" font-size=\"11\" fill=\"" + color + "\" text-anchor=\"" +
          (izquierda ? "start" : "end") + "\">" + Escapar(nombre) + "</text>";
   };
-  limite(v.IzMin, "Iz mín " + Cifra(v.IzMin, 0) + " mA", "#080", true);
+  limite(v.IzMin, "Iz mín " + Dato(d, Magnitud::IzMin) + " mA", "#080", true);
   if (d.zener) {
-    limite(d.zener->izMaxMa,
-           "Iz máx " + std::string(d.zener->numero) + " " + Cifra(d.zener->izMaxMa, 0) + " mA",
-           "#a60", false);
+    const std::string nombre =
+        "Iz máx " + std::string(d.zener->fila->numero) + " " + Cifra(izMax, 0) + " mA";
+    if (izMaxLejana) {
+      limite(y.maximo, "↑ " + nombre + ", fuera de escala", "#a60", false);
+    } else {
+      limite(izMax, nombre, "#a60", false);
+    }
   }
   double leyenda = kArriba + 14;
   for (const Trazo& t : trazos) {
-    s += "<line x1=\"" + n(X(0)) + "\" y1=\"" + n(Y(iz(t, 0))) + "\" x2=\"" + n(X(xMax)) +
-         "\" y2=\"" + n(Y(iz(t, xMax))) + "\" stroke-width=\"2\" " + t.estilo + "/>";
+    s += "<line x1=\"" + n(X(0)) + "\" y1=\"" + n(Y(iz(t, 0))) + "\" x2=\"" + n(X(v.IcMax)) +
+         "\" y2=\"" + n(Y(iz(t, v.IcMax))) + "\" stroke-width=\"2\" " + t.estilo + "/>";
     s += "<line x1=\"" + n(kIzq + 10) + "\" x2=\"" + n(kIzq + 40) + "\" y1=\"" + n(leyenda) +
          "\" y2=\"" + n(leyenda) + "\" stroke-width=\"2\" " + t.estilo + "/>";
     s += "<text x=\"" + n(kIzq + 46) + "\" y=\"" + n(leyenda + 4) + "\" font-size=\"11\">" +
@@ -407,11 +629,12 @@ std::string TablaHtml(const Diseno& d) {
   for (const char* cabecera : kCabeceraPeorCaso) t += "<th>" + Escapar(cabecera) + "</th>";
   t += "</tr></thead><tbody>";
   for (const PeorCaso& c : FilasPeorCaso(d)) {
-    const CeldasPeorCaso k = Celdas(d, c);
+    const auto celdas = Celdas(d, c);
     t += std::string(c.rOhm == d.elegida->rOhm ? "<tr class=\"elegida\">" : "<tr>");
-    t += "<td>" + k.r + "</td><td>" + k.iz + "</td><td>" + k.pr + "</td><td>" + k.pz + "</td>";
-    t += "<td" + std::string(c.cumple ? "" : " class=\"falla\"") + ">" + k.resultado + "</td>";
-    t += "</tr>";
+    for (std::size_t i = 0; i + 1 < kColumnas; ++i) t += "<td>" + celdas[i] + "</td>";
+    const bool falla = !FalloDeFila(d, c).empty();
+    t += "<td" + std::string(falla ? " class=\"falla\"" : "") + ">" + Escapar(celdas.back()) +
+         "</td></tr>";
   }
   return t + "</tbody></table>";
 }
@@ -429,44 +652,40 @@ std::string InformeTexto(const Diseno& d) {
 }
 
 std::string InformeJson(const Diseno& d) {
+  const auto elegida = [&](double PeorCaso::*campo) {
+    return Si(d.elegida, [campo](const PeorCaso& c) { return c.*campo; });
+  };
+  const auto vz = [&](double IntervaloVz::*campo) {
+    return Si(d.vz, [campo](const IntervaloVz& i) { return i.*campo; });
+  };
   ObjetoJson o;
-  o.Campo("cumple", Booleano(d.cumple))
+  o.Booleano("construible", d.construible)
+      .Campo("motivos", Cadenas(d.motivos))
       .Numero("regla", static_cast<double>(NumeroDeRegla(d.veredicto)))
-      .Campo("mensaje", d.cumple ? "\"\"" : CadenaJson(d.mensaje))
+      .Cadena("mensaje", d.mensaje)
+      .Campo("entradas", EntradasJson(d))
+      .Campo("opciones", OpcionesJson(d))
+      .Numero("tol_r_usada", d.tolR * kPorCiento)
       .Numero("r_exacta_ohm", d.veredicto == Veredicto::Cumple
                                   ? std::optional<double>(d.datos.RrLim)
                                   : std::nullopt)
-      .Campo("serie", CadenaJson(TablaDe(d.opciones.serie).nombre))
-      .Numero("tol_r", d.tolR)
-      .Numero("tol_vz", d.opciones.tolVz)
-      .Numero("margen", d.opciones.margen);
-  const auto elegida = [&](double PeorCaso::*campo) {
-    return d.elegida ? std::optional<double>((*d.elegida).*campo) : std::nullopt;
-  };
-  o.Numero("r_normalizada_ohm", elegida(&PeorCaso::rOhm))
+      .Numero("vz_min_v", vz(&IntervaloVz::bajo))
+      .Numero("vz_max_v", vz(&IntervaloVz::alto))
+      .Numero("r_normalizada_ohm", elegida(&PeorCaso::rOhm))
+      .Numero("r_min_ohm", d.intervaloR ? d.intervaloR->rMinOhm : std::optional<double>())
+      .Numero("r_max_ohm", Si(d.intervaloR, [](const IntervaloR& w) { return w.rMaxOhm; }))
       .Numero("iz_min_peor_ma", elegida(&PeorCaso::izMinMa))
+      .Numero("iz_max_peor_ma", elegida(&PeorCaso::izMaxMa))
       .Numero("p_r_peor_w", elegida(&PeorCaso::prW))
       .Numero("p_r_nominal_w", d.potenciaResistenciaW)
-      .Numero("pz_peor_w", elegida(&PeorCaso::pzW))
-      .Numero("pz_nominal_w", d.potenciaZenerW)
-      .Campo("zener", d.zener ? CadenaJson(d.zener->numero) : "null");
-  if (d.zener) {
-    o.Numero("zener_izt_ma", d.zener->iztMa)
-        .Numero("zener_zzt_ohm", d.zener->zztOhm)
-        .Numero("zener_iz_max_ma", d.zener->izMaxMa);
-  }
-  o.Campo("vecinas", ListaJson(d.vecinas, VecinaJson));
-  if (d.regulacion) {
-    const Regulacion& g = *d.regulacion;
-    o.Campo("regulacion", ObjetoJson()
-                              .Numero("zz_ohm", g.zzOhm)
-                              .Numero("linea_mv_v", g.lineaMvV)
-                              .Numero("carga_mv_ma", g.cargaMvMa)
-                              .Numero("rizado_db", g.rizadoDb)
-                              .Numero("rendimiento", g.rendimiento)
-                              .Cerrar());
-  }
-  o.Campo("avisos", ListaJson(d.avisos, [](const std::string& a) { return CadenaJson(a); }));
+      .Numero("p_r_factor_temperatura", d.factorResistencia)
+      .Numero("pz_sin_carga_peor_w", elegida(&PeorCaso::pzSinCargaW))
+      .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW));
+  ZenerJson(o, d);
+  o.Campo("vecinas", ListaJson(d.vecinas, VecinaJson))
+      .Campo("regulacion", RegulacionJson(d))
+      .Cadena("sin_regulacion", d.sinRegulacion)
+      .Campo("avisos", Cadenas(d.avisos));
   return o.Cerrar();
 }
 
@@ -482,7 +701,7 @@ std::string InformeHtml(const Diseno& d) {
     if (s.conTabla) h += TablaHtml(d);
     h += "</section>";
   }
-  if (d.cumple) {
+  if (d.elegida && d.veredicto == Veredicto::Cumple) {
     h += "<figure><h2>Corriente del zener según la carga</h2>" + Grafico(d) + "</figure>";
   }
   return h + "</body></html>\n";

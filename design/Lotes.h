@@ -1,5 +1,6 @@
 // Many designs at once, from and to what a Spanish spreadsheet writes: rows of
-// semicolon-separated figures with comma decimals.
+// semicolon-separated figures with comma decimals. The file goes through in
+// pieces, so that its size does not matter.
 #pragma once
 
 #include <array>
@@ -9,31 +10,56 @@
 #include <string_view>
 
 #include "design/Diseno.h"
+#include "design/Lectura.h"
 
 namespace zener {
 
-// A design value read from text, or why it could not be.
-struct Lectura {
-  std::optional<double> valor;
-  std::string_view motivo;  // empty when read
-};
-Lectura LeerValor(std::string_view texto);
-
-// The names of the six design values, in the order of the window's fields.
-inline constexpr std::array<std::string_view, 6> kNombresValores = {"VeMin", "VeMax",   "IcMin",
-                                                                    "IcMax", "VnZener", "IzMin"};
 inline constexpr std::string_view kCabeceraLotes = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin";
-inline constexpr std::size_t kMayorArchivoLotes = 64u << 20;  // bytes
+// A row longer than this is refused without being kept.
+inline constexpr std::size_t kMayorLinea = 1024;  // bytes
 
-struct ResultadoLotes {
-  std::optional<std::string> error;  // the file as a whole cannot be read
-  std::string salida;                // header and one row per input row
+struct CuentaLotes {
   int filas = 0;
-  int cumplen = 0;
-  int incumplen = 0;  // a rule or the series failed
-  int erroneas = 0;   // unreadable rows
+  int construibles = 0;
+  int noConstruibles = 0;  // a rule, the series or the parts failed
+  int erroneas = 0;        // unreadable rows
 };
 
+class Lotes {
+ public:
+  explicit Lotes(const OpcionesDiseno& opciones) : opciones_(opciones) {}
+
+  // The next piece of the file; the result rows it completes go to `salida`,
+  // after the byte-order mark and the header once the file's header is read.
+  void Leer(std::string_view trozo, std::string& salida);
+  // The end of the file: its last row, if no line end closed it.
+  void Terminar(std::string& salida);
+
+  // Why the file as a whole cannot be read; nothing more is read after it.
+  const std::optional<std::string>& Error() const { return error_; }
+  const CuentaLotes& Cuenta() const { return cuenta_; }
+
+ private:
+  void Acumular(std::string_view parte);
+  void Linea(std::string_view fila, std::string& salida);
+  void Cabecera(std::string_view fila, std::string& salida);
+  void Fila(std::string_view fila, std::string& salida);
+
+  OpcionesDiseno opciones_;
+  std::string pendiente_;  // the start of a row that a piece cut
+  bool desbordada_ = false;
+  std::size_t linea_ = 0;
+  bool cabecera_ = true;
+  std::optional<std::string> error_;
+  CuentaLotes cuenta_;
+};
+
+// A whole file in memory, through Lotes.
+struct ResultadoLotes {
+  std::optional<std::string> error;
+  std::string salida;
+  CuentaLotes cuenta;
+};
 ResultadoLotes ProcesarLotes(std::string_view contenido, const OpcionesDiseno& opciones);
 
 }  // namespace zener

@@ -10,10 +10,25 @@ namespace zener {
 std::string Cifra(double valor, int decimales);
 // As Cifra, without the zeros a decimal part ends in: 240, 2,7, 1.000.000.
 std::string CifraCorta(double valor, int decimales);
-// Shortest round-trip form with a decimal point, or null when not finite.
+// As Cifra, with more decimals where rounding would carry the figure to the
+// other side of, or onto, the limit it is compared with: 1,998 against 2,
+// not 2,00.
+std::string CifraSinCruzar(double valor, double limite, int decimales);
+// Shortest round-trip form in plain decimal notation (no exponent), or null
+// when not finite.
 std::string NumeroJson(double valor);
 // The value with `decimales` decimals, comma decimal and no grouping, so that a
 // spreadsheet cell reads it as one number.
 std::string CifraHoja(double valor, int decimales);
+// The same, appended to `destino`, for the batch's many cells.
+void AnadirCifraHoja(std::string& destino, double valor, int decimales);
+// Without the spaces, tabs and carriage returns around it.
+std::string_view SinEspacios(std::string_view texto);
+// A fraction as a percentage ("5 %"), a temperature ("-20 °C").
+std::string Porcentaje(double fraccion);
+std::string Grados(double temperaturaC);
+// A message box's text on one line: line breaks as spaces, runs of spaces
+// as one.
+std::string UnaLinea(std::string_view texto);
 
 }  // namespace zener

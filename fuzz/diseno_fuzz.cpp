@@ -1,6 +1,8 @@
-// Any text as a batch file and as one row of figures: no crash, one result
-// row per non-blank row after the header, and every design the library
-// accepts gives reports whose JSON keeps its brackets balanced.
+// Any text as a batch file, whole and in pieces, and as one row of figures:
+// no crash, one result row per non-blank row after the header, the same
+// output however the file is cut, and every design gives reports whose JSON
+// keeps its brackets balanced; a buildable design keeps IzMin at the top of
+// its band.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 #include <string_view>
 
 #include "core/Tablas.h"
+#include "design/Componentes.h"
 #include "design/Diseno.h"
 #include "design/Lotes.h"
 
@@ -56,8 +59,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   lotes.append(texto);
   const ResultadoLotes r = ProcesarLotes(lotes, {});
   Exigir(!r.error);
-  Exigir(static_cast<std::size_t>(r.filas) == FilasNoVacias(lotes) - 1);
-  Exigir(r.filas == r.cumplen + r.incumplen + r.erroneas);
+  const CuentaLotes& c = r.cuenta;
+  Exigir(static_cast<std::size_t>(c.filas) == FilasNoVacias(lotes) - 1);
+  Exigir(c.filas == c.construibles + c.noConstruibles + c.erroneas);
+  Lotes enTrozos({});
+  std::string salida;
+  const std::size_t trozo = 1 + tamano % 13;
+  for (std::size_t i = 0; i < lotes.size(); i += trozo) {
+    enTrozos.Leer(std::string_view(lotes).substr(i, trozo), salida);
+  }
+  enTrozos.Terminar(salida);
+  Exigir(salida == r.salida);
 
   // The first row alone, as the tool reads its six figures.
   DatosCircuito valores;
@@ -70,7 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
     fila.remove_prefix(std::min(fin + 1, fila.size()));
   }
   const Diseno d = Disenar(valores, {});
-  if (d.cumple) Exigir(d.elegida && d.elegida->izMinMa >= valores.IzMin);
+  if (d.construible) {
+    Exigir(d.elegida && d.vz && d.zener && d.elegida->izMinMa >= valores.IzMin);
+    Exigir(d.vz->alto >= d.zener->fila->vzMax);
+  }
   Exigir(Equilibrado(InformeJson(d)));
   InformeTexto(d);
   InformeHtml(d);

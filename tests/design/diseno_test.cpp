@@ -3,14 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <random>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
+#include "LeerJson.h"
 #include "core/Calculo.h"
+#include "core/NumeroTexto.h"
 #include "design/Componentes.h"
+#include "design/Lectura.h"
+#include "design/Lotes.h"
+#include "design/Texto.h"
 
 namespace zener {
 namespace {
+
+constexpr double kSinComprobar = std::numeric_limits<double>::quiet_NaN();
 
 DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, double vz,
                       double izMin) {
@@ -22,6 +33,12 @@ DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, do
   d.VnZener = vz;
   d.IzMin = izMin;
   return d;
+}
+
+OpcionesDiseno Con(const std::function<void(OpcionesDiseno&)>& cambiar) {
+  OpcionesDiseno o;
+  cambiar(o);
+  return o;
 }
 
 std::vector<double> TodosLosValores(Serie serie) {
@@ -84,37 +101,107 @@ TEST(Series, TablasNormalizadas) {
   }
 }
 
+const FilaZener& Fila(std::string_view numero) {
+  for (const FamiliaZener& f : kFamilias) {
+    for (std::size_t i = 0; i < f.cuantas; ++i) {
+      if (f.filas[i].numero == numero) return f.filas[i];
+    }
+  }
+  throw std::invalid_argument(std::string(numero));
+}
+
+// Every row is consistent, the figures quoted from the datasheets are where
+// they belong, and the ratings fall with the temperature as the sheets say.
+TEST(Componentes, HojasDeDatos) {
+  for (const FamiliaZener& f : kFamilias) {
+    SCOPED_TRACE(f.nombre);
+    for (std::size_t i = 0; i < f.cuantas; ++i) {
+      const FilaZener& fila = f.filas[i];
+      SCOPED_TRACE(fila.numero);
+      EXPECT_LT(fila.vzMin, fila.vz);
+      EXPECT_GT(fila.vzMax, fila.vz);
+      EXPECT_LT(fila.izkMa, fila.iztMa);
+      EXPECT_LT(fila.zztOhm, fila.zzkOhm);
+      EXPECT_LE(fila.tcMin, fila.tcMax);
+      EXPECT_EQ(f.conCoeficiente, fila.tcMin != 0 || fila.tcMax != 0);
+      if (i > 0) {
+        EXPECT_LT(f.filas[i - 1].vz, fila.vz);
+      }
+      EXPECT_EQ(FilaDeTension(f, fila.vz), &fila);
+    }
+  }
+  const struct {
+    std::string_view numero;
+    double vzMin, vzMax, izmMa;
+  } citas[] = {{"BZX79C4V3", 4.0, 4.6, 0},   {"BZX79C5V1", 4.8, 5.4, 0},
+               {"BZX79C13", 12.4, 14.1, 0},  {"1N4728A", 3.135, 3.465, 276},
+               {"1N5338B", 4.85, 5.36, 930}, {"1N5349B", 11.4, 12.6, 0}};
+  for (const auto& c : citas) {
+    const FilaZener& fila = Fila(c.numero);
+    EXPECT_NEAR(fila.vzMin, c.vzMin, 1e-12) << c.numero;
+    EXPECT_NEAR(fila.vzMax, c.vzMax, 1e-12) << c.numero;
+    EXPECT_EQ(fila.izmMa, c.izmMa) << c.numero;
+  }
+  const struct {
+    Familia familia;
+    double temperaturaC, potenciaW;
+  } reducciones[] = {{Familia::BZX79, 25, 0.5},   {Familia::BZX79, 75, 0.3}, {Familia::N47, 50, 1},
+                     {Familia::N47, 100, 0.6665}, {Familia::N53, -20, 5},    {Familia::N53, 75, 3}};
+  for (const auto& r : reducciones) {
+    EXPECT_NEAR(PotenciaAdmisibleW(FamiliaDe(r.familia), r.temperaturaC), r.potenciaW, 1e-9);
+  }
+  EXPECT_NEAR(IzMaxAdmisibleMa(FamiliaDe(Familia::BZX79), Fila("BZX79C5V1"), 25), 500 / 5.4, 1e-9);
+  EXPECT_NEAR(IzMaxAdmisibleMa(FamiliaDe(Familia::N53), Fila("1N5338B"), 75), 930 * 0.6, 1e-9);
+  for (const auto& [t, factor] : {std::pair{70.0, 1.0}, {112.5, 0.5}, {155.0, 0.0}, {200.0, 0.0}}) {
+    EXPECT_NEAR(FactorResistencia(t), factor, 1e-12) << t;
+  }
+}
+
 // 12 to 15 V in, 5,1 V Zener, 5 to 20 mA of load, 5 mA minimum, E24 at 5 %,
-// Zener at 5 %, margin 2. By hand:
+// margin 2. By hand, with the BZX79C5V1's own range, 4,8 to 5,4 V:
 //   exact R = (12 - 5,1) / (5 + 20 mA) = 276 ohm.
-//   Worst case: Vz high = 5,355 V, R high = 1,05 R.
-//   270 ohm: 6,645 / 283,5 = 23,44 mA - 20 = 3,44 mA < 5: fails.
-//   240 ohm: 6,645 / 252 = 26,37 mA - 20 = 6,37 mA: passes, and is chosen.
-//   Resistor: (15 - 4,845)^2 / (0,95 * 240) = 103,124 / 228 = 0,452 W; x2 = 0,905 -> 1 W.
-//   Zener: 5,355 * 10,155 / 228 = 0,2385 W; x2 = 0,477 -> 0,5 W: BZX79C5V1, Zzt 60 ohm.
-//   Regulation: 60 / 300 = 200 mV/V; 240 * 60 / 300 = 48 mV/mA;
-//   efficiency 5,1 * 0,02 / (12 * 6,9 / 240) = 0,102 / 0,345 = 29,6 %.
+//   270 ohm: (12 - 5,4) / 283,5 = 23,28 mA - 20 = 3,28 mA < 5: fails.
+//   240 ohm: 6,6 / 252 = 26,19 mA - 20 = 6,19 mA: passes, and is chosen.
+//   Iz max, load disconnected: (15 - 4,8) / 228 = 44,74 mA.
+//   Resistor: 10,2^2 / 228 = 0,4563 W; x2 = 0,913 -> 1 W.
+//   Zener: Vz·(15 - Vz) / 228 rises up to 7,5 V, so its largest in the band is
+//   at 5,4 V: 5,4 · 9,6 / 228 = 0,2274 W; x2 = 0,455 <= 0,5 W.
+//   With 5 mA of load: 5,4 · (9,6 / 228 - 0,005) = 0,2004 W.
+//   Iz max of the part: 0,5 W / 5,4 V = 92,6 mA >= 44,74.
+//   Window: Rmax = 6,6 / (25 mA · 1,05) = 251,43; Rmin = 2 · 51,84 / 0,5 / 0,95
+//   = 218,27 ohm.
+//   Iz min 6,19 mA >= Izt 5 mA, so Zzt = 60 ohm holds: 60 / 300 = 200 mV/V;
+//   240 · 60 / 300 = 48 mV/mA; efficiency 5,1 · 0,02 / (12 · 6,9 / 240) = 29,6 %.
 TEST(Disenar, EjemploResueltoAMano) {
   const Diseno d = Disenar(Valores(12, 15, 5, 20, 5.1, 5), {});
-  ASSERT_TRUE(d.cumple);
+  ASSERT_TRUE(d.construible);
+  EXPECT_TRUE(d.motivos.empty());
   EXPECT_NEAR(d.datos.RrLim, 276, 1e-9);
+  ASSERT_TRUE(d.vz);
+  EXPECT_EQ(d.vz->bajo, 4.8);
+  EXPECT_EQ(d.vz->alto, 5.4);
   ASSERT_TRUE(d.elegida);
   EXPECT_EQ(d.elegida->rOhm, 240);
-  EXPECT_NEAR(d.elegida->izMinMa, 6.369, 1e-3);
-  EXPECT_NEAR(d.elegida->prW, 0.4523, 1e-4);
-  EXPECT_NEAR(d.elegida->pzW, 0.2385, 1e-4);
+  EXPECT_NEAR(d.elegida->izMinMa, 6.6 / 252 * 1000 - 20, 1e-9);
+  EXPECT_NEAR(d.elegida->izMaxMa, 10.2 / 228 * 1000, 1e-9);
+  EXPECT_NEAR(d.elegida->prW, 10.2 * 10.2 / 228, 1e-12);
+  EXPECT_NEAR(d.elegida->pzSinCargaW, 5.4 * 9.6 / 228, 1e-12);
+  EXPECT_NEAR(d.elegida->pzConIcMinW, 5.4 * (9.6 / 228 - 0.005), 1e-12);
   ASSERT_EQ(d.vecinas.size(), 2u);
   EXPECT_EQ(d.vecinas[0].rOhm, 220);
   EXPECT_TRUE(d.vecinas[0].cumple);
   EXPECT_EQ(d.vecinas[1].rOhm, 270);
-  EXPECT_NEAR(d.vecinas[1].izMinMa, 3.439, 1e-3);
+  EXPECT_NEAR(d.vecinas[1].izMinMa, 6.6 / 283.5 * 1000 - 20, 1e-9);
   EXPECT_FALSE(d.vecinas[1].cumple);
+  ASSERT_TRUE(d.intervaloR && d.intervaloR->rMinOhm);
+  EXPECT_NEAR(d.intervaloR->rMaxOhm, 6.6 / 0.02625, 1e-9);
+  EXPECT_NEAR(*d.intervaloR->rMinOhm, 2 * 5.4 * 9.6 / 0.5 / 0.95, 1e-9);
   EXPECT_EQ(d.potenciaResistenciaW, 1.0);
-  EXPECT_EQ(d.potenciaZenerW, 0.5);
   ASSERT_TRUE(d.zener);
-  EXPECT_EQ(d.zener->numero, "BZX79C5V1");
-  EXPECT_EQ(d.zener->zztOhm, 60);
+  EXPECT_EQ(d.zener->fila->numero, "BZX79C5V1");
+  EXPECT_NEAR(d.zener->izMaxAdmisibleMa, 500 / 5.4, 1e-9);
   ASSERT_TRUE(d.regulacion);
+  EXPECT_EQ(d.regulacion->origen, "Zzt");
   EXPECT_NEAR(d.regulacion->lineaMvV, 200, 1e-9);
   EXPECT_NEAR(d.regulacion->cargaMvMa, 48, 1e-9);
   EXPECT_NEAR(d.regulacion->rizadoDb, 20 * std::log10(5.0), 1e-9);
@@ -122,122 +209,403 @@ TEST(Disenar, EjemploResueltoAMano) {
   EXPECT_TRUE(d.avisos.empty());
 }
 
-// The worst-case minimum Zener current, written again from the formula.
-bool PasaPeorCaso(const DatosCircuito& v, double r, double tolR, double tolVz) {
-  return (v.VeMin - v.VnZener * (1 + tolVz)) / (r * (1 + tolR)) * 1000 - v.IcMax >= v.IzMin;
+// The worst case written again from the formulas, independently of the
+// library: the minimum Zener current at the top of the band, and the Zener
+// power by sampling the band densely rather than by the parabola's vertex.
+double IzMinReferencia(const DatosCircuito& v, double r, double tolR, double vzAlto) {
+  return (v.VeMin - vzAlto) / (r * (1 + tolR)) * 1000 - v.IcMax;
 }
 
-// For random designs in every series: the chosen value passes, the next one
-// up fails, and when nothing is chosen not even 1 ohm passes.
-TEST(Disenar, EligeElMayorValorQueCumple) {
+double PzReferencia(const DatosCircuito& v, double r, double tolR, double bajo, double alto) {
+  constexpr int kMuestras = 10000;
+  double maximo = 0;
+  for (int k = 0; k <= kMuestras; ++k) {
+    const double vz = bajo + (alto - bajo) * k / kMuestras;
+    maximo = std::max(maximo, vz * (v.VeMax - vz) / (r * (1 - tolR)));
+  }
+  return maximo;
+}
+
+// Random designs in every series. With a tolerance asked for and a voltage
+// no table holds: the chosen value passes, the next one up fails, nothing
+// chosen means not even 1 ohm passes, and the Zener power is the band's true
+// maximum. With a table voltage: whatever is called buildable works at the
+// part's datasheet limits, within its power and its maximum current.
+TEST(Disenar, ReferenciaIndependiente) {
   std::mt19937 azar(20261207);
   std::uniform_real_distribution<double> tension(2.1, 60), exceso(0.5, 40), corriente(0, 2000),
-      izMin(1, 100), tolerancia(0, 0.2);
+      izMin(1, 100), tolerancia(0, 0.2), uno(0, 1);
   int elegidos = 0;
   for (int n = 0; n < 3000; ++n) {
     const double vz = tension(azar);
     const double veMin = vz + exceso(azar);
-    const double icMax = corriente(azar);
-    const DatosCircuito v = Valores(veMin, veMin + exceso(azar), 0, icMax, vz, izMin(azar));
+    const DatosCircuito v =
+        Valores(veMin, veMin + exceso(azar), 0, corriente(azar), vz, izMin(azar));
     OpcionesDiseno o;
     o.serie = static_cast<Serie>(n % 6);
     o.tolR = tolerancia(azar);
     o.tolVz = tolerancia(azar);
     const Diseno d = Disenar(v, o);
     ASSERT_EQ(d.veredicto, Veredicto::Cumple);
+    const double alto = vz * (1 + *o.tolVz);
     const std::vector<double> valores = TodosLosValores(o.serie);
     if (!d.elegida) {
-      EXPECT_FALSE(PasaPeorCaso(v, valores.front(), *o.tolR, o.tolVz));
+      EXPECT_LT(IzMinReferencia(v, valores.front(), *o.tolR, alto), v.IzMin);
       continue;
     }
     ++elegidos;
-    EXPECT_TRUE(PasaPeorCaso(v, d.elegida->rOhm, *o.tolR, o.tolVz));
+    EXPECT_FALSE(d.construible) << "no part holds a random voltage";
+    EXPECT_GE(IzMinReferencia(v, d.elegida->rOhm, *o.tolR, alto), v.IzMin);
     std::size_t i = 0;
     while (valores[i] != d.elegida->rOhm) ++i;
     if (i + 1 < valores.size()) {
-      EXPECT_FALSE(PasaPeorCaso(v, valores[i + 1], *o.tolR, o.tolVz));
+      EXPECT_LT(IzMinReferencia(v, valores[i + 1], *o.tolR, alto), v.IzMin);
     }
+    const double pz = PzReferencia(v, d.elegida->rOhm, *o.tolR, vz * (1 - *o.tolVz), alto);
+    EXPECT_NEAR(d.elegida->pzSinCargaW, pz, 1e-6 * pz);
   }
   EXPECT_GT(elegidos, 2000);
+
+  std::vector<const FilaZener*> filas;
+  for (const FamiliaZener& f : kFamilias) {
+    for (std::size_t i = 0; i < f.cuantas; ++i) filas.push_back(&f.filas[i]);
+  }
+  std::uniform_int_distribution<std::size_t> cual(0, filas.size() - 1);
+  int construibles = 0;
+  for (int n = 0; n < 3000; ++n) {
+    const double vz = filas[cual(azar)]->vz;
+    const double veMin = vz + exceso(azar) / 4;
+    const DatosCircuito v =
+        Valores(veMin, veMin + exceso(azar) / 4, 0, corriente(azar) / 20, vz, izMin(azar) / 4);
+    OpcionesDiseno o;
+    o.serie = static_cast<Serie>(n % 6);
+    o.margen = 1 + uno(azar);
+    const Diseno d = Disenar(v, o);
+    if (!d.construible) continue;
+    ++construibles;
+    const FilaZener& fila = *d.zener->fila;
+    const FamiliaZener& familia = *d.zener->familia;
+    const double r = d.elegida->rOhm;
+    EXPECT_GE(IzMinReferencia(v, r, d.tolR, fila.vzMax), v.IzMin) << fila.numero;
+    EXPECT_LE(o.margen * PzReferencia(v, r, d.tolR, fila.vzMin, fila.vzMax),
+              familia.potenciaW * (1 + 1e-9))
+        << fila.numero;
+    const double izm = fila.izmMa > 0 ? fila.izmMa : familia.potenciaW / fila.vzMax * 1000;
+    EXPECT_LE((v.VeMax - fila.vzMin) / (r * (1 - d.tolR)) * 1000, izm) << fila.numero;
+  }
+  EXPECT_GT(construibles, 1000);
 }
 
-// A failed rule is the answer, with the window's message; so is a series
+// A failed rule is the answer, with the window's message; so are a series
 // with no value that keeps the Zener current, and options out of range.
 TEST(Disenar, SinDiseno) {
-  OpcionesDiseno holgadas;
-  holgadas.tolVz = 0.5;
-  OpcionesDiseno malMargen;
-  malMargen.margen = 0.5;
   const struct {
     DatosCircuito valores;
     OpcionesDiseno opciones;
     Veredicto veredicto;
-    std::string_view mensaje;
+    std::string_view motivo;
   } casos[] = {
       {Valores(0, 15, 5, 20, 5.1, 5), {}, Veredicto::Regla1, kReglas[0].prompt},
       {Valores(12, 15, 30, 20, 5.1, 5), {}, Veredicto::Regla3, kReglas[2].prompt},
       {Valores(5.5, 15, 5, 20, 5.1, 5), {}, Veredicto::Regla5, kReglas[4].prompt},
       {Valores(12, 15, 5, 20, 5.1, 101), {}, Veredicto::Regla7, kReglas[6].prompt},
-      {Valores(12, 15, 5, 20, 9, 5), holgadas, Veredicto::Cumple,
+      {Valores(12, 15, 5, 20, 9, 5), Con([](auto& o) { o.tolVz = 0.5; }), Veredicto::Cumple,
        "Ningún valor de la serie E24 garantiza la corriente mínima del zener con estas "
        "tolerancias."},
-      {Valores(12, 15, 5, 20, 5.1, 5), malMargen, Veredicto::FueraDeRango,
+      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.margen = 0.5; }),
+       Veredicto::FueraDeRango,
        "Opciones no válidas: el margen de potencia ha de estar entre 1 y 100."},
   };
   for (const auto& c : casos) {
     const Diseno d = Disenar(c.valores, c.opciones);
-    EXPECT_FALSE(d.cumple);
+    EXPECT_FALSE(d.construible);
     EXPECT_EQ(d.veredicto, c.veredicto);
-    EXPECT_EQ(d.mensaje, c.mensaje);
+    ASSERT_FALSE(d.motivos.empty());
+    EXPECT_EQ(d.motivos.front(), UnaLinea(c.motivo));
     EXPECT_FALSE(d.elegida);
     EXPECT_FALSE(d.zener);
   }
 }
 
-// Wattages and parts at both ends of the tables, a Zener voltage between
-// standard ones, and a dissipation no single diode takes.
-TEST(Disenar, PotenciasYPiezas) {
-  OpcionesDiseno n47;
-  n47.familia = Familia::N47;
+// Parts, wattages, temperatures, loads and resistors a user brings: each row
+// worked out by hand from the datasheet rows (see Componentes.cpp).
+TEST(Disenar, Escenarios) {
+  const struct {
+    const char* nombre;
+    DatosCircuito valores;
+    OpcionesDiseno opciones;
+    bool construible;
+    double rOhm;  // 0: none
+    std::string_view zener;
+    std::optional<double> resistenciaW;
+    std::string_view texto;  // the start of a reason, or of a warning, expected
+    double izMinMa = kSinComprobar;
+    double vzAlto = kSinComprobar;
+  } casos[] = {
+      // Vz 4,8 to 5,4: R <= 6,6 / (2 mA · 1,05) = 3143 -> 3000; 2 · 7,2² / 2850 W.
+      {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "BZX79C5V1", 0.125, ""},
+      {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
+       Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", 1, ""},
+      // BZX79C5V1 at 220 ohm: 2 · 5,4 · 15,6 / 209 = 0,806 W > 0,5; the 1 W part takes it.
+      {"de 0,5 W a 1 W",
+       Valores(12, 21, 0, 22, 5.1, 5),
+       {},
+       true,
+       220,
+       "1N4733A",
+       3,
+       "BZX79C5V1 no basta: 2 × 0,403 W"},
+      {"hasta 5 W", Valores(12, 12, 0, 150, 5.1, 5), {}, true, 39, "1N5338B", 3, ""},
+      {"entre filas",
+       Valores(12, 15, 5, 20, 5, 5),
+       {},
+       false,
+       240,
+       "",
+       1,
+       "No hay zener de 5 V en las tablas verificadas: BZX79-C tiene 4,7 V y 5,1 V;"},
+      {"ni resistencia ni diodo",
+       Valores(12, 18, 50, 400, 5.1, 5),
+       {},
+       false,
+       15,
+       "",
+       std::nullopt,
+       "BZX79C5V1 no basta"},
+      {"tolerancia pedida", Valores(15, 17, 0, 2, 13, 2), Con([](auto& o) { o.tolVz = 0.01; }),
+       false, 430, "", 0.125, "Ningún zener de 13 V de las tablas cumple el ±1 % pedido."},
+      // 1N4728A at 60,4 ohm: (19,7 - 3,135) / 59,796 = 277,0 mA > 276 mA.
+      {"Izm", Valores(5, 19.7, 0, 20, 3.3, 5), Con([](auto& o) {
+         o.margen = 1;
+         o.serie = Serie::E96;
+       }),
+       true, 60.4, "1N5333B", 5, "1N4728A no basta: Iz máx 277 mA"},
+      // 85 °C: BZX79C5V1 at 0,26 W, up to 5,4648 V, too little; 1N4733A at
+      // 0,7666 W; a 1 W resistor only 82 % of it: 2 · 0,4523 W needs 2 W.
+      {"caliente", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.tempMaxC = 85; }), true, 240,
+       "1N4733A", 2, "BZX79C5V1 no basta: 2 × 0,229 W", kSinComprobar, 5.355},
+      // BZX79C13 from -20 to 85 °C: 14,1 · (1 + 0,0011 · 60) = 15,03 V, above VeMin.
+      {"deriva", Valores(15, 17, 0, 2, 13, 2), Con([](auto& o) {
+         o.familia = Familia::BZX79;
+         o.tempMinC = -20;
+         o.tempMaxC = 85;
+       }),
+       false, 0, "", std::nullopt, "Ningún valor de la serie E24", kSinComprobar, 14.1 * 1.066},
+      // 270 ohm of load: 20 mA at the top of the band, 5,4 V, not 18,9 at 5,1 V.
+      {"carga resistiva", Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }),
+       true, 240, "BZX79C5V1", 1, "", 6.6 / 252 * 1000 - 20},
+      {"resistencia dada que falla", Valores(12, 15, 5, 20, 5.1, 5),
+       Con([](auto& o) { o.rOhm = 270; }), false, 270, "", 1,
+       "Con 270 Ω la corriente mínima del zener en el peor caso es 3,28 mA, menos de 5 mA."},
+      {"resistencia dada", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.rOhm = 220; }), true,
+       220, "BZX79C5V1", 1, ""},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.nombre);
+    const Diseno d = Disenar(c.valores, c.opciones);
+    EXPECT_EQ(d.construible, c.construible);
+    EXPECT_EQ(d.elegida ? d.elegida->rOhm : 0, c.rOhm);
+    EXPECT_EQ(d.zener ? d.zener->fila->numero : "", c.zener);
+    EXPECT_EQ(d.potenciaResistenciaW, c.resistenciaW);
+    if (!c.texto.empty()) {
+      std::vector<std::string> textos = d.motivos;
+      textos.insert(textos.end(), d.avisos.begin(), d.avisos.end());
+      EXPECT_TRUE(std::any_of(textos.begin(), textos.end(), [&](const std::string& t) {
+        return t.rfind(c.texto, 0) == 0;
+      })) << ::testing::PrintToString(textos);
+    }
+    if (!std::isnan(c.izMinMa)) {
+      EXPECT_NEAR(d.elegida->izMinMa, c.izMinMa, 1e-9);
+    }
+    if (!std::isnan(c.vzAlto)) {
+      EXPECT_NEAR(d.vz->alto, c.vzAlto, 1e-9);
+    }
+  }
+}
+
+// Zz where the sheet vouches for it, and the ripple through it.
+TEST(Disenar, Regulacion) {
   const struct {
     DatosCircuito valores;
     OpcionesDiseno opciones;
-    std::optional<double> resistenciaW, zenerW;
-    std::string_view zener;
-    std::size_t avisos;
-    std::string_view aviso;  // start of the first warning
+    std::string_view origen;  // empty: no figure
+    double zzOhm, lineaMvV;
+    double rizadoSalidaMv = kSinComprobar;
   } casos[] = {
-      {Valores(12, 12, 0, 1, 5.1, 1), {}, 0.125, 0.5, "BZX79C5V1", 0, ""},
-      {Valores(12, 15, 5, 20, 5.1, 5), n47, 1, 0.5, "1N4733A", 0, ""},
-      {Valores(12, 21, 0, 22, 5.1, 5), {}, 3, 1, "1N4733A", 0, ""},
-      {Valores(12, 12, 0, 150, 5.1, 5), {}, 3, 5, "1N5338B", 0, ""},
-      {Valores(12, 15, 5, 20, 5, 5),
-       {},
-       1,
-       0.5,
-       "",
-       1,
-       "La tensión de zener 5,00 V no es un valor normalizado de BZX79-C; por debajo: 4,7 V; "
-       "por encima: 5,1 V."},
-      {Valores(12, 18, 50, 400, 5.1, 5),
-       {},
-       std::nullopt,
-       std::nullopt,
-       "",
-       2,
-       "La resistencia ha de disipar 24,"},
+      // 1N5338B at 39 ohm: Iz min 6,64 / 40,95 - 150 = 12,2 mA, under Izt
+      // 240 mA, over Izk 1 mA.
+      {Valores(12, 12, 0, 150, 5.1, 5), {}, "Zzk", 400, 400.0 / 439 * 1000},
+      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.rizadoMv = 500; }), "Zzt", 60, 200, 100},
+      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.zz = 30; }), "dada", 30,
+       30.0 / 270 * 1000},
+      // Zz 60 in parallel with 270 ohm of load: 49,09 ohm.
+      {Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }), "Zzt", 60,
+       (60.0 * 270 / 330) / (240 + 60.0 * 270 / 330) * 1000},
   };
   for (const auto& c : casos) {
     const Diseno d = Disenar(c.valores, c.opciones);
-    SCOPED_TRACE(c.zener);
-    ASSERT_TRUE(d.cumple);
-    EXPECT_EQ(d.potenciaResistenciaW, c.resistenciaW);
-    EXPECT_EQ(d.potenciaZenerW, c.zenerW);
-    EXPECT_EQ(d.zener ? d.zener->numero : "", c.zener);
-    ASSERT_EQ(d.avisos.size(), c.avisos);
-    if (c.avisos > 0) {
-      EXPECT_EQ(d.avisos[0].substr(0, c.aviso.size()), c.aviso);
+    ASSERT_TRUE(d.regulacion) << d.sinRegulacion;
+    EXPECT_EQ(d.regulacion->origen, c.origen);
+    EXPECT_EQ(d.regulacion->zzOhm, c.zzOhm);
+    EXPECT_NEAR(d.regulacion->lineaMvV, c.lineaMvV, 1e-9);
+    if (!std::isnan(c.rizadoSalidaMv)) {
+      ASSERT_TRUE(d.regulacion->rizadoSalidaMv);
+      EXPECT_NEAR(*d.regulacion->rizadoSalidaMv, c.rizadoSalidaMv, 1e-9);
     }
+  }
+}
+
+// One table of limits: each option just inside and just outside them, the
+// message naming it, and the same table as the page reads it.
+TEST(Opciones, UnaTablaDeLimites) {
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    SCOPED_TRACE(opcion.clave);
+    const double paso = std::max(std::fabs(opcion.maximo), 1.0) * 1e-9;
+    const double dentro[] = {opcion.minimoIncluido ? opcion.minimo : opcion.minimo + paso,
+                             opcion.maximo};
+    const double fuera[] = {opcion.minimo - paso, opcion.maximo + paso,
+                            std::numeric_limits<double>::quiet_NaN()};
+    for (const double v : dentro) {
+      OpcionesDiseno o;
+      opcion.poner(o, v);
+      o.tempMaxC = std::max(o.tempMaxC, o.tempMinC);
+      o.tempMinC = std::min(o.tempMaxC, o.tempMinC);
+      EXPECT_EQ(ErrorDeOpciones(o), std::nullopt) << v;
+    }
+    for (const double v : fuera) {
+      OpcionesDiseno o;
+      opcion.poner(o, v);
+      const auto error = ErrorDeOpciones(o);
+      ASSERT_TRUE(error) << v;
+      EXPECT_EQ(error->rfind(opcion.nombre, 0), 0u) << *error;
+    }
+  }
+  // The page's boxes and the tool read options as the window reads figures.
+  OpcionesDiseno leidas;
+  EXPECT_EQ(LeerOpcion(leidas, *OpcionDeClave("tol_vz"), "0,5"), std::nullopt);
+  EXPECT_EQ(leidas.tolVz, 0.005);
+  EXPECT_EQ(LeerOpcion(leidas, *OpcionDeClave("temp_min_c"), " -20 "), std::nullopt);
+  EXPECT_EQ(leidas.tempMinC, -20);
+  EXPECT_EQ(LeerOpcion(leidas, *OpcionDeClave("margen"), "2.5"),
+            "no es una cifra: escriba la coma decimal: 2,5");
+  EXPECT_EQ(OpcionDeClave("tolerancia"), nullptr);
+  OpcionesDiseno alReves;
+  alReves.tempMinC = 30;
+  alReves.tempMaxC = 20;
+  EXPECT_EQ(ErrorDeOpciones(alReves), "la temperatura ambiente mínima no puede pasar de la máxima");
+  const std::string json = OpcionesNumericasJson();
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    EXPECT_NE(json.find("\"clave\":\"" + std::string(opcion.clave) + "\""), std::string::npos);
+  }
+  EXPECT_NE(json.find("\"clave\":\"margen\",\"opcion\":\"--margen\",\"nombre\":\"el margen de "
+                      "potencia\",\"unidad\":\"\",\"minimo\":1,\"maximo\":100,"
+                      "\"minimo_incluido\":true,\"defecto\":2}"),
+            std::string::npos)
+      << json;
+}
+
+// Figures that do not lie: no exponent, and never rounded across a limit.
+TEST(Texto, CifrasHonradas) {
+  const struct {
+    std::string obtenido, esperado;
+  } casos[] = {
+      {NumeroJson(1e7), "10000000"},
+      {NumeroJson(0.05), "0.05"},
+      {NumeroJson(1e-7), "0.0000001"},
+      {NumeroJson(std::numeric_limits<double>::infinity()), "null"},
+      {CifraSinCruzar(1.998, 2, 2), "1,998"},
+      {CifraSinCruzar(2.004, 2, 2), "2,004"},
+      {CifraSinCruzar(6.19, 5, 2), "6,19"},
+      {CifraSinCruzar(276.4, 276, 0), "276,4"},
+      {UnaLinea("Uno\r   dos  tres\r"), "Uno dos tres"},
+  };
+  for (const auto& c : casos) EXPECT_EQ(c.obtenido, c.esperado);
+}
+
+// The report's JSON has the same keys in the same order whatever the design.
+TEST(Informe, JsonDeClavesFijas) {
+  auto claves = [](const Diseno& d) {
+    std::vector<std::string> k;
+    for (const auto& [clave, valor] : Miembros(InformeJson(d))) k.push_back(clave);
+    return k;
+  };
+  const std::vector<std::string> referencia = claves(Disenar(Valores(12, 15, 5, 20, 5.1, 5), {}));
+  EXPECT_GT(referencia.size(), 30u);
+  const Diseno otros[] = {
+      Disenar(Valores(0, 15, 5, 20, 5.1, 5), {}),
+      Disenar(Valores(12, 15, 5, 20, 9, 5), Con([](auto& o) { o.tolVz = 0.5; })),
+      Disenar(Valores(24, 30, 10, 100, 12, 10), {}),
+      Disenar(Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.margen = 0; })),
+  };
+  for (const Diseno& d : otros) EXPECT_EQ(claves(d), referencia);
+}
+
+// The plot: round ticks evenly spaced, the worst case at VeMax drawn, and a
+// far maximum current marked at the edge rather than stretching the scale.
+TEST(Informe, Grafico) {
+  const struct {
+    DatosCircuito valores;
+    bool lejana;
+  } casos[] = {{Valores(12, 15, 5, 20, 5.1, 5), false}, {Valores(12, 12, 0, 150, 5.1, 5), true}};
+  for (const auto& c : casos) {
+    const std::string html = InformeHtml(Disenar(c.valores, {}));
+    EXPECT_NE(html.find("VeMax, peor caso"), std::string::npos);
+    EXPECT_EQ(html.find("fuera de escala") != std::string::npos, c.lejana);
+    std::vector<double> marcas;
+    for (auto i = html.find("class=\"marca-y\""); i != std::string::npos;
+         i = html.find("class=\"marca-y\"", i + 1)) {
+      const auto inicio = html.find('>', i) + 1;
+      std::string texto = html.substr(inicio, html.find('<', inicio) - inicio);
+      const bool negativa = texto[0] == '-';
+      const auto valor = LeerCifra(negativa ? texto.substr(1) : texto);
+      ASSERT_TRUE(valor) << texto;
+      marcas.push_back(negativa ? -*valor : *valor);
+    }
+    ASSERT_GE(marcas.size(), 3u);
+    const double paso = marcas[1] - marcas[0];
+    const double mantisa = paso / std::pow(10.0, std::floor(std::log10(paso)));
+    EXPECT_TRUE(std::fabs(mantisa - 1) < 1e-9 || std::fabs(mantisa - 2) < 1e-9 ||
+                std::fabs(mantisa - 2.5) < 1e-9 || std::fabs(mantisa - 5) < 1e-9)
+        << paso;
+    for (std::size_t k = 1; k < marcas.size(); ++k) {
+      EXPECT_NEAR(marcas[k] - marcas[k - 1], paso, 1e-9 * paso);
+      EXPECT_NEAR(std::remainder(marcas[k], paso), 0, 1e-9 * paso);
+    }
+  }
+}
+
+// A batch read in pieces of any size gives what it gives read whole; the
+// header may carry spaces, capitals and a trailing separator; a quoted field
+// is short and clean; a row past the length limit is refused unkept.
+TEST(Lotes, EnTrozos) {
+  const std::string largo(3000, '7');
+  const std::string contenido =
+      std::string("\xEF\xBB\xBF vemin ; VEMAX;IcMin;icmax;VnZener;IzMin;\r\n") +
+      "12;15;5;20;5,1;5;\r\n"
+      "12;15;5;2O;5,1;5\n"
+      "12;15;5;20;" +
+      std::string("5\0x\x01", 4) + std::string(100, 'y') + ";5\n" + "9;12.5;5;20;5,1;5\n" + largo +
+      "\n" + "24;30;10;100;12;10";
+  const ResultadoLotes entero = ProcesarLotes(contenido, {});
+  ASSERT_FALSE(entero.error) << *entero.error;
+  EXPECT_EQ(entero.cuenta.filas, 6);
+  EXPECT_EQ(entero.cuenta.construibles, 1);
+  EXPECT_EQ(entero.cuenta.noConstruibles, 1);
+  EXPECT_EQ(entero.cuenta.erroneas, 4);
+  EXPECT_EQ(entero.salida.rfind("\xEF\xBB\xBFLinea;Construible;", 0), 0u);
+  EXPECT_EQ(entero.salida.find('\0'), std::string::npos);
+  EXPECT_NE(entero.salida.find("«5?x?yyyyyyyyyyyyyyyyyyyyyyyyyyyy…»"), std::string::npos);
+  EXPECT_NE(entero.salida.find("escriba la coma decimal: 12,5"), std::string::npos);
+  EXPECT_NE(entero.salida.find("línea 6: pasa de 1024 caracteres"), std::string::npos);
+  EXPECT_NE(entero.salida.find("\n7;no;0;"), std::string::npos);
+  for (const std::size_t tamano : {1u, 7u, 1000u}) {
+    Lotes lotes({});
+    std::string salida;
+    for (std::size_t i = 0; i < contenido.size(); i += tamano) {
+      lotes.Leer(std::string_view(contenido).substr(i, tamano), salida);
+    }
+    lotes.Terminar(salida);
+    EXPECT_EQ(salida, entero.salida) << tamano;
   }
 }
 

@@ -1,6 +1,6 @@
 // The printable report in Debian's chromium: it renders without console
-// errors or requests, shows its plot, fits A4 when printed, and leaves a
-// screenshot for the eye.
+// errors or requests, shows its plot with round ticks and both worst cases,
+// fits A4 when printed, and leaves a screenshot for the eye.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
@@ -29,8 +29,18 @@ test('el informe se ve sin errores, con su gráfico, y cabe en A4', async () => 
     await pagina.goto(pathToFileURL(informe).href);
     assert.match(await pagina.title(), /regulador/);
     const trazos = await pagina.locator('svg line').count();
-    assert.ok(trazos >= 5, `el gráfico tiene ${trazos} líneas`);
-    assert.equal(await pagina.locator('tr.elegida td').first().textContent(), '240');
+    assert.ok(trazos >= 9, `el gráfico tiene ${trazos} líneas`);
+    assert.equal(await pagina.locator('tr.elegida td').first().textContent(), '330');
+    const texto = await pagina.locator('body').innerText();
+    assert.match(texto, /de -20 °C a 40 °C: de 8,156 V a 9,73 V/);
+    assert.match(texto, /VeMax, peor caso/);
+    // Ticks a round step apart: 1, 2, 2,5 or 5 times a power of ten.
+    const marcas = (await pagina.locator('svg text.marca-y').allTextContents())
+      .map((t) => Number(t.replaceAll('.', '').replace(',', '.')));
+    const paso = marcas[1] - marcas[0];
+    const mantisa = paso / 10 ** Math.floor(Math.log10(paso));
+    assert.ok([1, 2, 2.5, 5].some((m) => Math.abs(m - mantisa) < 1e-9), `paso ${paso}`);
+    marcas.forEach((m, i) => assert.ok(Math.abs(m - marcas[0] - i * paso) < 1e-9 * paso));
 
     mkdirSync(dirname(captura), { recursive: true });
     await pagina.screenshot({ path: captura, fullPage: true });

@@ -37,7 +37,7 @@ function actualizar() {
     informe.hidden = true;
     return;
   }
-  estado.textContent = resultado.informe.cumple ? '' : resultado.informe.mensaje;
+  estado.textContent = resultado.informe.construible ? '' : resultado.informe.motivos.join(' ');
   panel.dataset.resistencia = resultado.informe.r_normalizada_ohm ?? '';
   informe.hidden = false;
   informe.srcdoc = textoSalida(modulo.zener_informe_html());
