@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "form/Controlador.h"
 #include "ui/web/DisposicionJson.h"
 #include "ui/web/Pagina.h"
 #include "ui/web/PanelDiseno.h"
@@ -14,7 +15,21 @@
 namespace zener::web {
 namespace {
 
-VentanaWeb* ventana = nullptr;
+// The shell's open call: a new tab on the address, whatever the operation.
+void AbrirEnPestana(void*, const char*, const char* archivo, const char*, const char*, int) {
+  const std::string_view direccion = archivo;
+  PaginaAbrirDireccion(direccion.data(), static_cast<int>(direccion.size()));
+}
+
+// The window and its logic, made when the page opens it.
+struct Calculadora {
+  explicit Calculadora(std::string_view direccionWeb)
+      : controlador(ventana, &AbrirEnPestana, direccionWeb) {}
+  VentanaWeb ventana;
+  Controlador controlador;
+};
+
+Calculadora* calculadora = nullptr;
 PanelDiseno panel;
 // The last text handed to the page; it reads it before its next call.
 std::string salida;
@@ -30,14 +45,8 @@ std::optional<double> Opcional(double valor) {
 }
 
 std::optional<Control> ControlDe(int numero) {
-  if (numero < 0 || numero > static_cast<int>(Control::imgLogo)) return std::nullopt;
+  if (numero < 0 || numero >= kNumeroDeControles) return std::nullopt;
   return static_cast<Control>(numero);
-}
-
-// The shell's open call: a new tab on the address, whatever the operation.
-void AbrirEnPestana(void*, const char*, const char* archivo, const char*, const char*, int) {
-  const std::string_view direccion = archivo;
-  PaginaAbrirDireccion(direccion.data(), static_cast<int>(direccion.size()));
 }
 
 }  // namespace
@@ -47,34 +56,41 @@ using namespace zener;
 using namespace zener::web;
 
 ZENER_EXPORTA(zener_abrir) void ZenerAbrir(const char* direccionWeb) {
-  if (ventana != nullptr) return;
-  ventana = new VentanaWeb(&AbrirEnPestana, direccionWeb);
-  ventana->Abrir();
+  if (calculadora != nullptr) return;
+  calculadora = new Calculadora(direccionWeb);
+  calculadora->controlador.Abrir();
 }
 
 ZENER_EXPORTA(zener_tecla) int ZenerTecla(int campo, int codigo) {
   const auto control = ControlDe(campo);
-  return ventana && control ? ventana->Tecla(*control, codigo) : 0;
+  return calculadora && control ? calculadora->controlador.Tecla(*control, codigo) : 0;
 }
 
+// The focus is now on this control of the window.
+ZENER_EXPORTA(zener_foco) void ZenerFoco(int control) {
+  if (const auto c = ControlDe(control); calculadora && c) calculadora->controlador.Foco(*c);
+}
+
+// A press on the window while the focus was elsewhere on the page.
+ZENER_EXPORTA(zener_reactivar) void ZenerReactivar() {
+  if (calculadora) calculadora->controlador.Reactivar();
+}
+
+// A click: when CALCULAR shows results, the design panel follows them.
 ZENER_EXPORTA(zener_pulsar) void ZenerPulsar(int origen) {
-  if (const auto control = ControlDe(origen); ventana && control) ventana->Pulsar(*control);
+  const auto control = ControlDe(origen);
+  if (!calculadora || !control) return;
+  if (calculadora->controlador.Clic(*control) != Veredicto::Cumple) return;
+  panel.Seguir(calculadora->controlador.Datos());
+  PaginaCalculado();
 }
 
-ZENER_EXPORTA(zener_recibe_foco) void ZenerRecibeFoco(int campo) {
-  if (const auto control = ControlDe(campo); ventana && control) {
-    ventana->CampoRecibeFoco(*control);
-  }
-}
-
-ZENER_EXPORTA(zener_pierde_foco) void ZenerPierdeFoco(int campo, int haciaLaVentana) {
-  if (const auto control = ControlDe(campo); ventana && control) {
-    ventana->CampoPierdeFoco(*control, haciaLaVentana != 0);
-  }
+ZENER_EXPORTA(zener_cuadro_cerrado) void ZenerCuadroCerrado(int respuesta) {
+  if (calculadora) calculadora->ventana.CuadroCerrado(static_cast<std::int16_t>(respuesta));
 }
 
 ZENER_EXPORTA(zener_entregar) void ZenerEntregar() {
-  if (ventana) ventana->Entregar();
+  if (calculadora) calculadora->controlador.Entregar();
 }
 
 ZENER_EXPORTA(zener_reservar) void* ZenerReservar(int bytes) {
@@ -103,7 +119,6 @@ const char* ZenerDisenar(int serie, double tolR, double tolVz, double margen, in
       familia > static_cast<int>(Familia::N53)) {
     return Entregar("{\"valores\":false,\"error\":\"opciones\",\"informe\":null}");
   }
-  if (ventana && ventana->Calculados()) panel.Seguir(*ventana->Calculados());
   OpcionesDiseno opciones;
   opciones.serie = static_cast<Serie>(serie);
   opciones.tolR = Opcional(tolR);
