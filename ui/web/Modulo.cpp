@@ -55,9 +55,9 @@ std::optional<Control> ControlDe(int numero) {
 using namespace zener;
 using namespace zener::web;
 
-ZENER_EXPORTA(zener_abrir) void ZenerAbrir(const char* direccionWeb) {
+ZENER_EXPORTA(zener_abrir) void ZenerAbrir() {
   if (calculadora != nullptr) return;
-  calculadora = new Calculadora(direccionWeb);
+  calculadora = new Calculadora(ZENER_DIRECCION_WEB);
   calculadora->controlador.Abrir();
 }
 

@@ -5,13 +5,11 @@
 
 import { iniciarPanel } from './panel.mjs';
 
-const DIRECCION_WEB = 'http://www.example.com/calculador-zener/';
 // The pictures, by the resource name the design table gives them.
 const IMAGENES = {
   ESQUEMA: { archivo: 'esquema.gif', texto: 'Esquema del regulador con diodo Zener' },
   LOGO: { archivo: 'logo.jpg', texto: 'Calculador de circuitos Zener' },
 };
-const FAMILIA_LETRA = 'Arial, "Liberation Sans", sans-serif';
 
 const codificador = new TextEncoder();
 const decodificador = new TextDecoder();
@@ -145,8 +143,10 @@ canalEntrega.port1.onmessage = () => {
   modulo.zener_entregar();
 };
 
+let twipsPorPixel;  // the design's scale, from the module
+
 function px(twips) {
-  return `${twips / 15}px`;
+  return `${twips / twipsPorPixel}px`;
 }
 
 function crearPieza(pieza, letras) {
@@ -202,7 +202,6 @@ function crearPieza(pieza, letras) {
     top: px(pieza.arriba),
     width: px(pieza.ancho),
     height: px(pieza.alto),
-    fontFamily: FAMILIA_LETRA,
     fontSize: `${letra.centesimasDePunto / 100}pt`,
     fontWeight: String(letra.peso),
     fontStyle: letra.cursiva ? 'italic' : 'normal',
@@ -291,10 +290,18 @@ function alAcabarComposicion(evento) {
 
 function construirVentana() {
   const disposicion = JSON.parse(textoSalida(modulo.zener_disposicion()));
+  twipsPorPixel = disposicion.twipsPorPixel;
+  // What the style sheet takes from the design.
+  const raiz = document.documentElement.style;
+  raiz.setProperty('--letra', [...disposicion.familias.map((f) => `"${f}"`), 'sans-serif'].join());
+  raiz.setProperty('--fondo-ventana', disposicion.fondo);
+  raiz.setProperty('--ancho-ventana', px(disposicion.ancho));
+  raiz.setProperty('--margen-titulo-marco', `${disposicion.margenTituloMarco}px`);
+  raiz.setProperty('--margen-foco', `${disposicion.margenFoco}px`);
   ventana = document.getElementById('form1');
   ventana.style.width = px(disposicion.ancho);
   ventana.style.height = px(disposicion.alto);
-  ventana.dataset.ancho = disposicion.ancho / 15;
+  ventana.dataset.ancho = disposicion.ancho / twipsPorPixel;
   for (const pieza of disposicion.piezas) {
     const el = crearPieza(pieza, disposicion.letras);
     (pieza.marco ? document.getElementById(pieza.marco) : ventana).append(el);
@@ -355,7 +362,7 @@ export async function iniciar() {
   prepararCuadro();
   ajustarEscala();
   window.addEventListener('resize', ajustarEscala);
-  conTexto(DIRECCION_WEB, (puntero) => modulo.zener_abrir(puntero));
+  modulo.zener_abrir();
   iniciarPanel(modulo, { conTexto, textoSalida });
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');

@@ -11,7 +11,6 @@ namespace {
 constexpr UINT kEntregarEventos = WM_APP + 1;
 constexpr UINT kPulsado = WM_APP + 2;  // wParam: the number of the Control clicked
 constexpr DWORD kEstiloVentana = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kMargenFoco = 4;  // pixels at the base scale, from the button's edge
 
 struct Creacion {
   const wchar_t* clase;
@@ -108,7 +107,7 @@ bool VentanaWin32::RegistrarClases() {
                                                 GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  clase.hbrBackground = Pincel(ColorDe(kAmarilloClaro, COLOR_WINDOW));
+  clase.hbrBackground = Pincel(ColorDe(kFondoVentana, COLOR_WINDOW));
   clase.lpszClassName = kClaseVentana;
 
   WNDCLASSEXW marco{};
@@ -301,7 +300,7 @@ void VentanaWin32::OnCommand(int id, int notificacion, HWND control) {
 
 LRESULT VentanaWin32::OnCtlColor(HDC dc, HWND control) {
   const auto fila = FilaDeHwnd(control);
-  if (!fila) return reinterpret_cast<LRESULT>(Pincel(ColorDe(kAmarilloClaro, COLOR_WINDOW)));
+  if (!fila) return reinterpret_cast<LRESULT>(Pincel(ColorDe(kFondoVentana, COLOR_WINDOW)));
   const Pieza& pieza = kPiezas[*fila];
   SetTextColor(dc, ColorDe(pieza.tinta, COLOR_BTNTEXT));
   const COLORREF fondo = ColorDe(pieza.fondo, COLOR_WINDOW);
