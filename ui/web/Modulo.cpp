@@ -1,8 +1,10 @@
-// The entry points the page calls: the window's events, and memory for the
-// texts it hands over.
-#include <cmath>
+// The entry points the page calls: the window's events, memory for the texts
+// it hands over, and the texts it asks for.
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "form/Controlador.h"
 #include "ui/web/DisposicionJson.h"
@@ -31,17 +33,38 @@ struct Calculadora {
 
 Calculadora* calculadora = nullptr;
 PanelDiseno panel;
-// The last text handed to the page; it reads it before its next call.
+// The last text handed to the page, after its length; the page reads it
+// before its next call.
 std::string salida;
 
-const char* Entregar(std::string texto) {
-  salida = std::move(texto);
-  return salida.c_str();
+const char* Entregar(std::string_view texto) {
+  const auto bytes = static_cast<std::uint32_t>(texto.size());
+  salida.clear();
+  for (int desplazamiento = 0; desplazamiento < 32; desplazamiento += 8) {
+    salida += static_cast<char>((bytes >> desplazamiento) & 0xFF);
+  }
+  salida += texto;
+  return salida.data();
 }
 
-// The page gives NaN for an option left to its default.
-std::optional<double> Opcional(double valor) {
-  return std::isnan(valor) ? std::nullopt : std::optional<double>(valor);
+struct Peticion {
+  std::string_view que;
+  std::string (*texto)(std::string_view entrada);
+};
+
+constexpr Peticion kPeticiones[] = {
+    {"disposicion", [](std::string_view) { return DisposicionJson(); }},
+    {"listas", [](std::string_view) { return PanelDiseno::Listas(); }},
+    {"diseno", [](std::string_view opciones) { return panel.Disenar(opciones); }},
+    {"informe-texto", [](std::string_view) { return panel.Texto(); }},
+    {"informe-html", [](std::string_view) { return panel.Html(); }},
+};
+
+std::string Texto(std::string_view que, std::string_view entrada) {
+  for (const Peticion& peticion : kPeticiones) {
+    if (peticion.que == que) return peticion.texto(entrada);
+  }
+  return {};
 }
 
 std::optional<Control> ControlDe(int numero) {
@@ -101,38 +124,14 @@ ZENER_EXPORTA(zener_liberar) void ZenerLiberar(void* memoria) {
   std::free(memoria);
 }
 
-ZENER_EXPORTA(zener_disposicion) const char* ZenerDisposicion() {
-  return Entregar(DisposicionJson());
-}
-
-// The length in bytes of the text the last call gave.
-ZENER_EXPORTA(zener_bytes) int ZenerBytes() {
-  return static_cast<int>(salida.size());
-}
-
-// Options as the design library takes them: tolerances as fractions, series
-// and family as the numbers of their enumerations.
-ZENER_EXPORTA(zener_disenar)
-const char* ZenerDisenar(int serie, double tolR, double tolVz, double margen, int familia,
-                         double zz) {
-  if (serie < 0 || serie > static_cast<int>(Serie::E192) || familia < 0 ||
-      familia > static_cast<int>(Familia::N53)) {
-    return Entregar("{\"valores\":false,\"error\":\"opciones\",\"informe\":null}");
-  }
-  OpcionesDiseno opciones;
-  opciones.serie = static_cast<Serie>(serie);
-  opciones.tolR = Opcional(tolR);
-  opciones.tolVz = tolVz;
-  opciones.margen = margen;
-  opciones.familia = static_cast<Familia>(familia);
-  opciones.zz = Opcional(zz);
-  return Entregar(panel.Disenar(opciones));
-}
-
-ZENER_EXPORTA(zener_informe_texto) const char* ZenerInformeTexto() {
-  return Entregar(panel.Texto());
-}
-
-ZENER_EXPORTA(zener_informe_html) const char* ZenerInformeHtml() {
-  return Entregar(panel.Html());
+// The one way a text comes back to the page: what is asked for (with its
+// input, for a design the options' JSON) gives the address of the text's
+// length in bytes, four of them with the lowest first, followed by the text.
+// It stays there until the next call. Asked for: "disposicion" (the layout
+// JSON), "listas" (the design panel's choices), "diseno", "informe-texto",
+// "informe-html"; anything else gives an empty text.
+ZENER_EXPORTA(zener_texto)
+const char* ZenerTexto(const char* que, int bytesQue, const char* entrada, int bytesEntrada) {
+  return Entregar(Texto(std::string_view(que, static_cast<std::size_t>(bytesQue)),
+                        std::string_view(entrada, static_cast<std::size_t>(bytesEntrada))));
 }

@@ -11,6 +11,8 @@ const IMAGENES = {
   LOGO: { archivo: 'logo.jpg', texto: 'Calculador de circuitos Zener' },
 };
 
+const ERRNO_NOSYS = 52;
+
 const codificador = new TextEncoder();
 const decodificador = new TextDecoder();
 
@@ -29,20 +31,24 @@ function textoDe(puntero, bytes) {
   return decodificador.decode(bytesDe(puntero, bytes));
 }
 
-// Calls fn with the text copied into the module's memory.
+// Calls fn with the text copied into the module's memory (address, bytes).
 function conTexto(texto, fn) {
-  const bytes = codificador.encode(texto + '\0');
-  const puntero = modulo.zener_reservar(bytes.length);
+  const bytes = codificador.encode(texto);
+  const puntero = modulo.zener_reservar(Math.max(bytes.length, 1));
   bytesDe(puntero, bytes.length).set(bytes);
   try {
-    return fn(puntero, bytes.length - 1);
+    return fn(puntero, bytes.length);
   } finally {
     modulo.zener_liberar(puntero);
   }
 }
 
-function textoSalida(puntero) {
-  return textoDe(puntero, modulo.zener_bytes());
+// A text the module gives: its length in four bytes, lowest first, then it.
+function pedirTexto(que, entrada = '') {
+  const puntero = conTexto(que, (pQue, bQue) =>
+    conTexto(entrada, (pEntrada, bEntrada) => modulo.zener_texto(pQue, bQue, pEntrada, bEntrada)));
+  const bytes = new DataView(modulo.memory.buffer).getUint32(puntero, true);
+  return textoDe(puntero + 4, bytes);
 }
 
 // The UTF-16 offset of the n-th character: the module counts characters.
@@ -126,11 +132,12 @@ const importaciones = {
       canalEntrega.port2.postMessage(0);
     },
   },
-  // The few system calls the C library links; nothing is ever written.
+  // The few system calls the C library links: the page has no files, and
+  // says so (WASI's "not supported").
   wasi_snapshot_preview1: {
-    fd_close: () => 0,
-    fd_seek: () => 0,
-    fd_write: () => 0,
+    fd_close: () => ERRNO_NOSYS,
+    fd_seek: () => ERRNO_NOSYS,
+    fd_write: () => ERRNO_NOSYS,
   },
 };
 
@@ -289,7 +296,7 @@ function alAcabarComposicion(evento) {
 }
 
 function construirVentana() {
-  const disposicion = JSON.parse(textoSalida(modulo.zener_disposicion()));
+  const disposicion = JSON.parse(pedirTexto('disposicion'));
   twipsPorPixel = disposicion.twipsPorPixel;
   // What the style sheet takes from the design.
   const raiz = document.documentElement.style;
@@ -363,7 +370,7 @@ export async function iniciar() {
   ajustarEscala();
   window.addEventListener('resize', ajustarEscala);
   modulo.zener_abrir();
-  iniciarPanel(modulo, { conTexto, textoSalida });
+  iniciarPanel(pedirTexto);
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
 }
