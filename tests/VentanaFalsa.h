@@ -3,8 +3,10 @@
 // goes through the real controller.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -45,8 +47,10 @@ class VentanaFalsa final : public Ventana {
   }
   void FijarSeleccion(Control campo, int inicio, int longitud) override {
     seleccion[campo] = {inicio, longitud};
+    if (longitud > 0) seleccionados.push_back(campo);
   }
   void EscribirEtiqueta(Control resultado, std::string_view texto) override {
+    if (std::exchange(etiquetaQueFalla, false)) throw std::runtime_error("the label failed");
     textos[resultado] = texto;
   }
   // Reported to the controller as a real window reports a focus change.
@@ -60,6 +64,7 @@ class VentanaFalsa final : public Ventana {
   void MostrarCuadro(std::string_view prompt, std::int16_t estilo, std::string_view titulo,
                      AlCerrarCuadro alCerrar) override {
     cuadros.push_back({std::string(prompt), estilo, std::string(titulo)});
+    if (dentroDelCuadro) dentroDelCuadro();
     if (cuadrosQueEsperan) {
       cuadroAbierto = std::move(alCerrar);
     } else {
@@ -77,6 +82,10 @@ class VentanaFalsa final : public Ventana {
   std::optional<Control> foco;  // none while the focus is outside the window
   std::vector<CuadroMostrado> cuadros;
   AlCerrarCuadro cuadroAbierto;
+  // What happens while a box is open: a real one runs its own message loop.
+  std::function<void()> dentroDelCuadro;
+  bool etiquetaQueFalla = false;       // the next label written throws
+  std::vector<Control> seleccionados;  // fields whose text was selected
   std::map<Control, std::string> textosAlMostrarse;
   bool entregaPedida = false;
 };

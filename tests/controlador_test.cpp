@@ -98,78 +98,27 @@ TEST(Controlador, SoloLlegaAlManejadorUnCaracterDeOchoBits) {
   EXPECT_TRUE(banco.ventana.cuadros.empty());
 }
 
-// A window whose operations throw once, as a failing toolkit call would.
-class VentanaQueFalla final : public Ventana {
- public:
-  std::string LeerTexto(Control c) const override { return falsa.LeerTexto(c); }
-  void EscribirTexto(Control c, std::string_view t) override { falsa.EscribirTexto(c, t); }
-  void FijarSeleccion(Control c, int i, int l) override { falsa.FijarSeleccion(c, i, l); }
-  void EscribirEtiqueta(Control c, std::string_view t) override {
-    if (std::exchange(fallar, false)) throw std::runtime_error("the label could not be written");
-    falsa.EscribirEtiqueta(c, t);
-  }
-  void DarFoco(Control destino) override { falsa.DarFoco(destino); }
-  void MostrarCuadro(std::string_view p, std::int16_t e, std::string_view t,
-                     AlCerrarCuadro alCerrar) override {
-    falsa.MostrarCuadro(p, e, t, std::move(alCerrar));
-  }
-  void* Manejador() const override { return nullptr; }
-  void Mostrar() override {}
-  void PedirEntrega() override {}
-
-  VentanaFalsa falsa;
-  bool fallar = false;
-};
-
 TEST(Controlador, UnManejadorQueLanzaNoLaDejaOcupada) {
-  VentanaQueFalla ventana;
-  Controlador controlador(ventana, nullptr, "");
-  ventana.falsa.controlador = &controlador;
-  controlador.Abrir();
-  ventana.fallar = true;
-  EXPECT_THROW(controlador.Clic(Control::cmdCalcular), std::runtime_error);
-  EXPECT_EQ(controlador.Clic(Control::cmdCalcular), Veredicto::Regla1);
-  EXPECT_EQ(ventana.falsa.cuadros.size(), 1u);
+  Banco banco;
+  banco.ventana.etiquetaQueFalla = true;
+  EXPECT_THROW(banco.controlador.Clic(Control::cmdCalcular), std::runtime_error);
+  EXPECT_EQ(banco.controlador.Clic(Control::cmdCalcular), Veredicto::Regla1);
+  EXPECT_EQ(banco.ventana.cuadros.size(), 1u);
 }
 
 // A real message box runs its own message loop, which hands the window's
 // posted messages on; what arrives meanwhile waits until the box is closed
 // and the handler that opened it has ended.
-class VentanaQueBombea final : public Ventana {
- public:
-  std::string LeerTexto(Control c) const override { return falsa.LeerTexto(c); }
-  void EscribirTexto(Control c, std::string_view t) override { falsa.EscribirTexto(c, t); }
-  // A whole text selected: a field's focus entry ran.
-  void FijarSeleccion(Control c, int i, int l) override {
-    falsa.FijarSeleccion(c, i, l);
-    entradas.push_back(c);
-  }
-  void EscribirEtiqueta(Control c, std::string_view t) override { falsa.EscribirEtiqueta(c, t); }
-  void DarFoco(Control destino) override { falsa.DarFoco(destino); }
-  void MostrarCuadro(std::string_view, std::int16_t, std::string_view,
-                     AlCerrarCuadro alCerrar) override {
-    falsa.DarFoco(Control::txtVeMax);
-    falsa.controlador->Entregar();
-    entradasEnElCuadro = entradas;
-    alCerrar(kAceptar);
-  }
-  void* Manejador() const override { return nullptr; }
-  void Mostrar() override {}
-  void PedirEntrega() override {}
-
-  VentanaFalsa falsa;
-  std::vector<Control> entradas;
-  std::vector<Control> entradasEnElCuadro;
-};
-
 TEST(Controlador, UnEventoLlegadoConElCuadroAbiertoEsperaAQueSeCierre) {
-  VentanaQueBombea ventana;
-  Controlador controlador(ventana, nullptr, "");
-  ventana.falsa.controlador = &controlador;
-  controlador.Abrir();
-  controlador.Clic(Control::cmdCalcular);  // rule 1 fails
-  EXPECT_EQ(ventana.entradasEnElCuadro, std::vector<Control>{Control::txtVeMin});
-  EXPECT_EQ(ventana.entradas,
+  Banco banco;
+  std::vector<Control> seleccionadosEnElCuadro;
+  banco.ventana.dentroDelCuadro = [&] {
+    banco.Enfocar(Control::txtVeMax);
+    seleccionadosEnElCuadro = banco.ventana.seleccionados;
+  };
+  banco.controlador.Clic(Control::cmdCalcular);  // rule 1 fails
+  EXPECT_EQ(seleccionadosEnElCuadro, std::vector<Control>{Control::txtVeMin});
+  EXPECT_EQ(banco.ventana.seleccionados,
             (std::vector<Control>{Control::txtVeMin, Control::txtVeMax, Control::txtVeMin}));
 }
 
