@@ -141,6 +141,7 @@ class Ejecucion {
   explicit Ejecucion(const Tabla& tabla) : tabla_(tabla) {}
 
   void Dar(const Paso& paso);
+  bool Vivo() const { return programa_.Vivo(); }
 
  private:
   using Accion = void (Ejecucion::*)(std::string_view resto);
@@ -383,6 +384,7 @@ TEST_P(EnLaVentana, Escenario) {
     }
     if (HasFatalFailure()) return;
   }
+  EXPECT_TRUE(ejecucion.Vivo()) << "the program ended";
 }
 
 INSTANTIATE_TEST_SUITE_P(Tabla, EnLaVentana,
