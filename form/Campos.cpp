@@ -31,13 +31,24 @@ std::optional<double> ConfirmarTexto(const FilaCampo& fila, Ventana& ventana) {
   return LeerCifra(ventana.LeerTexto(campo));
 }
 
-void RechazarCifra(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
-  MostrarMensaje(datos, ventana, kPromptCifraInvalida, kEstiloExclamacion, kTituloError);
-  ventana.EscribirTexto(CampoDe(fila.magnitud), fila.TextoInicial);
-}
-
 void SeleccionarTodo(Control campo, Ventana& ventana) {
   ventana.FijarSeleccion(campo, 0, LongitudEnCaracteres(ventana.LeerTexto(campo)));
+}
+
+// The message; once its box is closed, the field's default text and then
+// `despues`. The field shows what was refused for as long as the box is open.
+void RechazarCifra(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana,
+                   void (*despues)(Control campo, Ventana& ventana)) {
+  MostrarMensaje(datos, ventana, kPromptCifraInvalida, kEstiloExclamacion, kTituloError,
+                 [&fila, &ventana, despues] {
+                   const Control campo = CampoDe(fila.magnitud);
+                   ventana.EscribirTexto(campo, fila.TextoInicial);
+                   despues(campo, ventana);
+                 });
+}
+
+void DevolverFoco(Control campo, Ventana& ventana) {
+  ventana.DarFoco(campo);
 }
 
 }  // namespace
@@ -66,8 +77,7 @@ void Campo_KeyPress(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventan
     ventana.DarFoco(SiguienteDe(CampoDe(fila.magnitud)));
     return;
   }
-  RechazarCifra(fila, datos, ventana);
-  SeleccionarTodo(CampoDe(fila.magnitud), ventana);
+  RechazarCifra(fila, datos, ventana, SeleccionarTodo);
 }
 
 void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {
@@ -75,8 +85,7 @@ void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& venta
     datos.*fila.valor = *valor;
     return;
   }
-  RechazarCifra(fila, datos, ventana);
-  ventana.DarFoco(CampoDe(fila.magnitud));
+  RechazarCifra(fila, datos, ventana, DevolverFoco);
 }
 
 void Campo_GotFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana) {

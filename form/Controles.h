@@ -20,6 +20,9 @@ constexpr Magnitud MagnitudDe(Control campo) {
 }
 static_assert(CampoDe(Magnitud::IzMin) == Control::txtIzMin, "fields follow the design values");
 
+// Where the focus goes when the window opens and after a reset.
+inline constexpr Control kPrimerCampo = Control::txtVeMin;
+
 // Enter moves on to the next field; from the last one, to the calculate button.
 constexpr Control SiguienteDe(Control campo) {
   return campo == Control::txtIzMin ? Control::cmdCalcular

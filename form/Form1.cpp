@@ -17,11 +17,10 @@ void Form1::Load() {
   LimpiarTodo(datos_, ventana_);
 }
 
-void Form1::Click(Control origen) {
+std::optional<Veredicto> Form1::Click(Control origen) {
   switch (origen) {
     case Control::cmdCalcular:
-      cmdCalcular_Click(datos_, ventana_);
-      break;
+      return cmdCalcular_Click(datos_, ventana_);
     case Control::cmdReset:
       cmdReset_Click();
       break;
@@ -32,6 +31,7 @@ void Form1::Click(Control origen) {
     default:
       break;
   }
+  return std::nullopt;
 }
 
 void Form1::KeyPress(Control campo, std::int16_t& keyascii) {
@@ -48,7 +48,7 @@ void Form1::LostFocus(Control campo) {
 
 void Form1::cmdReset_Click() {
   LimpiarTodo(datos_, ventana_);
-  ventana_.DarFoco(Control::txtVeMin);
+  ventana_.DarFoco(kPrimerCampo);
 }
 
 // Whether the page opened is not examined: nothing is reported either way.

@@ -1,11 +1,13 @@
-// The logic of the window form1: owns the working record and hands each event
-// to its handler.
+// The logic of the window form1: owns the working record and hands each
+// event to its handler.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/Calculo.h"
 #include "core/DatosCircuito.h"
 #include "window/Ventana.h"
 
@@ -16,15 +18,18 @@ namespace zener {
 using LlamadaShell = void (*)(void* propietario, const char* operacion, const char* archivo,
                               const char* parametros, const char* directorio, int mostrar);
 
-class Form1 final : public EventosVentana {
+class Form1 final {
  public:
   Form1(Ventana& ventana, LlamadaShell shell, std::string_view direccionWeb);
 
-  void Load() override;
-  void Click(Control origen) override;
-  void KeyPress(Control campo, std::int16_t& keyascii) override;
-  void GotFocus(Control campo) override;
-  void LostFocus(Control campo) override;
+  void Load();
+  // The verdict of the rules when the click was on the calculate button.
+  std::optional<Veredicto> Click(Control origen);
+  // keyascii is the typed character; the field inserts what the handler
+  // leaves there, and nothing for 0.
+  void KeyPress(Control campo, std::int16_t& keyascii);
+  void GotFocus(Control campo);
+  void LostFocus(Control campo);
 
   const DatosCircuito& Datos() const { return datos_; }
 

@@ -1,5 +1,7 @@
 #include "form/Procedimientos.h"
 
+#include <utility>
+
 #include "core/Calculo.h"
 #include "core/NumeroTexto.h"
 #include "core/Tablas.h"
@@ -31,25 +33,32 @@ void LimpiarTodo(DatosCircuito& datos, Ventana& ventana) {
 }
 
 void MostrarMensaje(DatosCircuito& datos, Ventana& ventana, std::string_view prompt,
-                    std::int16_t estilo, std::string_view titulo) {
+                    std::int16_t estilo, std::string_view titulo, TrasElCuadro despues) {
   datos.MsgTexto = prompt;
   datos.MsgEstilo = estilo;
   datos.MsgTitulo = titulo;
-  datos.MsgRespuesta = ventana.MostrarCuadro(datos.MsgTexto, datos.MsgEstilo, datos.MsgTitulo);
+  ventana.MostrarCuadro(datos.MsgTexto, datos.MsgEstilo, datos.MsgTitulo,
+                        [&datos, despues = std::move(despues)](std::int16_t respuesta) {
+                          datos.MsgRespuesta = respuesta;
+                          if (despues) despues();
+                        });
 }
 
-void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
+Veredicto cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
   Limpiar(datos, ventana);
   const Veredicto veredicto = Calcular(datos);
   if (veredicto == Veredicto::FueraDeRango) {
     MostrarMensaje(datos, ventana, kPromptFueraDeRango, kEstiloExclamacion, kTituloError);
-    return;
+    return veredicto;
   }
   if (const auto regla = ReglaDe(veredicto)) {
-    MostrarMensaje(datos, ventana, regla->prompt, kEstiloInformacion, regla->titulo);
-    Limpiar(datos, ventana);
-    ventana.DarFoco(CampoDe(regla->campo));
-    return;
+    const Control campo = CampoDe(regla->campo);
+    MostrarMensaje(datos, ventana, regla->prompt, kEstiloInformacion, regla->titulo,
+                   [&datos, &ventana, campo] {
+                     Limpiar(datos, ventana);
+                     ventana.DarFoco(campo);
+                   });
+    return veredicto;
   }
   for (std::size_t i = 0; i < kResultados.size(); ++i) {
     const FilaResultado& fila = kResultados[i];
@@ -57,6 +66,7 @@ void cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
     ventana.EscribirEtiqueta(
         kEtiquetas[i], *FormatearCifra(TextoGeneral(datos.*fila.valor), fila.MascaraResultado));
   }
+  return veredicto;
 }
 
 }  // namespace zener

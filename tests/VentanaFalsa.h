@@ -1,14 +1,17 @@
 // A recording stand-in for the window, with a user who types, clicks and
-// tabs, so that the logic can be driven as the real window drives it.
+// tabs, so that the logic is driven as a front end drives it: every event
+// goes through the real controller.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "form/ColaEventos.h"
-#include "form/Form1.h"
+#include "form/Controlador.h"
 #include "window/Ventana.h"
 
 namespace zener {
@@ -33,6 +36,8 @@ struct LlamadaRegistrada {
   int mostrar;
 };
 
+inline constexpr std::int16_t kAceptar = 1;
+
 class VentanaFalsa final : public Ventana {
  public:
   std::string LeerTexto(Control campo) const override { return textos.at(campo); }
@@ -42,30 +47,47 @@ class VentanaFalsa final : public Ventana {
   }
   void FijarSeleccion(Control campo, int inicio, int longitud) override {
     seleccion[campo] = {inicio, longitud};
+    if (longitud > 0) seleccionados.push_back(campo);
   }
   void EscribirEtiqueta(Control resultado, std::string_view texto) override {
+    if (std::exchange(etiquetaQueFalla, false)) throw std::runtime_error("the label failed");
     textos[resultado] = texto;
   }
+  // Reported to the controller as a real window reports a focus change.
   void DarFoco(Control destino) override {
     if (foco == destino) return;
-    const std::optional<Control> anterior = foco;
     foco = destino;
-    if (cola == nullptr) return;
-    if (anterior && EsCampo(*anterior)) cola->Encolar({Evento::Tipo::LostFocus, *anterior});
-    if (EsCampo(destino)) cola->Encolar({Evento::Tipo::GotFocus, destino});
+    if (controlador != nullptr) controlador->Foco(destino);
   }
-  std::int16_t MostrarCuadro(std::string_view prompt, std::int16_t estilo,
-                             std::string_view titulo) override {
+  // Closed with OK at once, as a modal box returns; a page's box stays open
+  // until the user closes it.
+  void MostrarCuadro(std::string_view prompt, std::int16_t estilo, std::string_view titulo,
+                     AlCerrarCuadro alCerrar) override {
     cuadros.push_back({std::string(prompt), estilo, std::string(titulo)});
-    return 1;
+    if (dentroDelCuadro) dentroDelCuadro();
+    if (cuadrosQueEsperan) {
+      cuadroAbierto = std::move(alCerrar);
+    } else {
+      alCerrar(kAceptar);
+    }
   }
   void* Manejador() const override { return const_cast<VentanaFalsa*>(this); }
+  void Mostrar() override { textosAlMostrarse = textos; }
+  void PedirEntrega() override { entregaPedida = true; }
 
-  ColaEventos* cola = nullptr;  // none: focus moves without events
+  Controlador* controlador = nullptr;  // none: focus moves without events
+  bool cuadrosQueEsperan = false;
   std::map<Control, std::string> textos;
   std::map<Control, Seleccion> seleccion;
-  std::optional<Control> foco;
+  std::optional<Control> foco;  // none while the focus is outside the window
   std::vector<CuadroMostrado> cuadros;
+  AlCerrarCuadro cuadroAbierto;
+  // What happens while a box is open: a real one runs its own message loop.
+  std::function<void()> dentroDelCuadro;
+  bool etiquetaQueFalla = false;       // the next label written throws
+  std::vector<Control> seleccionados;  // fields whose text was selected
+  std::map<Control, std::string> textosAlMostrarse;
+  bool entregaPedida = false;
 };
 
 // The window, its logic and a user in front of it.
@@ -73,22 +95,26 @@ class Banco {
  public:
   static inline std::vector<LlamadaRegistrada> llamadasShell;
 
-  Banco() : form(ventana, &RegistrarShell, "http://prueba.invalid/"), cola(form) {
-    ventana.cola = &cola;
+  // With cuadrosQueEsperan, message boxes stay open as on a page.
+  explicit Banco(bool cuadrosQueEsperan = false)
+      : controlador(ventana, &RegistrarShell, "http://prueba.invalid/") {
+    ventana.controlador = &controlador;
+    ventana.cuadrosQueEsperan = cuadrosQueEsperan;
     llamadasShell.clear();
-    cola.Encolar({Evento::Tipo::Load, Control::txtVeMin});
-    cola.Entregar();
-    Enfocar(Control::txtVeMin);
+    controlador.Abrir();
   }
 
   // Each character goes through the key handler; what it leaves replaces the
-  // selection, as an edit control does.
+  // selection, as an edit control does. On a button, Enter and Space press it.
   void Teclear(std::string_view teclas) {
     for (const char c : teclas) {
-      std::int16_t keyascii = static_cast<unsigned char>(c);
-      const Control campo = *ventana.foco;
-      cola.KeyPress(campo, keyascii);
-      if (keyascii != 0) Insertar(campo, static_cast<char>(keyascii));
+      const Control control = *ventana.foco;
+      if (!EsCampo(control)) {
+        if (c == '\r' || c == ' ') controlador.Clic(control);
+        continue;
+      }
+      const std::int16_t keyascii = controlador.Tecla(control, static_cast<unsigned char>(c));
+      if (keyascii != 0) Insertar(control, static_cast<char>(keyascii));
     }
   }
   void Enter() { Teclear("\r"); }
@@ -99,28 +125,39 @@ class Banco {
   // A mouse click on a field or a Tab into it.
   void Enfocar(Control destino) {
     ventana.DarFoco(destino);
-    cola.Entregar();
+    controlador.Entregar();
   }
 
   // A mouse click on a button or picture: buttons take the focus first.
-  void Pulsar(Control origen) {
+  std::optional<Veredicto> Pulsar(Control origen) {
     if (origen == Control::cmdCalcular || origen == Control::cmdReset) ventana.DarFoco(origen);
-    cola.Encolar({Evento::Tipo::Click, origen});
-    cola.Entregar();
+    return controlador.Clic(origen);
   }
 
-  // Types a figure into a field and leaves it with a click on the next one.
+  // The focus goes to another program, or elsewhere on the page.
+  void Salir() { ventana.foco.reset(); }
+  // Back with a click on a control of the window.
+  std::optional<Veredicto> Volver(Control destino) {
+    controlador.Reactivar();
+    if (!EsCampo(destino)) return Pulsar(destino);
+    Enfocar(destino);
+    return std::nullopt;
+  }
+
+  // The user closes the box that waits (cuadrosQueEsperan).
+  void CerrarCuadro() { std::exchange(ventana.cuadroAbierto, nullptr)(kAceptar); }
+
+  // Types a figure into a field after a click on it.
   void Escribir(Control campo, std::string_view texto) {
     Enfocar(campo);
     Teclear(texto);
   }
 
   std::string Texto(Control c) const { return ventana.textos.at(c); }
-  const DatosCircuito& Datos() const { return form.Datos(); }
+  const DatosCircuito& Datos() const { return controlador.Datos(); }
 
   VentanaFalsa ventana;
-  Form1 form;
-  ColaEventos cola;
+  Controlador controlador;
 
  private:
   static void RegistrarShell(void* propietario, const char* operacion, const char* archivo,

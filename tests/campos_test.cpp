@@ -102,6 +102,14 @@ TEST(EnterEnUnCampo, UnaCifraInvalidaSeRechaza) {
       {Control::txtVnZener, "12,5.1", true, "0,00"},
       {Control::txtIcMax, "1,2,3", true, "0"},  // plain fields still refuse what cannot be read
       {Control::txtIzMin, "-4", true, "0"},
+      // Without a comma, points must group thousands: an English decimal is
+      // refused in every field, never read ten or a thousand times too large.
+      {Control::txtVeMin, "12.5", true, "0,00"},
+      {Control::txtVeMax, "5.1", true, "0,00"},
+      {Control::txtIcMin, "1.2345", true, "0"},
+      {Control::txtIcMax, "12.5", true, "0"},
+      {Control::txtVnZener, "5.1", true, "0,00"},
+      {Control::txtIzMin, "0.500", true, "0"},
   };
   for (const auto& c : casos) {
     Banco banco;
@@ -170,28 +178,30 @@ TEST(PerdidaDeFoco, GuardaElValorQueMuestraElCampo) {
 }
 
 TEST(PerdidaDeFoco, UnaCifraInvalidaDevuelveElFocoSinTocarElValor) {
-  for (const FilaCampo& fila : kCampos) {
-    Banco banco;
-    const Control campo = CampoDe(fila.magnitud);
-    const Control siguiente = SiguienteDe(campo);
-    banco.Escribir(campo, "8");
-    banco.Enfocar(siguiente == Control::cmdCalcular ? Control::txtVeMin : siguiente);
-    banco.Enfocar(campo);
-    banco.Pegar("1,2,3x");
-    const Control otro = campo == Control::txtVeMax ? Control::txtIcMin : Control::txtVeMax;
-    banco.Enfocar(otro);
-    ASSERT_EQ(banco.ventana.cuadros.size(), 1u);
-    EXPECT_EQ(banco.ventana.cuadros[0].prompt, kPromptCifraInvalida);
-    EXPECT_EQ(banco.Texto(campo), fila.TextoInicial);
-    EXPECT_EQ(banco.ventana.foco, campo);
-    EXPECT_EQ(banco.ventana.seleccion[campo],
-              (Seleccion{0, static_cast<int>(fila.TextoInicial.size())}));
-    EXPECT_EQ(banco.Datos().*fila.valor, 8);
-    // Leaving again commits the default text now standing there.
-    banco.Enfocar(otro);
-    EXPECT_EQ(banco.Datos().*fila.valor, 0);
-    EXPECT_EQ(banco.ventana.cuadros.size(), 1u);
-  }
+  for (const char* pegado : {"1,2,3x", "12.5"})
+    for (const FilaCampo& fila : kCampos) {
+      SCOPED_TRACE(pegado);
+      Banco banco;
+      const Control campo = CampoDe(fila.magnitud);
+      const Control siguiente = SiguienteDe(campo);
+      banco.Escribir(campo, "8");
+      banco.Enfocar(siguiente == Control::cmdCalcular ? Control::txtVeMin : siguiente);
+      banco.Enfocar(campo);
+      banco.Pegar(pegado);
+      const Control otro = campo == Control::txtVeMax ? Control::txtIcMin : Control::txtVeMax;
+      banco.Enfocar(otro);
+      ASSERT_EQ(banco.ventana.cuadros.size(), 1u);
+      EXPECT_EQ(banco.ventana.cuadros[0].prompt, kPromptCifraInvalida);
+      EXPECT_EQ(banco.Texto(campo), fila.TextoInicial);
+      EXPECT_EQ(banco.ventana.foco, campo);
+      EXPECT_EQ(banco.ventana.seleccion[campo],
+                (Seleccion{0, static_cast<int>(fila.TextoInicial.size())}));
+      EXPECT_EQ(banco.Datos().*fila.valor, 8);
+      // Leaving again commits the default text now standing there.
+      banco.Enfocar(otro);
+      EXPECT_EQ(banco.Datos().*fila.valor, 0);
+      EXPECT_EQ(banco.ventana.cuadros.size(), 1u);
+    }
 }
 
 TEST(PerdidaDeFoco, TabularSinTeclearGuardaLoQueYaSeMostraba) {

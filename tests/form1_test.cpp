@@ -20,6 +20,7 @@ TEST(Form1, ArrancaConLosValoresPorDefectoYElFocoEnLaPrimeraCifra) {
   EXPECT_EQ(banco.ventana.foco, Control::txtVeMin);
   EXPECT_EQ(banco.ventana.seleccion[Control::txtVeMin], (Seleccion{0, 4}));
   EXPECT_EQ(banco.Datos().IzMin, 5);
+  EXPECT_EQ(banco.ventana.textosAlMostrarse.at(Control::txtIzMin), "5");  // loaded, then shown
 }
 
 TEST(Form1, SoloConElTecladoSeCalculaElEjemploA) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -31,8 +32,23 @@ inline constexpr Rgb kAzulOscuro{0, 0, 192};
 inline constexpr Rgb kNegro{0, 0, 0};
 
 inline constexpr int kTwipsPorPulgada = 1440;
+// The scale the design is drawn at: 15 twips to the pixel.
+inline constexpr int kPppBase = 96;
+inline constexpr int kTwipsPorPixel = kTwipsPorPulgada / kPppBase;
 inline constexpr int kAnchoCliente = 10335;  // twips
 inline constexpr int kAltoCliente = 7995;
+inline constexpr Rgb kFondoVentana = kAmarilloClaro;
+
+// The window's one font family, and the face with the same metrics that
+// stands in for it where it is missing.
+inline constexpr std::string_view kFamiliaLetra = "Arial";
+inline constexpr std::string_view kFamiliaSustituta = "Liberation Sans";
+
+// Pixels at the base scale: a frame's caption in from its left edge, a
+// button's caption clear of its edges, a button's focus rectangle inside them.
+inline constexpr int kMargenTituloMarco = 8;
+inline constexpr int kMargenTextoBoton = 6;
+inline constexpr int kMargenFoco = 4;
 
 struct Pieza {
   std::string_view nombre;
@@ -140,6 +156,13 @@ inline constexpr std::array<Letra, 6> kLetras = {{
 
 constexpr const Letra& LetraDe(Fuente fuente) {
   return kLetras[static_cast<std::size_t>(fuente)];
+}
+
+// The row of a piece by its name; kPiezas.size() for none.
+constexpr std::size_t FilaPorNombre(std::string_view nombre) {
+  std::size_t fila = 0;
+  while (fila < kPiezas.size() && kPiezas[fila].nombre != nombre) ++fila;
+  return fila;
 }
 
 // A caption without its leader dots: what names the control it labels.

@@ -99,16 +99,28 @@ int Ppp() {
   return ppp;
 }
 
+EsperaAgotada::EsperaAgotada(Aqui aqui, std::string_view que)
+    : std::runtime_error(std::string(aqui.archivo) + ":" + std::to_string(aqui.linea) +
+                         ": the wait ran out: " + std::string(que)) {}
+
 bool Esperar(const std::function<bool()>& condicion, int milisegundos) {
   const ULONGLONG limite = GetTickCount64() + static_cast<ULONGLONG>(milisegundos);
   while (!condicion()) {
     if (GetTickCount64() > limite) return false;
+    // The driver's own window must answer what the system sends it.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(10);
   }
   return true;
 }
 
-Programa::Programa() {
+void Aguardar(const std::function<bool()>& condicion, std::string_view que, Aqui aqui,
+              int milisegundos) {
+  if (!Esperar(condicion, milisegundos)) throw EsperaAgotada(aqui, que);
+}
+
+Programa::Programa(Aqui aqui) {
   Ppp();  // screen coordinates in real pixels from here on
   DeleteFileW(RutaRegistroShell().c_str());
   std::wstring linea = L"\"" + Carpeta() + L"zener_prueba.exe\"";
@@ -119,26 +131,31 @@ Programa::Programa() {
     throw std::runtime_error("the calculator did not start");
   }
   WaitForInputIdle(proceso_.hProcess, 10000);
-  Esperar(
+  Aguardar(
       [&] {
         ventana_ = FindWindowW(win32::kClaseVentana, nullptr);
         return ventana_ != nullptr && IsWindowVisible(ventana_);
       },
-      10000);
-  if (ventana_ == nullptr) throw std::runtime_error("the calculator shows no window");
+      "the calculator's window", aqui, 10000);
   SetForegroundWindow(ventana_);
-  Esperar([&] { return Foco() == win32::kIdVeMin; });
-  Calma();
+  Aguardar([&] { return Foco() == win32::kIdVeMin; }, "the focus in the first field", aqui);
+  Calma(aqui);
 }
 
+// Closes whatever a failed test left open; it fails nothing of its own.
 Programa::~Programa() {
   if (Vivo()) {
-    for (int i = 0; i < 5 && HayCuadro(); ++i) CerrarCuadro(EsperarCuadro(100));
+    try {
+      for (int i = 0; i < 5 && HayCuadro(); ++i) CerrarCuadro(EsperarCuadro(100));
+    } catch (const EsperaAgotada&) {
+      // The process is ended below all the same.
+    }
     PostMessageW(ventana_, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(proceso_.hProcess, 5000) != WAIT_OBJECT_0) {
       TerminateProcess(proceso_.hProcess, 1);
     }
   }
+  if (otraVentana_ != nullptr) DestroyWindow(otraVentana_);
   CloseHandle(proceso_.hThread);
   CloseHandle(proceso_.hProcess);
 }
@@ -179,10 +196,14 @@ RECT Programa::RectanguloEnContenedor(int id) const {
   return r;
 }
 
+void Programa::Clic(int id, int veces, Aqui aqui) const {
+  ClicEn(Control(id), veces, aqui);
+}
+
 // Several clicks in a row at one place make a double click.
-void Programa::Clic(int id, int veces) const {
+void Programa::ClicEn(HWND control, int veces, Aqui aqui) const {
   RECT r;
-  GetWindowRect(Control(id), &r);
+  GetWindowRect(control, &r);
   SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   INPUT abajo{};
   abajo.type = INPUT_MOUSE;
@@ -192,10 +213,10 @@ void Programa::Clic(int id, int veces) const {
   std::vector<INPUT> clics;
   for (int i = 0; i < veces; ++i) clics.insert(clics.end(), {abajo, arriba});
   Enviar(clics);
-  Calma();
+  Calma(aqui);
 }
 
-void Programa::Tecla(WORD vk, bool shift, bool control) const {
+void Programa::Tecla(WORD vk, bool shift, bool control, Aqui aqui) const {
   std::vector<INPUT> entradas;
   if (shift) entradas.push_back(Teclado(VK_SHIFT, false));
   if (control) entradas.push_back(Teclado(VK_CONTROL, false));
@@ -204,43 +225,59 @@ void Programa::Tecla(WORD vk, bool shift, bool control) const {
   if (control) entradas.push_back(Teclado(VK_CONTROL, true));
   if (shift) entradas.push_back(Teclado(VK_SHIFT, true));
   Enviar(entradas);
-  Calma();
+  Calma(aqui);
 }
 
 // Keys of the keyboard where the layout has them, so that a point is the
 // point key; anything else as a Unicode character.
-void Programa::Teclear(std::wstring_view texto) const {
+void Programa::Teclear(std::wstring_view texto, Aqui aqui) const {
   for (const wchar_t c : texto) {
     if (c == L'\r') {
-      Tecla(VK_RETURN);
+      Tecla(VK_RETURN, false, false, aqui);
       continue;
     }
     if (c == L'\b') {
-      Tecla(VK_BACK);
+      Tecla(VK_BACK, false, false, aqui);
       continue;
     }
     const SHORT tecla = c < 128 ? VkKeyScanW(c) : -1;
     if (tecla == -1 || (tecla & 0x0600)) {
       Enviar({Unicode(c, false), Unicode(c, true)});
-      Calma();
+      Calma(aqui);
     } else {
-      Tecla(static_cast<WORD>(tecla & 0xFF), tecla & 0x100);
+      Tecla(static_cast<WORD>(tecla & 0xFF), tecla & 0x100, false, aqui);
     }
   }
 }
 
-bool Programa::Calma() const {
-  static const UINT calma = RegisterWindowMessageW(win32::kMensajeCalma);
-  return Esperar([&] {
-    DWORD_PTR enCalma = 0;
-    return SendMessageTimeoutW(ventana_, calma, 0, 0, SMTO_NORMAL, 2000, &enCalma) && enCalma == 1;
-  });
+// A plain window of the driver's own, away from the calculator's.
+void Programa::Salir(Aqui aqui) {
+  if (otraVentana_ == nullptr) {
+    otraVentana_ =
+        CreateWindowExW(0, L"STATIC", L"Otro programa", WS_POPUP | WS_VISIBLE | WS_BORDER, 0, 0, 80,
+                        40, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  }
+  SetForegroundWindow(otraVentana_);
+  Aguardar([&] { return GetForegroundWindow() == otraVentana_ && Foco() == 0; },
+           "another program's window in front, with the focus", aqui);
+  Calma(aqui);
 }
 
-void Programa::CambiarPpp(int ppp) const {
+void Programa::Calma(Aqui aqui) const {
+  static const UINT calma = RegisterWindowMessageW(win32::kMensajeCalma);
+  Aguardar(
+      [&] {
+        DWORD_PTR enCalma = 0;
+        return SendMessageTimeoutW(ventana_, calma, 0, 0, SMTO_NORMAL, 2000, &enCalma) &&
+               enCalma == 1;
+      },
+      "the calculator idle", aqui);
+}
+
+void Programa::CambiarPpp(int ppp, Aqui aqui) const {
   static const UINT mensaje = RegisterWindowMessageW(win32::kMensajePpp);
   SendMessageW(ventana_, mensaje, static_cast<WPARAM>(ppp), 0);
-  Calma();
+  Calma(aqui);
 }
 
 bool Programa::GuardarCaptura(const std::wstring& ruta) const {
@@ -279,7 +316,7 @@ bool Programa::GuardarCaptura(const std::wstring& ruta) const {
   return std::fclose(archivo) == 0;
 }
 
-Cuadro Programa::EsperarCuadro(int milisegundos) const {
+Cuadro Programa::EsperarCuadro(int milisegundos, Aqui aqui) const {
   BusquedaCuadro busqueda{proceso_.dwProcessId, nullptr};
   Esperar(
       [&] {
@@ -290,7 +327,7 @@ Cuadro Programa::EsperarCuadro(int milisegundos) const {
   Cuadro cuadro;
   cuadro.hwnd = busqueda.encontrado;
   if (cuadro.hwnd == nullptr) return cuadro;
-  Calma();  // painted, and taking the keys
+  Calma(aqui);  // painted, and taking the keys
   cuadro.titulo = TextoDe(cuadro.hwnd);
   for (HWND hijo = GetWindow(cuadro.hwnd, GW_CHILD); hijo; hijo = GetWindow(hijo, GW_HWNDNEXT)) {
     wchar_t clase[32];
@@ -312,12 +349,17 @@ bool Programa::HayCuadro() const {
   return busqueda.encontrado != nullptr;
 }
 
-void Programa::CerrarCuadro(const Cuadro& cuadro) const {
+void Programa::CerrarCuadro(const Cuadro& cuadro, Cierre cierre, Aqui aqui) const {
+  static constexpr WORD kTeclas[] = {0, VK_RETURN, VK_SPACE, VK_ESCAPE};
   SetForegroundWindow(cuadro.hwnd);
-  Esperar([&] { return GetForegroundWindow() == cuadro.hwnd; }, 2000);
-  Tecla(VK_RETURN);
-  Esperar([&] { return !IsWindow(cuadro.hwnd); });
-  Calma();
+  Aguardar([&] { return GetForegroundWindow() == cuadro.hwnd; }, "the box in front", aqui);
+  if (cierre == Cierre::Aceptar) {
+    ClicEn(GetDlgItem(cuadro.hwnd, IDOK), 1, aqui);
+  } else {
+    Tecla(kTeclas[static_cast<int>(cierre)], false, false, aqui);
+  }
+  Aguardar([&] { return !IsWindow(cuadro.hwnd); }, "the box closed", aqui);
+  Calma(aqui);
 }
 
 std::vector<std::string> Programa::LlamadasShell() const {

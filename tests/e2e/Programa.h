@@ -6,13 +6,32 @@
 #include <windows.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zener::prueba {
 
-// Waits for a condition, checking it every few milliseconds.
+// The line of a test that asked for something that waits on the program;
+// given by default as the caller's.
+struct Aqui {
+  const char* archivo;
+  int linea;
+};
+
+// A wait that ran out; it names the test line and what it waited for.
+class EsperaAgotada : public std::runtime_error {
+ public:
+  EsperaAgotada(Aqui aqui, std::string_view que);
+};
+
+// Waits for a condition, checking it every few milliseconds and handling
+// this thread's own window messages meanwhile; false if it never holds.
 bool Esperar(const std::function<bool()>& condicion, int milisegundos = 5000);
+// The same wait, throwing EsperaAgotada when it runs out.
+void Aguardar(const std::function<bool()>& condicion, std::string_view que, Aqui aqui,
+              int milisegundos = 5000);
 
 // The screen's scale as this process, aware of it, sees it.
 int Ppp();
@@ -25,9 +44,12 @@ struct Cuadro {
   bool informacion = false;  // blue information sign
 };
 
+// The driver's waits fail the test at the line that asked for them: every
+// call that waits takes that line, the caller's by default.
 class Programa {
  public:
-  Programa();  // starts the test build and waits until its window has the focus
+  // Starts the test build and waits until its window has the focus.
+  explicit Programa(Aqui aqui = {__builtin_FILE(), __builtin_LINE()});
   ~Programa();
   Programa(const Programa&) = delete;
   Programa& operator=(const Programa&) = delete;
@@ -40,33 +62,49 @@ class Programa {
   RECT RectanguloEnContenedor(int id) const;
   bool Vivo() const;
 
-  void Clic(int id, int veces = 1) const;  // the left button, on the control's centre
-  void DobleClic(int id) const { Clic(id, 2); }
-  void Teclear(std::wstring_view texto) const;  // '\r' is Enter, '\b' Backspace
-  void Tecla(WORD vk, bool shift = false, bool control = false) const;
-  void Tab(bool atras = false) const { Tecla(VK_TAB, atras); }
+  // The left button, on the control's centre.
+  void Clic(int id, int veces = 1, Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
+  void DobleClic(int id, Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const {
+    Clic(id, 2, aqui);
+  }
+  // '\r' is Enter, '\b' Backspace.
+  void Teclear(std::wstring_view texto, Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
+  void Tecla(WORD vk, bool shift = false, bool control = false,
+             Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
+  void Tab(bool atras = false, Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const {
+    Tecla(VK_TAB, atras, false, aqui);
+  }
+  // Another program's window takes the focus, as when the user goes to it.
+  void Salir(Aqui aqui = {__builtin_FILE(), __builtin_LINE()});
 
   // Waits until the program has nothing left to do: no input, message, paint
-  // or event waiting. False if it never comes to that.
-  bool Calma() const;
+  // or event waiting.
+  void Calma(Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
 
   // Lays the window out at another scale, as a move to another screen does.
-  void CambiarPpp(int ppp) const;
+  void CambiarPpp(int ppp, Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
 
   // The window's client area, as a 24-bit BMP file.
   bool GuardarCaptura(const std::wstring& ruta) const;
 
   // A message box the program is showing, or none within the wait.
-  Cuadro EsperarCuadro(int milisegundos = 5000) const;
+  Cuadro EsperarCuadro(int milisegundos = 5000,
+                       Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
   bool HayCuadro() const;
-  void CerrarCuadro(const Cuadro& cuadro) const;  // presses Enter on its OK button
+  // How a message box is closed: a click on its OK button, or a key.
+  enum class Cierre { Aceptar, Enter, Espacio, Escape };
+  void CerrarCuadro(const Cuadro& cuadro, Cierre cierre = Cierre::Enter,
+                    Aqui aqui = {__builtin_FILE(), __builtin_LINE()}) const;
 
   // What the test build's shell call recorded.
   std::vector<std::string> LlamadasShell() const;
 
  private:
+  void ClicEn(HWND control, int veces, Aqui aqui) const;
+
   PROCESS_INFORMATION proceso_{};
   HWND ventana_ = nullptr;
+  HWND otraVentana_ = nullptr;  // the driver's own, for Salir
 };
 
 // Sets the clipboard's text, for pastes; false if it stayed busy.

@@ -1,6 +1,7 @@
 // A static server on 127.0.0.1 for the built page, on a free port, and the
 // browser page the tests drive.
 import { createServer } from 'node:http';
+import { existsSync, readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -10,6 +11,18 @@ import { abrirNavegador } from './chromium.mjs';
 const aqui = fileURLToPath(new URL('.', import.meta.url));
 export const CARPETA_PAGINA = resolve(process.env.ZENER_PAGINA ?? join(aqui, '../../build/wasm/pagina'));
 export const CARPETA_CAPTURAS = resolve(join(aqui, '../../build/wasm/capturas'));
+
+// The address the pictures open: as the page's build was configured, or the
+// build's default for a page built elsewhere.
+export function direccionWeb() {
+  const patron = /ZENER_DIRECCION_WEB(?::STRING=| ")([^"\n]+)/;
+  for (const archivo of [join(CARPETA_PAGINA, '../CMakeCache.txt'), join(aqui, '../../CMakeLists.txt')]) {
+    if (!existsSync(archivo)) continue;
+    const encontrada = readFileSync(archivo, 'utf8').match(patron);
+    if (encontrada) return encontrada[1];
+  }
+  throw new Error('the web address is set nowhere');
+}
 
 const TIPOS = {
   '.html': 'text/html; charset=utf-8',

@@ -1,5 +1,5 @@
 // What the browser tests do to the window: type into it as a user would, and
-// read back texts, focus and the message box.
+// read back what it shows once the page is idle.
 import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 
@@ -7,6 +7,7 @@ export const CAMPOS = ['txtVeMin', 'txtVeMax', 'txtIcMin', 'txtIcMax', 'txtVnZen
 export const ETIQUETAS = ['lblRrLim', 'lblPrLim', 'lblPzSin', 'lblPzCon'];
 export const EJEMPLO_A = ['12', '15', '20', '100', '5.1', '5'];
 export const RESULTADOS_A = ['65,71', '1,491', '0,666', '0,768'];
+export const ESPERA_MS = 5000;
 
 // The design table, read from its header rather than from the page, so that
 // the page's placement is checked against the source.
@@ -20,55 +21,25 @@ export function piezasDeLaTabla() {
   });
 }
 
-// Focus events reach the logic from a task of their own: reads wait a frame.
-const reposar = () => new Promise((listo) => requestAnimationFrame(() => setTimeout(listo, 0)));
+// Until the page has nothing the module asked for left to do; failing when
+// that never comes.
+export function calma(pagina) {
+  return pagina.waitForFunction(() => window.zenerCalma(), null, { timeout: ESPERA_MS });
+}
 
-export const foco = (pagina) =>
-  pagina.evaluate(async (reposar) => {
-    await eval(reposar)();
-    return document.activeElement?.id ?? '';
-  }, reposar.toString());
-
-export const textos = (pagina, ids) =>
-  pagina.evaluate(async ([ids, reposar]) => {
-    await eval(reposar)();
-    return ids.map((id) => {
+export async function textos(pagina, ids) {
+  await calma(pagina);
+  return pagina.evaluate((ids) => ids.map((id) => {
     const el = document.getElementById(id);
     return el instanceof HTMLInputElement ? el.value : el.textContent;
-    });
-  }, [ids, reposar.toString()]);
-
-export const seleccion = (pagina, id) =>
-  pagina.evaluate(async ([id, reposar]) => {
-    await eval(reposar)();
-    const el = document.getElementById(id);
-    return [el.selectionStart, el.selectionEnd, el.value.length];
-  }, [id, reposar.toString()]);
+  }), ids);
+}
 
 // The six values typed from the first field, each ended with Enter.
 export async function teclearValores(pagina, valores) {
   await pagina.locator('#txtVeMin').focus();
-  for (const valor of valores) await pagina.keyboard.type(`${valor}\n`);
-}
-
-export async function cuadro(pagina) {
-  return pagina.evaluate(async (reposar) => {
-    await eval(reposar)();
-    const dialogo = document.getElementById('cuadro');
-    return {
-      abierto: dialogo.open,
-      titulo: document.getElementById('cuadroTitulo').textContent,
-      lineas: [...document.querySelectorAll('#cuadroTexto p')].map((p) => p.textContent),
-      icono: document.getElementById('cuadroIcono').className,
-    };
-  }, reposar.toString());
-}
-
-// A paste from the context menu: the editing command, not Ctrl+V.
-export async function pegarDesdeMenu(pagina, texto) {
-  await pagina.evaluate((t) => navigator.clipboard.writeText(t), texto);
-  const cdp = await pagina.context().newCDPSession(pagina);
-  await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', commands: ['paste'] });
-  await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp' });
-  await cdp.detach();
+  for (const valor of valores) {
+    await pagina.keyboard.type(`${valor}\n`);
+    await calma(pagina);
+  }
 }

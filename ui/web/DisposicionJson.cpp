@@ -41,10 +41,14 @@ void AnadirCampo(std::string& json, std::string_view nombre, std::string_view va
 // The caption of the label that names a control, without its leader dots.
 std::string_view NombreAccesible(const Pieza& pieza) {
   if (pieza.rotulo.empty()) return {};
-  for (const Pieza& otra : kPiezas) {
-    if (otra.nombre == pieza.rotulo) return SinPuntosGuia(otra.texto);
-  }
-  return {};
+  return SinPuntosGuia(kPiezas[FilaPorNombre(pieza.rotulo)].texto);
+}
+
+void AnadirColor(std::string& json, std::string_view nombre, const std::optional<Rgb>& color) {
+  AnadirCadena(json, nombre);
+  json += ':';
+  AnadirColor(json, color);
+  json += ',';
 }
 
 }  // namespace
@@ -53,7 +57,15 @@ std::string DisposicionJson() {
   std::string json = "{";
   AnadirCampo(json, "ancho", kAnchoCliente);
   AnadirCampo(json, "alto", kAltoCliente);
-  AnadirCampo(json, "twipsPorPulgada", kTwipsPorPulgada);
+  AnadirCampo(json, "twipsPorPixel", kTwipsPorPixel);
+  AnadirColor(json, "fondo", kFondoVentana);
+  json += "\"familias\":[";
+  AnadirCadena(json, kFamiliaLetra);
+  json += ',';
+  AnadirCadena(json, kFamiliaSustituta);
+  json += "],";
+  AnadirCampo(json, "margenTituloMarco", kMargenTituloMarco);
+  AnadirCampo(json, "margenFoco", kMargenFoco);
   json += "\"letras\":[";
   for (const Letra& letra : kLetras) {
     json += '{';
@@ -77,11 +89,9 @@ std::string DisposicionJson() {
     AnadirCampo(json, "fuente", static_cast<int>(pieza.fuente));
     AnadirCampo(json, "rotulo", pieza.rotulo);
     AnadirCampo(json, "nombreAccesible", NombreAccesible(pieza));
-    json += "\"fondo\":";
-    AnadirColor(json, pieza.fondo);
-    json += ",\"tinta\":";
-    AnadirColor(json, pieza.tinta);
-    json += ",\"control\":";
+    AnadirColor(json, "fondo", pieza.fondo);
+    AnadirColor(json, "tinta", pieza.tinta);
+    json += "\"control\":";
     if (pieza.control) {
       AnadirEntero(json, static_cast<int>(*pieza.control));
     } else {

@@ -5,10 +5,12 @@
 
 namespace zener::web {
 
-// {"ancho", "alto" (twips), "twipsPorPulgada", "letras": [{centesimasDePunto,
-// peso, cursiva, subrayada}], "piezas": [{nombre, clase, marco, izquierda,
-// arriba, ancho, alto, texto, fuente, fondo, tinta ("#rrggbb" or null for
-// the system's), control (its number or null), rotulo, nombreAccesible}]}
+// {"ancho", "alto" (twips), "twipsPorPixel", "fondo" (the window's),
+// "familias" (the font family, then its stand-in), "margenTituloMarco",
+// "margenFoco" (pixels), "letras": [{centesimasDePunto, peso, cursiva,
+// subrayada}], "piezas": [{nombre, clase, marco, izquierda, arriba, ancho,
+// alto, texto, fuente, rotulo, nombreAccesible, fondo, tinta ("#rrggbb" or
+// null for the system's), control (its number or null)}]}
 std::string DisposicionJson();
 
 }  // namespace zener::web

@@ -1,9 +1,13 @@
-// Just enough JSON writing for what the module hands the page.
+// Just enough JSON for what the module and the page hand each other.
 #pragma once
 
 #include <charconv>
+#include <functional>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace zener::web {
 
@@ -31,5 +35,20 @@ inline void AnadirEntero(std::string& json, int valor) {
   const auto fin = std::to_chars(cifras, cifras + sizeof cifras, valor).ptr;
   json.append(cifras, fin);
 }
+
+// The shortest text that reads back as the same double.
+inline void AnadirNumero(std::string& json, double valor) {
+  char cifras[32];
+  const auto fin = std::to_chars(cifras, cifras + sizeof cifras, valor).ptr;
+  json.append(cifras, fin);
+}
+
+// null, a number or a string.
+using ValorJson = std::variant<std::monostate, double, std::string>;
+using ObjetoJson = std::map<std::string, ValorJson, std::less<>>;
+
+// An object whose values are all null, numbers or strings (escapes other
+// than \" \\ and \/ refused); nothing for any other text.
+std::optional<ObjetoJson> LeerObjetoPlano(std::string_view json);
 
 }  // namespace zener::web

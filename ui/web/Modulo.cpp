@@ -1,9 +1,12 @@
-// The entry points the page calls: the window's events, and memory for the
-// texts it hands over.
-#include <cmath>
+// The entry points the page calls: the window's events, memory for the texts
+// it hands over, and the texts it asks for.
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <string_view>
 
+#include "form/Controlador.h"
 #include "ui/web/DisposicionJson.h"
 #include "ui/web/Pagina.h"
 #include "ui/web/PanelDiseno.h"
@@ -14,30 +17,59 @@
 namespace zener::web {
 namespace {
 
-VentanaWeb* ventana = nullptr;
-PanelDiseno panel;
-// The last text handed to the page; it reads it before its next call.
-std::string salida;
-
-const char* Entregar(std::string texto) {
-  salida = std::move(texto);
-  return salida.c_str();
-}
-
-// The page gives NaN for an option left to its default.
-std::optional<double> Opcional(double valor) {
-  return std::isnan(valor) ? std::nullopt : std::optional<double>(valor);
-}
-
-std::optional<Control> ControlDe(int numero) {
-  if (numero < 0 || numero > static_cast<int>(Control::imgLogo)) return std::nullopt;
-  return static_cast<Control>(numero);
-}
-
 // The shell's open call: a new tab on the address, whatever the operation.
 void AbrirEnPestana(void*, const char*, const char* archivo, const char*, const char*, int) {
   const std::string_view direccion = archivo;
   PaginaAbrirDireccion(direccion.data(), static_cast<int>(direccion.size()));
+}
+
+// The window and its logic, made when the page opens it.
+struct Calculadora {
+  explicit Calculadora(std::string_view direccionWeb)
+      : controlador(ventana, &AbrirEnPestana, direccionWeb) {}
+  VentanaWeb ventana;
+  Controlador controlador;
+};
+
+Calculadora* calculadora = nullptr;
+PanelDiseno panel;
+// The last text handed to the page, after its length; the page reads it
+// before its next call.
+std::string salida;
+
+const char* Entregar(std::string_view texto) {
+  const auto bytes = static_cast<std::uint32_t>(texto.size());
+  salida.clear();
+  for (int desplazamiento = 0; desplazamiento < 32; desplazamiento += 8) {
+    salida += static_cast<char>((bytes >> desplazamiento) & 0xFF);
+  }
+  salida += texto;
+  return salida.data();
+}
+
+struct Peticion {
+  std::string_view que;
+  std::string (*texto)(std::string_view entrada);
+};
+
+constexpr Peticion kPeticiones[] = {
+    {"disposicion", [](std::string_view) { return DisposicionJson(); }},
+    {"listas", [](std::string_view) { return PanelDiseno::Listas(); }},
+    {"diseno", [](std::string_view opciones) { return panel.Disenar(opciones); }},
+    {"informe-texto", [](std::string_view) { return panel.Texto(); }},
+    {"informe-html", [](std::string_view) { return panel.Html(); }},
+};
+
+std::string Texto(std::string_view que, std::string_view entrada) {
+  for (const Peticion& peticion : kPeticiones) {
+    if (peticion.que == que) return peticion.texto(entrada);
+  }
+  return {};
+}
+
+std::optional<Control> ControlDe(int numero) {
+  if (numero < 0 || numero >= kNumeroDeControles) return std::nullopt;
+  return static_cast<Control>(numero);
 }
 
 }  // namespace
@@ -46,35 +78,42 @@ void AbrirEnPestana(void*, const char*, const char* archivo, const char*, const 
 using namespace zener;
 using namespace zener::web;
 
-ZENER_EXPORTA(zener_abrir) void ZenerAbrir(const char* direccionWeb) {
-  if (ventana != nullptr) return;
-  ventana = new VentanaWeb(&AbrirEnPestana, direccionWeb);
-  ventana->Abrir();
+ZENER_EXPORTA(zener_abrir) void ZenerAbrir() {
+  if (calculadora != nullptr) return;
+  calculadora = new Calculadora(ZENER_DIRECCION_WEB);
+  calculadora->controlador.Abrir();
 }
 
 ZENER_EXPORTA(zener_tecla) int ZenerTecla(int campo, int codigo) {
   const auto control = ControlDe(campo);
-  return ventana && control ? ventana->Tecla(*control, codigo) : 0;
+  return calculadora && control ? calculadora->controlador.Tecla(*control, codigo) : 0;
 }
 
+// The focus is now on this control of the window.
+ZENER_EXPORTA(zener_foco) void ZenerFoco(int control) {
+  if (const auto c = ControlDe(control); calculadora && c) calculadora->controlador.Foco(*c);
+}
+
+// A press on the window while the focus was elsewhere on the page.
+ZENER_EXPORTA(zener_reactivar) void ZenerReactivar() {
+  if (calculadora) calculadora->controlador.Reactivar();
+}
+
+// A click: when CALCULAR shows results, the design panel follows them.
 ZENER_EXPORTA(zener_pulsar) void ZenerPulsar(int origen) {
-  if (const auto control = ControlDe(origen); ventana && control) ventana->Pulsar(*control);
+  const auto control = ControlDe(origen);
+  if (!calculadora || !control) return;
+  if (calculadora->controlador.Clic(*control) != Veredicto::Cumple) return;
+  panel.Seguir(calculadora->controlador.Datos());
+  PaginaCalculado();
 }
 
-ZENER_EXPORTA(zener_recibe_foco) void ZenerRecibeFoco(int campo) {
-  if (const auto control = ControlDe(campo); ventana && control) {
-    ventana->CampoRecibeFoco(*control);
-  }
-}
-
-ZENER_EXPORTA(zener_pierde_foco) void ZenerPierdeFoco(int campo, int haciaLaVentana) {
-  if (const auto control = ControlDe(campo); ventana && control) {
-    ventana->CampoPierdeFoco(*control, haciaLaVentana != 0);
-  }
+ZENER_EXPORTA(zener_cuadro_cerrado) void ZenerCuadroCerrado(int respuesta) {
+  if (calculadora) calculadora->ventana.CuadroCerrado(static_cast<std::int16_t>(respuesta));
 }
 
 ZENER_EXPORTA(zener_entregar) void ZenerEntregar() {
-  if (ventana) ventana->Entregar();
+  if (calculadora) calculadora->controlador.Entregar();
 }
 
 ZENER_EXPORTA(zener_reservar) void* ZenerReservar(int bytes) {
@@ -85,39 +124,14 @@ ZENER_EXPORTA(zener_liberar) void ZenerLiberar(void* memoria) {
   std::free(memoria);
 }
 
-ZENER_EXPORTA(zener_disposicion) const char* ZenerDisposicion() {
-  return Entregar(DisposicionJson());
-}
-
-// The length in bytes of the text the last call gave.
-ZENER_EXPORTA(zener_bytes) int ZenerBytes() {
-  return static_cast<int>(salida.size());
-}
-
-// Options as the design library takes them: tolerances as fractions, series
-// and family as the numbers of their enumerations.
-ZENER_EXPORTA(zener_disenar)
-const char* ZenerDisenar(int serie, double tolR, double tolVz, double margen, int familia,
-                         double zz) {
-  if (serie < 0 || serie > static_cast<int>(Serie::E192) || familia < 0 ||
-      familia > static_cast<int>(Familia::N53)) {
-    return Entregar("{\"valores\":false,\"error\":\"opciones\",\"informe\":null}");
-  }
-  if (ventana && ventana->Calculados()) panel.Seguir(*ventana->Calculados());
-  OpcionesDiseno opciones;
-  opciones.serie = static_cast<Serie>(serie);
-  opciones.tolR = Opcional(tolR);
-  opciones.tolVz = tolVz;
-  opciones.margen = margen;
-  opciones.familia = static_cast<Familia>(familia);
-  opciones.zz = Opcional(zz);
-  return Entregar(panel.Disenar(opciones));
-}
-
-ZENER_EXPORTA(zener_informe_texto) const char* ZenerInformeTexto() {
-  return Entregar(panel.Texto());
-}
-
-ZENER_EXPORTA(zener_informe_html) const char* ZenerInformeHtml() {
-  return Entregar(panel.Html());
+// The one way a text comes back to the page: what is asked for (with its
+// input, for a design the options' JSON) gives the address of the text's
+// length in bytes, four of them with the lowest first, followed by the text.
+// It stays there until the next call. Asked for: "disposicion" (the layout
+// JSON), "listas" (the design panel's choices), "diseno", "informe-texto",
+// "informe-html"; anything else gives an empty text.
+ZENER_EXPORTA(zener_texto)
+const char* ZenerTexto(const char* que, int bytesQue, const char* entrada, int bytesEntrada) {
+  return Entregar(Texto(std::string_view(que, static_cast<std::size_t>(bytesQue)),
+                        std::string_view(entrada, static_cast<std::size_t>(bytesEntrada))));
 }

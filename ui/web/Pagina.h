@@ -14,8 +14,8 @@ ZENER_IMPORTA(escribir_texto) void PaginaEscribirTexto(int control, const char* 
 // Positions count characters, as the window interface does.
 ZENER_IMPORTA(fijar_seleccion) void PaginaFijarSeleccion(int control, int inicio, int longitud);
 ZENER_IMPORTA(dar_foco) void PaginaDarFoco(int control);
-// Shows the modal dialog; the focus the logic asks for meanwhile waits for
-// it to close.
+// Shows the modal dialog; the page reports its closing with
+// zener_cuadro_cerrado.
 ZENER_IMPORTA(mostrar_cuadro)
 void PaginaMostrarCuadro(const char* prompt, int bytesPrompt, int estilo, const char* titulo,
                          int bytesTitulo);

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/DatosCircuito.h"
 #include "design/Diseno.h"
@@ -15,9 +16,17 @@ class PanelDiseno {
   // The window's design values, after a calculation that passed the rules.
   void Seguir(const DatosCircuito& valores) { valores_ = valores; }
 
-  // {"valores": bool, "error": why the options cannot be used or null,
-  //  "informe": the design's JSON report or null}
-  std::string Disenar(const OpcionesDiseno& opciones);
+  // The options as one JSON object, as the command line takes them:
+  // {"serie": "E24", "tolR": percent or null for the series', "tolVz":
+  // percent, "margen", "familia": a name of Listas(), "zz": ohms or null for
+  // the part's}. Gives {"valores": bool, "error": why the options cannot be
+  // used or null, "informe": the design's JSON report or null}.
+  std::string Disenar(std::string_view opcionesJson);
+
+  // The choices the page offers and their defaults: {"series": [{nombre,
+  // texto}], "familias": [{nombre, texto}], "porDefecto": {serie, tolVz,
+  // margen, familia}}.
+  static std::string Listas();
 
   // The reports of the last design; empty before the first.
   std::string Texto() const;

@@ -1,29 +1,43 @@
-// The design panel: hands the options to the module and shows the reports
-// the design library writes; the window's values are never touched here.
+// The design panel: hands the options to the module as one JSON text and
+// shows the reports the design library writes; its choices and defaults are
+// the module's. The window's values are never touched here.
 
-let modulo;
-let utilidades;
+let pedirTexto;  // (what, input) -> the module's text
 
-function numero(campo, escala = 1) {
+// A number typed, or null for an empty field (the option's default).
+function numero(campo) {
   const valor = campo.valueAsNumber;
-  return Number.isNaN(valor) ? NaN : valor / escala;
+  return Number.isNaN(valor) ? null : valor;
 }
 
 function opciones() {
   const f = document.getElementById('opcionesDiseno').elements;
-  return [
-    Number(f.serie.value),
-    numero(f.tolR, 100),
-    numero(f.tolVz, 100),
-    numero(f.margen),
-    Number(f.familia.value),
-    numero(f.zz),
-  ];
+  return JSON.stringify({
+    serie: f.serie.value,
+    tolR: numero(f.tolR),
+    tolVz: numero(f.tolVz),
+    margen: numero(f.margen),
+    familia: f.familia.value,
+    zz: numero(f.zz),
+  });
+}
+
+function llenarLista(lista, opciones, elegida) {
+  lista.replaceChildren(...opciones.map(({ nombre, texto }) => new Option(texto, nombre)));
+  lista.value = elegida;
+}
+
+function ponerOpciones() {
+  const listas = JSON.parse(pedirTexto('listas'));
+  const f = document.getElementById('opcionesDiseno').elements;
+  llenarLista(f.serie, listas.series, listas.porDefecto.serie);
+  llenarLista(f.familia, listas.familias, listas.porDefecto.familia);
+  f.tolVz.value = listas.porDefecto.tolVz;
+  f.margen.value = listas.porDefecto.margen;
 }
 
 function actualizar() {
-  const { textoSalida } = utilidades;
-  const resultado = JSON.parse(textoSalida(modulo.zener_disenar(...opciones())));
+  const resultado = JSON.parse(pedirTexto('diseno', opciones()));
   const panel = document.getElementById('panelDiseno');
   const estado = document.getElementById('estadoDiseno');
   const informe = document.getElementById('informeDiseno');
@@ -40,7 +54,7 @@ function actualizar() {
   estado.textContent = resultado.informe.construible ? '' : resultado.informe.motivos.join(' ');
   panel.dataset.resistencia = resultado.informe.r_normalizada_ohm ?? '';
   informe.hidden = false;
-  informe.srcdoc = textoSalida(modulo.zener_informe_html());
+  informe.srcdoc = pedirTexto('informe-html');
 }
 
 // The report's own page sets its height once it has laid out.
@@ -53,7 +67,7 @@ function ajustarAltura() {
 }
 
 async function copiarInforme() {
-  const texto = utilidades.textoSalida(modulo.zener_informe_texto());
+  const texto = pedirTexto('informe-texto');
   const estado = document.getElementById('estadoCopia');
   try {
     await navigator.clipboard.writeText(texto);
@@ -69,9 +83,9 @@ async function copiarInforme() {
   }
 }
 
-export function iniciarPanel(exportaciones, util) {
-  modulo = exportaciones;
-  utilidades = util;
+export function iniciarPanel(pedir) {
+  pedirTexto = pedir;
+  ponerOpciones();
   document.getElementById('panelDiseno').hidden = false;
   document.getElementById('opcionesDiseno').addEventListener('input', actualizar);
   document.getElementById('opcionesDiseno').addEventListener('submit', (e) => e.preventDefault());

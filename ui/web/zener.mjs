@@ -5,13 +5,13 @@
 
 import { iniciarPanel } from './panel.mjs';
 
-const DIRECCION_WEB = 'http://www.example.com/calculador-zener/';
 // The pictures, by the resource name the design table gives them.
 const IMAGENES = {
   ESQUEMA: { archivo: 'esquema.gif', texto: 'Esquema del regulador con diodo Zener' },
   LOGO: { archivo: 'logo.jpg', texto: 'Calculador de circuitos Zener' },
 };
-const FAMILIA_LETRA = 'Arial, "Liberation Sans", sans-serif';
+
+const ERRNO_NOSYS = 52;
 
 const codificador = new TextEncoder();
 const decodificador = new TextDecoder();
@@ -20,8 +20,6 @@ let modulo;              // the module's exports
 const elementos = [];    // by the number of their Control
 const numeroDe = new Map();  // element -> number of its Control
 let ventana;             // the element of the window
-const cuadros = [];      // message boxes waiting to be shown
-let focoPendiente = null;  // the focus the logic gave while a box was open
 let entregaPedida = false;
 const canalEntrega = new MessageChannel();
 
@@ -33,20 +31,24 @@ function textoDe(puntero, bytes) {
   return decodificador.decode(bytesDe(puntero, bytes));
 }
 
-// Calls fn with the text copied into the module's memory.
+// Calls fn with the text copied into the module's memory (address, bytes).
 function conTexto(texto, fn) {
-  const bytes = codificador.encode(texto + '\0');
-  const puntero = modulo.zener_reservar(bytes.length);
+  const bytes = codificador.encode(texto);
+  const puntero = modulo.zener_reservar(Math.max(bytes.length, 1));
   bytesDe(puntero, bytes.length).set(bytes);
   try {
-    return fn(puntero, bytes.length - 1);
+    return fn(puntero, bytes.length);
   } finally {
     modulo.zener_liberar(puntero);
   }
 }
 
-function textoSalida(puntero) {
-  return textoDe(puntero, modulo.zener_bytes());
+// A text the module gives: its length in four bytes, lowest first, then it.
+function pedirTexto(que, entrada = '') {
+  const puntero = conTexto(que, (pQue, bQue) =>
+    conTexto(entrada, (pEntrada, bEntrada) => modulo.zener_texto(pQue, bQue, pEntrada, bEntrada)));
+  const bytes = new DataView(modulo.memory.buffer).getUint32(puntero, true);
+  return textoDe(puntero + 4, bytes);
 }
 
 // The UTF-16 offset of the n-th character: the module counts characters.
@@ -60,8 +62,7 @@ function posicionUtf16(texto, caracteres) {
 
 const cuadro = () => document.getElementById('cuadro');
 
-function mostrarSiguienteCuadro() {
-  const { prompt, estilo, titulo } = cuadros[0];
+function mostrarCuadro(prompt, estilo, titulo) {
   document.getElementById('cuadroTitulo').textContent = titulo;
   const icono = document.getElementById('cuadroIcono');
   // The icon bits of the style: 16 stop, 32 question, 48 exclamation, 64 information.
@@ -79,8 +80,9 @@ function mostrarSiguienteCuadro() {
   cuadro().showModal();
 }
 
-// The box closes; the next waits its turn, and only after the last one does
-// the focus go where the logic last put it.
+// The box has one button, OK (1); the module goes on from where it left.
+const ACEPTAR = 1;
+
 function cerrarCuadro() {
   if (!cuadro().open) return;
   // Closing gives the focus back but resets the field's selection; a Windows
@@ -90,16 +92,7 @@ function cerrarCuadro() {
   cuadro().close();
   const activo = document.activeElement;
   if (selecciones.has(activo)) activo.setSelectionRange(...selecciones.get(activo));
-  cuadros.shift();
-  if (cuadros.length > 0) {
-    mostrarSiguienteCuadro();
-    return;
-  }
-  if (focoPendiente !== null) {
-    const destino = focoPendiente;
-    focoPendiente = null;
-    elementos[destino].focus();
-  }
+  modulo.zener_cuadro_cerrado(ACEPTAR);
 }
 
 const importaciones = {
@@ -122,16 +115,10 @@ const importaciones = {
       el.setSelectionRange(desde, posicionUtf16(el.value, inicio + longitud));
     },
     dar_foco(control) {
-      if (cuadros.length > 0) focoPendiente = control;
-      else elementos[control].focus();
+      elementos[control].focus();
     },
     mostrar_cuadro(prompt, bytesPrompt, estilo, titulo, bytesTitulo) {
-      cuadros.push({
-        prompt: textoDe(prompt, bytesPrompt),
-        estilo,
-        titulo: textoDe(titulo, bytesTitulo),
-      });
-      if (cuadros.length === 1) mostrarSiguienteCuadro();
+      mostrarCuadro(textoDe(prompt, bytesPrompt), estilo, textoDe(titulo, bytesTitulo));
     },
     abrir_direccion(puntero, bytes) {
       window.open(textoDe(puntero, bytes), '_blank', 'noopener');
@@ -145,21 +132,28 @@ const importaciones = {
       canalEntrega.port2.postMessage(0);
     },
   },
-  // The few system calls the C library links; nothing is ever written.
+  // The few system calls the C library links: the page has no files, and
+  // says so (WASI's "not supported").
   wasi_snapshot_preview1: {
-    fd_close: () => 0,
-    fd_seek: () => 0,
-    fd_write: () => 0,
+    fd_close: () => ERRNO_NOSYS,
+    fd_seek: () => ERRNO_NOSYS,
+    fd_write: () => ERRNO_NOSYS,
   },
 };
+
+// Idle: nothing the module asked for waits, as the Windows test build's
+// probe answers; tests wait on it rather than on the clock.
+window.zenerCalma = () => !entregaPedida;
 
 canalEntrega.port1.onmessage = () => {
   entregaPedida = false;
   modulo.zener_entregar();
 };
 
+let twipsPorPixel;  // the design's scale, from the module
+
 function px(twips) {
-  return `${twips / 15}px`;
+  return `${twips / twipsPorPixel}px`;
 }
 
 function crearPieza(pieza, letras) {
@@ -215,7 +209,6 @@ function crearPieza(pieza, letras) {
     top: px(pieza.arriba),
     width: px(pieza.ancho),
     height: px(pieza.alto),
-    fontFamily: FAMILIA_LETRA,
     fontSize: `${letra.centesimasDePunto / 100}pt`,
     fontWeight: String(letra.peso),
     fontStyle: letra.cursiva ? 'italic' : 'normal',
@@ -250,21 +243,26 @@ function alPulsarTecla(evento) {
   if (control !== null && teclear(el, control) === 0) evento.preventDefault();
 }
 
-// What the user types (keyboard or touch) goes through the key handler one
-// character at a time; a paste or drop goes in unfiltered, as in Windows.
+// Characters typed into a field go through the key handler one at a time;
+// what it leaves replaces the selection.
+function insertarTecleado(el, texto) {
+  let queda = '';
+  for (const caracter of texto) {
+    const codigo = teclear(el, caracter.codePointAt(0));
+    if (codigo !== 0) queda += String.fromCharCode(codigo);
+  }
+  if (queda !== '') el.setRangeText(queda, el.selectionStart, el.selectionEnd, 'end');
+}
+
+// What the user types (keyboard or touch) goes through the key handler; a
+// paste or drop goes in unfiltered, as in Windows.
 function antesDeEscribir(evento) {
   const el = evento.currentTarget;
   switch (evento.inputType) {
-    case 'insertText': {
+    case 'insertText':
       evento.preventDefault();
-      let queda = '';
-      for (const caracter of evento.data ?? '') {
-        const codigo = teclear(el, caracter.codePointAt(0));
-        if (codigo !== 0) queda += String.fromCharCode(codigo);
-      }
-      if (queda !== '') el.setRangeText(queda, el.selectionStart, el.selectionEnd, 'end');
+      insertarTecleado(el, evento.data ?? '');
       break;
-    }
     case 'deleteContentBackward':
       if (teclear(el, 8) === 0) evento.preventDefault();
       break;
@@ -276,34 +274,64 @@ function antesDeEscribir(evento) {
   }
 }
 
+// An input method composes in the field itself and cannot be stopped while
+// it does; what it commits is taken back out and typed through the key
+// handler, as Windows hands it to the field one character at a time.
+const antesDeComponer = new Map();  // field -> its text and selection
+
+function alEmpezarComposicion(evento) {
+  const el = evento.currentTarget;
+  antesDeComponer.set(el, [el.value, el.selectionStart, el.selectionEnd]);
+}
+
+function alAcabarComposicion(evento) {
+  const el = evento.currentTarget;
+  const antes = antesDeComponer.get(el);
+  antesDeComponer.delete(el);
+  if (antes === undefined) return;
+  const [valor, desde, hasta] = antes;
+  el.value = valor;
+  el.setSelectionRange(desde, hasta);
+  insertarTecleado(el, evento.data ?? '');
+}
+
 function construirVentana() {
-  const disposicion = JSON.parse(textoSalida(modulo.zener_disposicion()));
+  const disposicion = JSON.parse(pedirTexto('disposicion'));
+  twipsPorPixel = disposicion.twipsPorPixel;
+  // What the style sheet takes from the design.
+  const raiz = document.documentElement.style;
+  raiz.setProperty('--letra', [...disposicion.familias.map((f) => `"${f}"`), 'sans-serif'].join());
+  raiz.setProperty('--fondo-ventana', disposicion.fondo);
+  raiz.setProperty('--ancho-ventana', px(disposicion.ancho));
+  raiz.setProperty('--margen-titulo-marco', `${disposicion.margenTituloMarco}px`);
+  raiz.setProperty('--margen-foco', `${disposicion.margenFoco}px`);
   ventana = document.getElementById('form1');
   ventana.style.width = px(disposicion.ancho);
   ventana.style.height = px(disposicion.alto);
-  ventana.dataset.ancho = disposicion.ancho / 15;
+  ventana.dataset.ancho = disposicion.ancho / twipsPorPixel;
   for (const pieza of disposicion.piezas) {
     const el = crearPieza(pieza, disposicion.letras);
     (pieza.marco ? document.getElementById(pieza.marco) : ventana).append(el);
     if (pieza.control === null) continue;
     elementos[pieza.control] = el;
     numeroDe.set(el, pieza.control);
+    // Where the focus goes outside the window is no concern of the module.
+    el.addEventListener('focusin', () => modulo.zener_foco(pieza.control));
     if (pieza.clase === 'Campo') {
       el.addEventListener('keydown', alPulsarTecla);
       el.addEventListener('beforeinput', antesDeEscribir);
-      el.addEventListener('focusin', () => modulo.zener_recibe_foco(pieza.control));
-      el.addEventListener('focusout', (evento) => {
-        const haciaLaVentana = ventana.contains(evento.relatedTarget);
-        modulo.zener_pierde_foco(pieza.control, haciaLaVentana ? 1 : 0);
-      });
+      el.addEventListener('compositionstart', alEmpezarComposicion);
+      el.addEventListener('compositionend', alAcabarComposicion);
     } else {
       // Each click of a double click is a click of its own.
       el.addEventListener('click', () => modulo.zener_pulsar(pieza.control));
     }
   }
-  // Labels, frames, results and pictures take no focus, as in the window,
-  // and a result offers no menu.
   ventana.addEventListener('mousedown', (evento) => {
+    // A press on the window while the focus is elsewhere on the page
+    // activates it, as a click on an inactive window does.
+    if (!ventana.contains(document.activeElement)) modulo.zener_reactivar();
+    // Labels, frames, results and pictures take no focus, as in the window.
     if (!evento.target.matches('input, button')) evento.preventDefault();
   });
   ventana.addEventListener('contextmenu', (evento) => {
@@ -341,10 +369,8 @@ export async function iniciar() {
   prepararCuadro();
   ajustarEscala();
   window.addEventListener('resize', ajustarEscala);
-  conTexto(DIRECCION_WEB, (puntero) => modulo.zener_abrir(puntero));
-  // Load and the first field's focus entry, without waiting for their task.
-  modulo.zener_entregar();
-  iniciarPanel(modulo, { conTexto, textoSalida });
+  modulo.zener_abrir();
+  iniciarPanel(pedirTexto);
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
 }

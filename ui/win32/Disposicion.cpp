@@ -1,12 +1,13 @@
 #include "ui/win32/Disposicion.h"
 
+#include "ui/win32/Texto.h"
+
 namespace zener::win32 {
 
 namespace {
 
 constexpr int kCentesimasPorPulgada = 7200;
 constexpr int kColumnaPerdida = 1;
-constexpr int kMargenBoton = 6;  // pixels at the base scale, clear of the edges
 
 int AnchoDelTexto(HDC dc, std::wstring_view texto, const Letra& letra, int altura) {
   HFONT fuente = CrearFuente(letra, altura);
@@ -20,12 +21,6 @@ int AnchoDelTexto(HDC dc, std::wstring_view texto, const Letra& letra, int altur
 
 }  // namespace
 
-std::size_t FilaPorNombre(std::string_view nombre) {
-  std::size_t fila = 0;
-  while (fila < kPiezas.size() && kPiezas[fila].nombre != nombre) ++fila;
-  return fila;
-}
-
 int AlturaNominal(const Letra& letra, int ppp) {
   return MulDiv(letra.centesimasDePunto, ppp, kCentesimasPorPulgada);
 }
@@ -33,7 +28,7 @@ int AlturaNominal(const Letra& letra, int ppp) {
 HFONT CrearFuente(const Letra& letra, int altura) {
   return CreateFontW(-altura, 0, 0, 0, letra.peso, letra.cursiva, letra.subrayada, FALSE,
                      ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, L"Arial");
+                     DEFAULT_PITCH | FF_SWISS, Ancho(kFamiliaLetra).c_str());
 }
 
 int AnchoParaElTexto(const Pieza& pieza, int ppp) {
@@ -44,7 +39,7 @@ int AnchoParaElTexto(const Pieza& pieza, int ppp) {
     case Clase::Marco:
       return ancho - 2 * MargenTituloMarco(ppp);
     case Clase::Boton:
-      return ancho - 2 * MulDiv(kMargenBoton, ppp, kPppBase);
+      return ancho - 2 * MulDiv(kMargenTextoBoton, ppp, kPppBase);
     default:
       return 0;
   }

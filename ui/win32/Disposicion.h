@@ -13,21 +13,12 @@
 
 namespace zener::win32 {
 
-inline constexpr int kPppBase = 96;
-
-// The ids follow the table: 100 plus the row.
-static_assert(kIdTitulo + kPiezas.size() - 1 == kIdLogo, "one id per row of the design");
-constexpr Id IdDe(std::size_t fila) {
-  return static_cast<Id>(kIdTitulo + static_cast<int>(fila));
-}
 constexpr std::size_t FilaDe(int id) {
-  return static_cast<std::size_t>(id - kIdTitulo);
+  return static_cast<std::size_t>(id - kIdBase);
 }
 constexpr const Pieza& PiezaDe(int id) {
   return kPiezas[FilaDe(id)];
 }
-// The row of a control by its name; kPiezas.size() for none.
-std::size_t FilaPorNombre(std::string_view nombre);
 
 inline COLORREF ColorDe(const std::optional<Rgb>& color, int colorDelSistema) {
   return color ? RGB(color->r, color->g, color->b) : GetSysColor(colorDelSistema);
@@ -47,7 +38,7 @@ int AnchoParaElTexto(const Pieza& pieza, int ppp);
 
 // Frames draw their caption this far in from the left edge.
 inline int MargenTituloMarco(int ppp) {
-  return MulDiv(8, ppp, kPppBase);
+  return MulDiv(kMargenTituloMarco, ppp, kPppBase);
 }
 
 // The font's own height, or the largest smaller one at which the text fits

@@ -2,44 +2,49 @@
 // that drive it from another process.
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
+#include "window/Disposicion.h"
+
 namespace zener::win32 {
 
 inline constexpr wchar_t kClaseVentana[] = L"ZenerForm1";
 inline constexpr wchar_t kClaseMarco[] = L"ZenerMarco";
 
-// 100 plus the tab index; the pictures, which have none, after them. No
-// control may take 1 or 2, the ids the dialog manager gives Enter and Esc.
-enum Id : int {
-  kIdTitulo = 100,
-  kIdVeMin,
-  kIdVeMax,
-  kIdIcMin,
-  kIdIcMax,
-  kIdVnZener,
-  kIdIzMin,
-  kIdCalcular,
-  kIdReset,
-  kIdValoresSinDesc,
-  kIdPzSinTxt,
-  kIdPzSin,
-  kIdPrLim,
-  kIdPrLimTxt,
-  kIdRrLimTxt,
-  kIdRrLim,
-  kIdVeMinTxt,
-  kIdVeMaxTxt,
-  kIdIcMinTxt,
-  kIdIcMaxTxt,
-  kIdVnZenerTxt,
-  kIdIzMinTxt,
-  kIdFrame1,
-  kIdPzCon,
-  kIdPzConTxt,
-  kIdLabel1,
-  kIdLabel2,
-  kIdSchema,
-  kIdLogo,
-};
+// A control's id is 100 plus its row of the design table. No control may
+// take 1 or 2, the ids the dialog manager gives Enter and Esc.
+inline constexpr int kIdBase = 100;
+
+constexpr int IdDe(std::size_t fila) {
+  return kIdBase + static_cast<int>(fila);
+}
+
+// The id of the piece of that name; at() refuses a name the table lacks, so
+// such an id does not compile, and throws when looked up while running.
+constexpr int IdPorNombre(std::string_view nombre) {
+  const std::size_t fila = FilaPorNombre(nombre);
+  static_cast<void>(kPiezas.at(fila));
+  return IdDe(fila);
+}
+
+inline constexpr int kIdTitulo = IdPorNombre("lblTitulo");
+inline constexpr int kIdVeMin = IdPorNombre("txtVeMin");
+inline constexpr int kIdVeMax = IdPorNombre("txtVeMax");
+inline constexpr int kIdIcMin = IdPorNombre("txtIcMin");
+inline constexpr int kIdIcMax = IdPorNombre("txtIcMax");
+inline constexpr int kIdVnZener = IdPorNombre("txtVnZener");
+inline constexpr int kIdIzMin = IdPorNombre("txtIzMin");
+inline constexpr int kIdCalcular = IdPorNombre("cmdCalcular");
+inline constexpr int kIdReset = IdPorNombre("cmdReset");
+inline constexpr int kIdValoresSinDesc = IdPorNombre("fraValoresSinDesc");
+inline constexpr int kIdFrame1 = IdPorNombre("Frame1");
+inline constexpr int kIdRrLim = IdPorNombre("lblRrLim");
+inline constexpr int kIdPrLim = IdPorNombre("lblPrLim");
+inline constexpr int kIdPzSin = IdPorNombre("lblPzSin");
+inline constexpr int kIdPzCon = IdPorNombre("lblPzCon");
+inline constexpr int kIdSchema = IdPorNombre("imgSchema");
+inline constexpr int kIdLogo = IdPorNombre("imgLogo");
 
 // Where the test build of the program records its shell calls, in %TEMP%.
 inline constexpr wchar_t kRegistroShell[] = L"zener_shell.txt";

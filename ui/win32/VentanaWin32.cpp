@@ -9,8 +9,8 @@ namespace zener::win32 {
 namespace {
 
 constexpr UINT kEntregarEventos = WM_APP + 1;
+constexpr UINT kPulsado = WM_APP + 2;  // wParam: the number of the Control clicked
 constexpr DWORD kEstiloVentana = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kMargenFoco = 4;  // pixels at the base scale, from the button's edge
 
 struct Creacion {
   const wchar_t* clase;
@@ -63,7 +63,7 @@ int PppDe(HWND ventana) {
 }  // namespace
 
 VentanaWin32::VentanaWin32(HINSTANCE instancia, LlamadaShell shell, const char* direccionWeb)
-    : instancia_(instancia), form_(*this, shell, direccionWeb), cola_(form_) {}
+    : instancia_(instancia), controlador_(*this, shell, direccionWeb) {}
 
 VentanaWin32::~VentanaWin32() {
   for (auto& [clave, hfont] : fuentes_) DeleteObject(hfont);
@@ -81,13 +81,8 @@ bool VentanaWin32::Crear(int mostrar) {
   ppp_ = PppDe(hwnd_);
   if (!CrearControles()) return false;
   AjustarAlCliente(true);
-  // Load runs before the window is first shown, so that its first paint
-  // already shows the defaults.
-  cola_.Encolar({Evento::Tipo::Load, Control::txtVeMin});
-  cola_.Entregar();
-  ShowWindow(hwnd_, mostrar);
-  UpdateWindow(hwnd_);
-  DarFoco(Control::txtVeMin);
+  mostrar_ = mostrar;
+  controlador_.Abrir();
   return true;
 }
 
@@ -112,7 +107,7 @@ bool VentanaWin32::RegistrarClases() {
                                                 GetSystemMetrics(SM_CXSMICON),
                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
   clase.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  clase.hbrBackground = Pincel(ColorDe(kAmarilloClaro, COLOR_WINDOW));
+  clase.hbrBackground = Pincel(ColorDe(kFondoVentana, COLOR_WINDOW));
   clase.lpszClassName = kClaseVentana;
 
   WNDCLASSEXW marco{};
@@ -274,7 +269,10 @@ LRESULT VentanaWin32::OnMensaje(UINT mensaje, WPARAM w, LPARAM l) {
       OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
       return 0;
     case kEntregarEventos:
-      cola_.Entregar();
+      controlador_.Entregar();
+      return 0;
+    case kPulsado:
+      controlador_.Clic(static_cast<Control>(w));
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
@@ -283,7 +281,7 @@ LRESULT VentanaWin32::OnMensaje(UINT mensaje, WPARAM w, LPARAM l) {
       break;
   }
   LRESULT resultado = 0;
-  if (AtenderMensajeExtra(hwnd_, mensaje, w, l, cola_.EntregaPendiente(), resultado))
+  if (AtenderMensajeExtra(hwnd_, mensaje, w, l, controlador_.EntregaPendiente(), resultado))
     return resultado;
   return DefWindowProcW(hwnd_, mensaje, w, l);
 }
@@ -296,12 +294,13 @@ void VentanaWin32::OnCommand(int id, int notificacion, HWND control) {
   const bool pulsado = notificacion == BN_CLICKED || notificacion == STN_CLICKED ||
                        notificacion == STN_DBLCLK || id == IDOK;
   if (!origen || !pulsado || EsCampo(*origen)) return;
-  Notificar({Evento::Tipo::Click, *origen});
+  // Taken from the message loop, after what the click's focus move raised.
+  PostMessageW(hwnd_, kPulsado, static_cast<WPARAM>(*origen), 0);
 }
 
 LRESULT VentanaWin32::OnCtlColor(HDC dc, HWND control) {
   const auto fila = FilaDeHwnd(control);
-  if (!fila) return reinterpret_cast<LRESULT>(Pincel(ColorDe(kAmarilloClaro, COLOR_WINDOW)));
+  if (!fila) return reinterpret_cast<LRESULT>(Pincel(ColorDe(kFondoVentana, COLOR_WINDOW)));
   const Pieza& pieza = kPiezas[*fila];
   SetTextColor(dc, ColorDe(pieza.tinta, COLOR_BTNTEXT));
   const COLORREF fondo = ColorDe(pieza.fondo, COLOR_WINDOW);
@@ -337,15 +336,9 @@ void VentanaWin32::OnDrawItem(const DRAWITEMSTRUCT& dibujo) {
   }
 }
 
-// Keeps the focused control across deactivation, as a dialog does: the
-// window would otherwise take the focus itself when it comes back.
+// The window would otherwise take the focus itself when it comes back.
 void VentanaWin32::OnActivate(bool activa) {
-  if (!activa) {
-    HWND foco = GetFocus();
-    focoAlDesactivar_ = IsChild(hwnd_, foco) ? foco : nullptr;
-  } else if (focoAlDesactivar_ != nullptr) {
-    SetFocus(focoAlDesactivar_);
-  }
+  if (activa) controlador_.Reactivar();
 }
 
 // Moved to a screen of another scale: the same design at the new scale, in
@@ -405,6 +398,11 @@ LRESULT VentanaWin32::PorDefecto(HWND control, UINT mensaje, WPARAM w, LPARAM l)
 }
 
 LRESULT VentanaWin32::OnControl(HWND control, UINT mensaje, WPARAM w, LPARAM l) {
+  if (mensaje == WM_SETFOCUS) {
+    const LRESULT r = PorDefecto(control, mensaje, w, l);
+    controlador_.Foco(*ControlDe(control));
+    return r;
+  }
   switch (kPiezas[filas_.at(control)].clase) {
     case Clase::Campo:
       return OnCampo(control, mensaje, w, l);
@@ -455,52 +453,18 @@ LRESULT VentanaWin32::OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l) {
     case WM_CHAR:
       if (!OnChar(campo, w)) return 0;
       break;
-    case WM_SETFOCUS: {
-      const LRESULT r = PorDefecto(campo, mensaje, w, l);
-      OnCampoRecibeFoco(campo);
-      return r;
-    }
-    case WM_KILLFOCUS: {
-      const LRESULT r = PorDefecto(campo, mensaje, w, l);
-      OnCampoPierdeFoco(campo, reinterpret_cast<HWND>(w));
-      return r;
-    }
     default:
       break;
   }
   return PorDefecto(campo, mensaje, w, l);
 }
 
-// Gives the typed character to the field's key handler; false drops it.
-// Characters beyond the 8-bit set never reach the handlers.
+// Gives the typed character (a UTF-16 unit) to the field's key handler;
+// false drops it.
 bool VentanaWin32::OnChar(HWND campo, WPARAM& codigo) {
-  if (codigo > 255) return false;
-  auto keyascii = static_cast<std::int16_t>(codigo);
-  cola_.KeyPress(*ControlDe(campo), keyascii);
-  codigo = static_cast<WPARAM>(keyascii);
-  return keyascii != 0;
-}
-
-void VentanaWin32::OnCampoRecibeFoco(HWND campo) {
-  const Control control = *ControlDe(campo);
-  if (campoConFoco_ == control) return;
-  campoConFoco_ = control;
-  Notificar({Evento::Tipo::GotFocus, control});
-}
-
-// Only a move to another control of this window is a loss of focus: a message
-// box or another program taking it is not.
-void VentanaWin32::OnCampoPierdeFoco(HWND campo, HWND nuevoFoco) {
-  if (!IsChild(hwnd_, nuevoFoco)) return;
-  campoConFoco_.reset();
-  Notificar({Evento::Tipo::LostFocus, *ControlDe(campo)});
-}
-
-// Events wait in the queue and are delivered from the message loop, never
-// from inside the focus change that raised them.
-void VentanaWin32::Notificar(Evento evento) {
-  cola_.Encolar(evento);
-  PostMessageW(hwnd_, kEntregarEventos, 0, 0);
+  codigo =
+      static_cast<WPARAM>(controlador_.Tecla(*ControlDe(campo), static_cast<std::int32_t>(codigo)));
+  return codigo != 0;
 }
 
 std::optional<std::size_t> VentanaWin32::FilaDeHwnd(HWND hwnd) const {
@@ -536,14 +500,24 @@ void VentanaWin32::DarFoco(Control destino) {
   SetFocus(Hwnd(destino));
 }
 
-std::int16_t VentanaWin32::MostrarCuadro(std::string_view prompt, std::int16_t estilo,
-                                         std::string_view titulo) {
-  HWND foco = GetFocus();
+void VentanaWin32::MostrarCuadro(std::string_view prompt, std::int16_t estilo,
+                                 std::string_view titulo, AlCerrarCuadro alCerrar) {
   const int respuesta =
       MessageBoxW(hwnd_, Ancho(prompt).c_str(), Ancho(titulo).c_str(), static_cast<UINT>(estilo));
-  // Back to where the focus was, without a focus event: the box is no move.
-  if (IsChild(hwnd_, foco) && GetFocus() != foco) SetFocus(foco);
-  return static_cast<std::int16_t>(respuesta);
+  // Closing it gives the focus to the window itself: back to its control.
+  controlador_.Reactivar();
+  alCerrar(static_cast<std::int16_t>(respuesta));
+}
+
+void VentanaWin32::Mostrar() {
+  ShowWindow(hwnd_, mostrar_);
+  UpdateWindow(hwnd_);
+}
+
+// Events wait in the queue and are delivered from the message loop, never
+// from inside the focus change that raised them.
+void VentanaWin32::PedirEntrega() {
+  PostMessageW(hwnd_, kEntregarEventos, 0, 0);
 }
 
 }  // namespace zener::win32

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "form/ColaEventos.h"
+#include "form/Controlador.h"
 #include "form/Form1.h"
 #include "ui/win32/Disposicion.h"
 #include "window/Ventana.h"
@@ -35,9 +35,11 @@ class VentanaWin32 final : public Ventana {
   void FijarSeleccion(Control campo, int inicio, int longitud) override;
   void EscribirEtiqueta(Control resultado, std::string_view texto) override;
   void DarFoco(Control destino) override;
-  std::int16_t MostrarCuadro(std::string_view prompt, std::int16_t estilo,
-                             std::string_view titulo) override;
+  void MostrarCuadro(std::string_view prompt, std::int16_t estilo, std::string_view titulo,
+                     AlCerrarCuadro alCerrar) override;
   void* Manejador() const override { return hwnd_; }
+  void Mostrar() override;
+  void PedirEntrega() override;
 
  private:
   static LRESULT CALLBACK ProcVentana(HWND hwnd, UINT mensaje, WPARAM w, LPARAM l);
@@ -73,10 +75,7 @@ class VentanaWin32 final : public Ventana {
   LRESULT OnControl(HWND control, UINT mensaje, WPARAM w, LPARAM l);
   LRESULT OnCampo(HWND campo, UINT mensaje, WPARAM w, LPARAM l);
   bool OnChar(HWND campo, WPARAM& codigo);
-  void OnCampoRecibeFoco(HWND campo);
-  void OnCampoPierdeFoco(HWND campo, HWND nuevoFoco);
 
-  void Notificar(Evento evento);
   HWND Hwnd(Control control) const { return controles_[static_cast<std::size_t>(control)]; }
   std::optional<std::size_t> FilaDeHwnd(HWND hwnd) const;
   std::optional<Control> ControlDe(HWND hwnd) const;
@@ -84,20 +83,16 @@ class VentanaWin32 final : public Ventana {
   HINSTANCE instancia_;
   HWND hwnd_ = nullptr;
   int ppp_ = kPppBase;
-  std::array<HWND, static_cast<std::size_t>(Control::imgLogo) + 1> controles_{};
+  std::array<HWND, kNumeroDeControles> controles_{};
   std::array<HWND, kPiezas.size()> piezas_{};
   std::map<HWND, std::size_t> filas_;
   std::map<std::pair<Fuente, int>, HFONT> fuentes_;  // by font and height in pixels
   std::array<int, kPiezas.size()> alturas_{};        // each control's font height
   std::map<COLORREF, HBRUSH> pinceles_;
   std::array<HBITMAP, kPiezas.size()> imagenes_{};  // by row, for the pictures
-  // The field the logic was last told has the focus: a field that gets the
-  // focus back after a message box or another program raises no event.
-  std::optional<Control> campoConFoco_;
-  HWND focoAlDesactivar_ = nullptr;
+  int mostrar_ = SW_SHOWNORMAL;                     // how the program was asked to show
 
-  Form1 form_;
-  ColaEventos cola_;
+  Controlador controlador_;
 };
 
 }  // namespace zener::win32
