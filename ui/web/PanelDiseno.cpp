@@ -56,7 +56,7 @@ std::variant<OpcionesDiseno, std::string> LeerOpciones(std::string_view json) {
   opciones.serie = *serie;
   opciones.familia = *familia;
   if (const auto tolR = Numero(*objeto, "tolR")) opciones.tolR = *tolR / kPorCiento;
-  opciones.tolVz = Numero(*objeto, "tolVz").value_or(kSinDato) / kPorCiento;
+  if (const auto tolVz = Numero(*objeto, "tolVz")) opciones.tolVz = *tolVz / kPorCiento;
   opciones.margen = Numero(*objeto, "margen").value_or(kSinDato);
   opciones.zz = Numero(*objeto, "zz");
   return opciones;
@@ -108,7 +108,11 @@ std::string PanelDiseno::Listas() {
   json += ",\"porDefecto\":{\"serie\":";
   AnadirCadena(json, TablaDe(porDefecto.serie).nombre);
   json += ",\"tolVz\":";
-  AnadirNumero(json, porDefecto.tolVz * kPorCiento);
+  if (porDefecto.tolVz) {
+    AnadirNumero(json, *porDefecto.tolVz * kPorCiento);
+  } else {
+    json += "null";
+  }
   json += ",\"margen\":";
   AnadirNumero(json, porDefecto.margen);
   json += ",\"familia\":";

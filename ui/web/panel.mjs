@@ -32,7 +32,7 @@ function ponerOpciones() {
   const f = document.getElementById('opcionesDiseno').elements;
   llenarLista(f.serie, listas.series, listas.porDefecto.serie);
   llenarLista(f.familia, listas.familias, listas.porDefecto.familia);
-  f.tolVz.value = listas.porDefecto.tolVz;
+  f.tolVz.value = listas.porDefecto.tolVz ?? '';
   f.margen.value = listas.porDefecto.margen;
 }
 
