@@ -82,6 +82,7 @@ try {
   const [modulo, { iniciar }] = await Promise.all([compilado, pagina]);
   await documentoListo();
   await iniciar(modulo);
+  import('./impresion.mjs');
   registrarTrabajador();
 } catch (error) {
   await documentoListo();
