@@ -17,3 +17,11 @@ const ARGUMENTOS = [
 export function abrirNavegador() {
   return chromium.launch({ executablePath: RUTA_CHROMIUM, args: ARGUMENTOS });
 }
+
+// A browser with a profile of its own on disk, as a user's: the only kind
+// that can install a page.
+export function abrirPerfil(carpeta, opciones = {}) {
+  return chromium.launchPersistentContext(carpeta, {
+    executablePath: RUTA_CHROMIUM, args: ARGUMENTOS, ...opciones,
+  });
+}

@@ -1,11 +1,10 @@
-// A static server on 127.0.0.1 for the built page, on a free port, and the
-// browser page the tests drive.
-import { createServer } from 'node:http';
+// The built page served on 127.0.0.1, on a free port, as scripts/web.sh
+// serves it, and the browser page the tests drive.
 import { existsSync, readFileSync } from 'node:fs';
-import { readFile } from 'node:fs/promises';
-import { extname, join, normalize, resolve } from 'node:path';
+import { join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
+import { servirCarpeta } from '../../ui/web/servidor.mjs';
 import { abrirNavegador } from './chromium.mjs';
 
 const aqui = fileURLToPath(new URL('.', import.meta.url));
@@ -24,35 +23,7 @@ export function direccionWeb() {
   throw new Error('the web address is set nowhere');
 }
 
-const TIPOS = {
-  '.html': 'text/html; charset=utf-8',
-  '.css': 'text/css; charset=utf-8',
-  '.mjs': 'text/javascript; charset=utf-8',
-  '.wasm': 'application/wasm',
-  '.gif': 'image/gif',
-  '.jpg': 'image/jpeg',
-};
-
-export async function servirPagina() {
-  const servidor = createServer(async (peticion, respuesta) => {
-    const ruta = decodeURIComponent(new URL(peticion.url, 'http://x').pathname);
-    const archivo = normalize(join(CARPETA_PAGINA, ruta === '/' ? 'index.html' : ruta));
-    try {
-      if (!archivo.startsWith(CARPETA_PAGINA)) throw new Error('fuera');
-      const cuerpo = await readFile(archivo);
-      respuesta.writeHead(200, { 'content-type': TIPOS[extname(archivo)] ?? 'application/octet-stream' });
-      respuesta.end(cuerpo);
-    } catch {
-      respuesta.writeHead(404).end();
-    }
-  });
-  await new Promise((listo) => servidor.listen(0, '127.0.0.1', listo));
-  const { port } = servidor.address();
-  return {
-    direccion: `http://127.0.0.1:${port}/`,
-    cerrar: () => new Promise((listo) => servidor.close(listo)),
-  };
-}
+export const servirPagina = (carpeta = CARPETA_PAGINA, puerto = 0) => servirCarpeta(carpeta, puerto);
 
 // The browser and server for one test file; each test opens its own page.
 export async function prepararEntorno() {

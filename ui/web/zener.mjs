@@ -361,9 +361,10 @@ function ajustarEscala() {
   ventana.style.zoom = String(escala);
 }
 
-export async function iniciar() {
-  const { instance } = await WebAssembly.instantiateStreaming(fetch('zener.wasm'), importaciones);
-  modulo = instance.exports;
+// Starts the window over the compiled module (see arranque.mjs).
+export async function iniciar(compilado) {
+  const instancia = await WebAssembly.instantiate(compilado, importaciones);
+  modulo = instancia.exports;
   modulo._initialize();
   construirVentana();
   prepararCuadro();
@@ -374,5 +375,3 @@ export async function iniciar() {
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
 }
-
-iniciar();

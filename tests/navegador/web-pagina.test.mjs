@@ -1,0 +1,181 @@
+// The page as a page: it installs and works offline, a new build replaces
+// the cached one, a start that fails says why, printing gives the window and
+// the whole report, and a dark scheme leaves the window as it is.
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+
+import { empaquetar } from '../../ui/web/empaquetar.mjs';
+import { abrirPerfil } from './chromium.mjs';
+import { CARPETA_CAPTURAS, CARPETA_PAGINA, prepararEntorno, servirPagina } from './web-servidor.mjs';
+import { EJEMPLO_A, ETIQUETAS, RESULTADOS_A, teclearValores, textos } from './web-ventana.mjs';
+
+const PLANTILLA_TRABAJADOR = fileURLToPath(new URL('../../ui/web/trabajador.js', import.meta.url));
+
+let entorno;
+before(async () => {
+  entorno = await prepararEntorno();
+});
+after(() => entorno?.cerrar());
+
+async function calcularEjemplo(pagina) {
+  await teclearValores(pagina, EJEMPLO_A);
+  await pagina.keyboard.press('Enter');
+  assert.deepEqual(await textos(pagina, ETIQUETAS), RESULTADOS_A);
+}
+
+const cachesDe = (pagina) => pagina.evaluate(() => caches.keys());
+
+test('installs, reloads and calculates offline; a new build replaces the cached one', { timeout: 60_000 }, async () => {
+  const carpeta = mkdtempSync(join(tmpdir(), 'zener-pagina-'));
+  const perfil = mkdtempSync(join(tmpdir(), 'zener-perfil-'));
+  cpSync(CARPETA_PAGINA, carpeta, { recursive: true });
+  let servidor = await servirPagina(carpeta);
+  const navegador = await abrirPerfil(perfil);
+  try {
+    const pagina = navegador.pages()[0] ?? await navegador.newPage();
+    const errores = [];
+    pagina.on('pageerror', (e) => errores.push(e));
+    const cargar = async () => {
+      await pagina.reload();
+      await pagina.waitForSelector('html[data-listo="si"]');
+    };
+    await pagina.goto(servidor.direccion);
+    await pagina.waitForSelector('html[data-listo="si"]');
+    const modulo = await pagina.evaluate(() =>
+      performance.getEntriesByType('resource').find((e) => e.name.endsWith('/zener.wasm')));
+    assert.ok(modulo.encodedBodySize < modulo.decodedBodySize / 2, 'the module travels compressed');
+    await pagina.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    const cdp = await navegador.newCDPSession(pagina);
+    assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+    const [primera] = await cachesDe(pagina);
+
+    await servidor.cerrar();
+    await cargar();
+    await calcularEjemplo(pagina);
+
+    // The next build, one element more: a new cache, the old one gone.
+    const indice = join(carpeta, 'index.html');
+    writeFileSync(indice, readFileSync(indice, 'utf8').replace('</main>', '<p id="nueva">2</p></main>'));
+    const segunda = empaquetar(carpeta, PLANTILLA_TRABAJADOR);
+    assert.notEqual(segunda, primera);
+    servidor = await servirPagina(carpeta, servidor.puerto);
+    await cargar();
+    // Until the new worker has cached its build and dropped the old one
+    // (the test's time limit bounds it).
+    await pagina.evaluate(async (v) => {
+      while ((await caches.keys()).join() !== v) await new Promise(requestAnimationFrame);
+    }, segunda);
+    await servidor.cerrar();
+    await cargar();
+    assert.equal(await pagina.locator('#nueva').count(), 1, 'the new build, offline');
+    await calcularEjemplo(pagina);
+    assert.deepEqual(errores, []);
+  } finally {
+    await navegador.close();
+    await servidor.cerrar();
+    rmSync(carpeta, { recursive: true });
+    rmSync(perfil, { recursive: true });
+  }
+});
+
+// What goes wrong with the page's code, and the words the user reads.
+const FALLOS = [
+  ['the module missing', (c) => c.route('**/zener.wasm', (r) => r.fulfill({ status: 404 })),
+    /zener\.wasm: el servidor respondió 404/],
+  ['the module with the wrong type', (c) => c.route('**/zener.wasm', (r) => r.fulfill({
+    contentType: 'text/html', body: '<!doctype html>' })), /como «text\/html» y no como «application\/wasm»/],
+  ['bytes that are no module', (c) => c.route('**/zener.wasm', (r) => r.fulfill({
+    contentType: 'application/wasm', body: 'nada' })), /zener\.wasm no es un módulo WebAssembly válido/],
+  ['no connection', (c) => c.route('**/zener.wasm', (r) => r.abort()), /no hay conexión con el servidor/],
+  ['no WebAssembly', (c) => c.addInitScript(() => { delete globalThis.WebAssembly; }),
+    /no ejecuta WebAssembly/],
+  ['the start-up script missing', (c) => c.route('**/arranque.mjs', (r) => r.fulfill({ status: 404 })),
+    /No se pudo cargar el código de la página \(arranque\.mjs\)/],
+];
+
+test('a start that fails says in Spanish what failed', async () => {
+  for (const [caso, romper, mensaje] of FALLOS) {
+    const contexto = await entorno.navegador.newContext();
+    try {
+      await romper(contexto);
+      const pagina = await contexto.newPage();
+      const errores = [];
+      pagina.on('pageerror', (e) => errores.push(e));
+      await pagina.goto(entorno.servidor.direccion);
+      const aviso = pagina.getByRole('alert');
+      await aviso.waitFor();
+      const texto = await aviso.innerText();
+      assert.match(texto, /^El calculador no ha podido arrancar\./, caso);
+      assert.match(texto, mensaje, caso);
+      assert.equal(await pagina.locator('#marcoVentana').isVisible(), false, caso);
+      assert.deepEqual(errores, [], caso);
+    } finally {
+      await contexto.close();
+    }
+  }
+});
+
+// The share of a page's pixels in the window's light yellow, from a small
+// image of the page drawn by poppler.
+function parteAmarilla(pdf, numero) {
+  const imagen = execFileSync('pdftoppm', ['-f', numero, '-l', numero, '-r', '24', '-singlefile', pdf]);
+  const [cabecera] = imagen.toString('latin1').match(/^P6\s+\d+\s+\d+\s+255\s/);
+  const pixeles = imagen.subarray(cabecera.length);
+  let amarillos = 0;
+  for (let i = 0; i < pixeles.length; i += 3) {
+    if (pixeles[i] > 245 && pixeles[i + 1] > 245 && Math.abs(pixeles[i + 2] - 128) < 12) ++amarillos;
+  }
+  return amarillos / (pixeles.length / 3);
+}
+
+const textoDePagina = (pdf, numero) =>
+  execFileSync('pdftotext', ['-f', numero, '-l', numero, '-layout', pdf, '-'], { encoding: 'utf8' });
+
+test('printed: the window in its colours, then the report, its plot on one sheet', async () => {
+  const { pagina, errores } = await entorno.abrir();
+  await calcularEjemplo(pagina);
+  await pagina.waitForFunction(() => document.getElementById('informeImpreso').shadowRoot?.querySelector('svg'));
+  const pdf = join(CARPETA_CAPTURAS, 'pagina-impresa.pdf');
+  writeFileSync(pdf, await pagina.pdf({ preferCSSPageSize: true }));
+  const paginas = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
+  assert.match(paginas, /Page size:\s+594\.\d+ x 841\.\d+ pts \(A4\)/);
+  assert.equal(Number(paginas.match(/Pages:\s+(\d+)/)[1]), 2);
+  const [primera, segunda] = [1, 2].map((n) => textoDePagina(pdf, String(n)));
+  assert.match(primera, /CALCULADOR DE CIRCUITOS ZENER/);
+  assert.match(primera, /65,71/);
+  assert.match(primera, /Diseño del regulador/);
+  assert.ok(parteAmarilla(pdf, '1') > 0.1, 'the window prints its background');
+  assert.doesNotMatch(primera + segunda, /Copiar informe|Tolerancia de R/, 'no panel controls');
+  // The plot's title and the caption under it, on the same sheet.
+  const hoja = [primera, segunda].findIndex((t) => t.includes('Corriente del zener según la carga'));
+  assert.ok(hoja >= 0);
+  assert.match([primera, segunda][hoja], /Corriente por la carga \(mA\)/);
+  assert.deepEqual(errores, []);
+});
+
+test('a dark scheme darkens the page and the panel, never the window', async () => {
+  const { pagina, errores } = await entorno.abrir();
+  await calcularEjemplo(pagina);
+  const aspecto = async (colorScheme) => {
+    await pagina.emulateMedia({ colorScheme });
+    return {
+      ventana: await pagina.locator('#form1').screenshot(),
+      fondos: await pagina.evaluate(() => ['body', '#panelDiseno'].map((s) =>
+        getComputedStyle(document.querySelector(s)).backgroundColor)),
+    };
+  };
+  const claro = await aspecto('light');
+  const oscuro = await aspecto('dark');
+  await pagina.screenshot({ path: join(CARPETA_CAPTURAS, 'web-oscuro.png'), fullPage: true });
+  assert.ok(claro.ventana.equals(oscuro.ventana), 'the window, pixel for pixel');
+  const luminosidad = (color) => color.match(/\d+/g).slice(0, 3).reduce((s, c) => s + Number(c), 0) / 3;
+  claro.fondos.forEach((c, i) => {
+    assert.ok(luminosidad(c) > 128 && luminosidad(oscuro.fondos[i]) < 64, `${c} → ${oscuro.fondos[i]}`);
+  });
+  assert.deepEqual(errores, []);
+});
