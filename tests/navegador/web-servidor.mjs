@@ -1,6 +1,6 @@
 // The built page served on 127.0.0.1, on a free port, as scripts/web.sh
 // serves it, and the browser page the tests drive.
-import { existsSync, readFileSync } from 'node:fs';
+import { existsSync, mkdirSync, readFileSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -10,6 +10,8 @@ import { abrirNavegador } from './chromium.mjs';
 const aqui = fileURLToPath(new URL('.', import.meta.url));
 export const CARPETA_PAGINA = resolve(process.env.ZENER_PAGINA ?? join(aqui, '../../build/wasm/pagina'));
 export const CARPETA_CAPTURAS = resolve(join(aqui, '../../build/wasm/capturas'));
+// Whichever test file runs first saves into it.
+mkdirSync(CARPETA_CAPTURAS, { recursive: true });
 
 // The address the pictures open: as the page's build was configured, or the
 // build's default for a page built elsewhere.

@@ -2,7 +2,6 @@
 // stand, and the window on a narrow touch screen. What the window does is the
 // scenario table's (web-escenarios.test.mjs).
 import assert from 'node:assert/strict';
-import { mkdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
@@ -14,7 +13,6 @@ import {
 let entorno;
 before(async () => {
   entorno = await prepararEntorno();
-  mkdirSync(CARPETA_CAPTURAS, { recursive: true });
 });
 after(() => entorno?.cerrar());
 
