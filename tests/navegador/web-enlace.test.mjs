@@ -30,12 +30,13 @@ const ENLACES = [
     campos: ['12,00', '0,00', '0', '0', '5,10', '5'], resultados: BORRADOS,
     direccion: '#VeMin=12,00&VeMax=0,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&familia=auto' },
   { caso: 'hostile text', resto: '#VeMin=<img src=x onerror="window.roto=1">&VeMax=15,00&IcMin=%E0%A4%A'
-      + '&IcMax=1.2.3&VnZener=5%2C1&IzMin=%00&serie=E7&familia=<b>x</b>&tol_r=999&margen=1,5'
+      + '&IcMax=1.2.3&VnZener=5%2C1&IzMin=%00&serie=E7&familia=<b>x</b>&tol_r=999&margen=1,5&zz_ohm=%0A3'
       + '&__proto__=1&constructor=2&VeMin=',
     campos: ['0,00', '15,00', '0', '0', '5,10', '5'], resultados: BORRADOS,
     opciones: { serie: 'E24', familia: 'auto', tol_r: '', margen: '1,5' },
-    aviso: ['Corriente mínima por la carga (mA)', 'Corriente máxima por la carga (mA)',
-      'Corriente mínima por el Zener (mA)', 'Serie', 'Familia del Zener', 'Tolerancia de R (%)'],
+    aviso: ['Tensión mínima de entrada (V)', 'Corriente mínima por la carga (mA)', 'Corriente máxima por la carga (mA)',
+      'Corriente mínima por el Zener (mA)', 'Serie', 'Familia del Zener', 'Tolerancia de R (%)',
+      'Zz del Zener (Ω)'],
     direccion: '#VeMin=0,00&VeMax=15,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&familia=auto&margen=1,5' },
 ];
 
