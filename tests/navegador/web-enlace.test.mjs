@@ -86,9 +86,16 @@ test('the address follows the design in place; the link gives another user the s
   assert.deepEqual(await visto(otro.pagina), enviado);
   assert.equal(await otro.pagina.evaluate(() => document.activeElement.id), 'cmdCalcular');
 
-  // The address edited by hand in the same tab.
-  await otro.pagina.evaluate(() => { location.hash = location.hash.replace('VeMin=12,00', 'VeMin=13'); });
+  // The address edited by hand in the same tab: what it leaves out is the
+  // default again.
+  await otro.pagina.evaluate(() => {
+    location.hash = location.hash.replace('VeMin=12,00', 'VeMin=13').replace('&temp_max_c=40', '');
+  });
   await otro.pagina.waitForFunction(() => document.getElementById('txtVeMin').value === '13,00');
+  await calma(otro.pagina);
   assert.deepEqual(await textos(otro.pagina, ETIQUETAS), ['75,24', '1,303', '0,569', '0,671']);
+  assert.equal(await otro.pagina.locator('[name=temp_max_c]').inputValue(), '');
+  assert.match(await otro.pagina.frameLocator('#informeDiseno').locator('body').innerText(),
+    /Serie E6,[^]*Temperatura ambiente: 25 °C/);
   assert.deepEqual([errores, otro.errores], [[], []]);
 });

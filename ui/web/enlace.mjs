@@ -4,7 +4,8 @@
 // text, through the window's own commit and the design library's readers,
 // which refuse what is not a figure or is out of bounds, one value at a
 // time; the user is told which were left out. A link that carries all six
-// values is calculated at once, as its sender saw it.
+// values is calculated at once, as its sender saw it. What a link leaves
+// out is the window's and the panel's default, as on a page just opened.
 //
 // The address follows every committed change in place (replaceState), so
 // that typing leaves no trail of history entries behind.
@@ -14,6 +15,7 @@ let valores;        // () -> the committed values' texts by name
 let opciones;       // () -> [[key, text]] of the panel's options that are set
 let ponerOpciones;  // (pares) -> the names of the options refused
 let calcular;       // () -> CALCULAR clicked
+let reiniciar;      // () -> RESET clicked
 let escrita;        // the address's design as last read or written
 let aplicando = false;
 
@@ -43,14 +45,15 @@ function seguir() {
 
 // URLSearchParams reads any text: a malformed escape becomes a replacement
 // character, never an exception. Once applied, the address shows the design
-// the page now has, without what it refused.
-function aplicar() {
+// the page now has, without what it refused. On a page already in use the
+// window is reset first, so that it starts from what a new page shows.
+function aplicar(enUso) {
   const pares = new URLSearchParams(location.hash.slice(1));
-  if ([...pares.keys()].length === 0) return;
   const ignorados = [];
   let puestos = 0;
   aplicando = true;
   try {
+    if (enUso) reiniciar();
     for (const campo of campos) {
       if (!pares.has(campo.clave)) continue;
       if (campo.poner(pares.get(campo.clave))) ++puestos;
@@ -66,11 +69,13 @@ function aplicar() {
 }
 
 export function iniciarEnlace(pagina) {
-  ({ campos, valores, opciones, ponerOpciones, calcular } = pagina);
-  escrita = location.hash.slice(1);
-  aplicar();
+  ({ campos, valores, opciones, ponerOpciones, calcular, reiniciar } = pagina);
+  // Without a design in it, the address is left alone until the user
+  // changes something.
+  escrita = textoDelDiseno();
+  if (location.hash.length > 1) aplicar(false);
   document.addEventListener('zener-estado', seguir);
   document.addEventListener('zener-opciones', seguir);
   // An address edited by hand, or another link opened in this tab.
-  window.addEventListener('hashchange', aplicar);
+  window.addEventListener('hashchange', () => aplicar(true));
 }

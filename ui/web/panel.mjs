@@ -12,6 +12,7 @@ let pedirTexto;      // (what, input) -> the module's text
 let vigente = false;  // the window shows the results the report was made for
 let hayInforme = false;
 let avisoDeCopia;    // the timer that clears the copy notice
+let porDefecto;      // the choices of the two lists before the user's
 
 const AVISO_DE_COPIA_MS = 4000;
 const formulario = () => document.getElementById('opcionesDiseno');
@@ -35,14 +36,13 @@ function nombreDe(clave) {
   return control(clave).closest('label').firstChild.textContent.trim();
 }
 
-// A link's options, checked by the module: those refused are left as they
-// were; gives their names.
+// A link's options, checked by the module; what it leaves out or the module
+// refuses is the option's default. Gives the names of those refused.
 export function ponerOpcionesDelEnlace(pares) {
-  const delPanel = [...pares].filter(([clave]) => control(clave));
-  if (delPanel.length === 0) return [];
-  const { aceptadas, ignoradas } = JSON.parse(
-    pedirTexto('opciones-enlace', JSON.stringify(Object.fromEntries(delPanel))));
-  for (const [clave, texto] of Object.entries(aceptadas)) control(clave).value = texto;
+  const delPanel = Object.fromEntries([...pares].filter(([clave]) => control(clave)));
+  const { aceptadas, ignoradas } = JSON.parse(pedirTexto('opciones-enlace', JSON.stringify(delPanel)));
+  for (const caja of cajas()) caja.value = aceptadas[caja.name] ?? '';
+  for (const [clave, elegida] of Object.entries(porDefecto)) control(clave).value = aceptadas[clave] ?? elegida;
   disenar();
   return ignoradas.map(nombreDe);
 }
@@ -75,8 +75,9 @@ function anadirLimites(caja, opcion) {
 // take a minus sign keeps the full keyboard, which has one on every phone.
 function ponerOpciones() {
   const listas = JSON.parse(pedirTexto('listas'));
-  llenarLista(control('serie'), listas.series, listas.porDefecto.serie);
-  llenarLista(control('familia'), listas.familias, listas.porDefecto.familia);
+  ({ porDefecto } = listas);
+  llenarLista(control('serie'), listas.series, porDefecto.serie);
+  llenarLista(control('familia'), listas.familias, porDefecto.familia);
   for (const opcion of listas.opciones) {
     const caja = control(opcion.clave);
     anadirLimites(caja, opcion);

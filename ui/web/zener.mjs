@@ -432,9 +432,9 @@ function seguirAnchura(anchoVentana) {
   aplicar();
 }
 
-// A click on CALCULAR, as the user would make it: the focus first.
-function calcular() {
-  const boton = ventana.querySelector('#cmdCalcular');
+// A click on a button, as the user would make it: the focus first.
+function pulsar(id) {
+  const boton = ventana.querySelector(`#${id}`);
   boton.focus();
   llamar('zener_pulsar', numeroDe.get(boton));
 }
@@ -464,7 +464,8 @@ export async function iniciar(compilado) {
   iniciarEnlace({
     campos: camposDelEnlace(disposicion),
     valores: () => JSON.parse(estadoVisto).valores,
-    calcular,
+    calcular: () => pulsar('cmdCalcular'),
+    reiniciar: () => pulsar('cmdReset'),
     opciones: opcionesDelPanel,
     ponerOpciones: ponerOpcionesDelEnlace,
   });
