@@ -64,6 +64,9 @@ test('names, reading order and one announcement per CALCULAR', async () => {
   const enElMarco = await pagina.locator('#fraValoresSinDesc').getByRole('status')
     .evaluateAll((resultados) => resultados.map((el) => el.id));
   assert.deepEqual(enElMarco, NOMBRES.slice(0, 3).map(([id]) => id));
+  // A phone's keyboard: digits for the currents, a decimal one for the voltages.
+  assert.deepEqual(await pagina.locator('#form1 input').evaluateAll((campos) => campos.map((c) => c.inputMode)),
+    ['decimal', 'decimal', 'numeric', 'numeric', 'decimal', 'numeric']);
   const leido = await pagina.locator('#form1').ariaSnapshot();
   assert.doesNotMatch(leido, /\.\.|…/, 'no leader dots read');
   assert.match(leido, /img "Calculadores Zener"/, 'the logo named by its words');
