@@ -694,7 +694,9 @@ std::string InformeHtml(const Diseno& d) {
       "<!DOCTYPE html>\n<html lang=\"es\"><head><meta charset=\"utf-8\">"
       "<title>Diseño del regulador con zener</title><style>";
   h += kEstilo;
-  h += "</style></head><body><h1>Diseño del regulador con diodo zener y resistencia en serie</h1>";
+  // One main landmark holds it all, for screen readers' landmark navigation.
+  h += "</style></head><body><main><h1>Diseño del regulador con diodo zener y resistencia en "
+       "serie</h1>";
   for (const Seccion& s : Secciones(d)) {
     h += "<section><h2>" + Escapar(s.titulo) + "</h2>";
     for (const std::string& linea : s.lineas) h += "<p>" + Escapar(linea) + "</p>";
@@ -704,7 +706,7 @@ std::string InformeHtml(const Diseno& d) {
   if (d.elegida && d.veredicto == Veredicto::Cumple) {
     h += "<figure><h2>Corriente del zener según la carga</h2>" + Grafico(d) + "</figure>";
   }
-  return h + "</body></html>\n";
+  return h + "</main></body></html>\n";
 }
 
 }  // namespace zener

@@ -93,4 +93,26 @@ void Campo_GotFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventan
   SeleccionarTodo(CampoDe(fila.magnitud), ventana);
 }
 
+bool Campo_Poner(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana,
+                 std::string_view texto) {
+  const Control campo = CampoDe(fila.magnitud);
+  const std::string antes = ventana.LeerTexto(campo);
+  ventana.EscribirTexto(campo, texto);
+  const auto valor = ConfirmarTexto(fila, ventana);
+  if (valor) {
+    datos.*fila.valor = *valor;
+    Limpiar(datos, ventana);
+  } else {
+    ventana.EscribirTexto(campo, antes);
+  }
+  SeleccionarTodo(campo, ventana);
+  return valor.has_value();
+}
+
+// A committed value was read from a field's text: it always formats.
+std::string TextoDeValor(const FilaCampo& fila, const DatosCircuito& datos) {
+  const double valor = datos.*fila.valor;
+  return valor == 0 ? std::string(fila.TextoInicial) : *FormatearValor(valor, fila.MascaraCampo);
+}
+
 }  // namespace zener

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/DatosCircuito.h"
@@ -31,5 +32,17 @@ void Campo_LostFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& venta
 
 // Clears the results and selects the whole text.
 void Campo_GotFocus(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana);
+
+// A figure given from outside the window (a page's address): written and
+// committed as a focus loss commits it, the results cleared. A text the
+// commit refuses gives no message: the field keeps what it showed and the
+// design value stays. The whole text is selected either way. False when
+// refused.
+bool Campo_Poner(const FilaCampo& fila, DatosCircuito& datos, Ventana& ventana,
+                 std::string_view texto);
+
+// The text a field shows for its committed design value, which Campo_Poner
+// takes back to the same value.
+std::string TextoDeValor(const FilaCampo& fila, const DatosCircuito& datos);
 
 }  // namespace zener

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "core/Tablas.h"
+#include "form/Campos.h"
 #include "form/Controles.h"
 
 namespace zener {
@@ -66,8 +68,21 @@ std::optional<Veredicto> Controlador::Clic(Control origen) {
     const Ocupada ocupada(ocupada_);
     veredicto = form_.Click(origen);
   }
+  if (veredicto == Veredicto::Cumple) resultados_ = true;
   Entregar();
   return veredicto;
+}
+
+bool Controlador::Poner(Control campo, std::string_view texto) {
+  if (!EsCampo(campo) || ocupada_ || cuadroAbierto_) return false;
+  Entregar();
+  if (cuadroAbierto_) return false;
+  const Ocupada ocupada(ocupada_);
+  return form_.Poner(campo, texto);
+}
+
+std::string Controlador::TextoConfirmado(Control campo) const {
+  return EsCampo(campo) ? TextoDeValor(FilaDe(MagnitudDe(campo)), form_.Datos()) : std::string();
 }
 
 void Controlador::Entregar() {
@@ -108,6 +123,7 @@ void Controlador::FijarSeleccion(Control campo, int inicio, int longitud) {
 }
 
 void Controlador::EscribirEtiqueta(Control resultado, std::string_view texto) {
+  resultados_ = false;
   ventana_.EscribirEtiqueta(resultado, texto);
 }
 

@@ -49,6 +49,12 @@ class Controlador final : private Ventana {
   // takes the click, which then does nothing.
   std::optional<Veredicto> Clic(Control origen);
 
+  // A figure for a field from outside the window, such as a shared link:
+  // committed as a focus loss commits it, but a text the commit refuses
+  // leaves the field as it was, with no message (Campo_Poner). False when
+  // refused, and while a message box is open or a handler runs.
+  bool Poner(Control campo, std::string_view texto);
+
   // Delivers the focus events that wait for a turn of their own. Nothing is
   // delivered while a handler runs or a message box is open.
   void Entregar();
@@ -57,6 +63,11 @@ class Controlador final : private Ventana {
   bool CuadroAbierto() const { return cuadroAbierto_; }
 
   const DatosCircuito& Datos() const { return form_.Datos(); }
+  // The text a field shows for its committed design value.
+  std::string TextoConfirmado(Control campo) const;
+  // The window shows the results of its design values: from a CALCULAR that
+  // passed until a result label is next written (cleared).
+  bool MuestraResultados() const { return resultados_; }
 
  private:
   struct Evento {
@@ -101,6 +112,7 @@ class Controlador final : private Ventana {
   bool cuadroAbierto_ = false;
   // The control the logic last knew to have the focus.
   std::optional<Control> foco_;
+  bool resultados_ = false;
 };
 
 }  // namespace zener

@@ -46,6 +46,10 @@ void Form1::LostFocus(Control campo) {
   if (EsCampo(campo)) Campo_LostFocus(FilaDe(MagnitudDe(campo)), datos_, ventana_);
 }
 
+bool Form1::Poner(Control campo, std::string_view texto) {
+  return EsCampo(campo) && Campo_Poner(FilaDe(MagnitudDe(campo)), datos_, ventana_, texto);
+}
+
 void Form1::cmdReset_Click() {
   LimpiarTodo(datos_, ventana_);
   ventana_.DarFoco(kPrimerCampo);

@@ -30,6 +30,8 @@ class Form1 final {
   void KeyPress(Control campo, std::int16_t& keyascii);
   void GotFocus(Control campo);
   void LostFocus(Control campo);
+  // A figure for a field from outside the window; false when refused.
+  bool Poner(Control campo, std::string_view texto);
 
   const DatosCircuito& Datos() const { return datos_; }
 

@@ -12,3 +12,6 @@ cmake --build build/wasm --target zener_web -j2
 
 cd tests/navegador
 node --test web*.test.mjs
+# The scenario table once more on a 360-pixel touch screen, where the page
+# lays the window's controls out in one column.
+ZENER_ANCHO=360 ZENER_TACTIL=1 node --test web-escenarios.test.mjs

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "VentanaFalsa.h"
 #include "core/Calculo.h"
+#include "core/NumeroTexto.h"
+#include "core/Tablas.h"
 #include "form/Campos.h"
+#include "form/Controles.h"
 
 namespace zener {
 namespace {
@@ -96,6 +101,85 @@ TEST(Controlador, SoloLlegaAlManejadorUnCaracterDeOchoBits) {
   EXPECT_EQ(banco.controlador.Tecla(Control::cmdCalcular, '5'), 0);
   EXPECT_EQ(banco.controlador.Tecla(Control::txtVeMin, '.'), ',');
   EXPECT_TRUE(banco.ventana.cuadros.empty());
+}
+
+// A link's figures go in as a focus loss commits them; what the commit
+// refuses changes nothing and says nothing. What a field then shows for its
+// value gives the same value back on another window, as a shared link does.
+TEST(Controlador, UnaCifraDeFueraSeConfirmaComoAlSalirDelCampo) {
+  const struct {
+    Control campo;
+    std::string texto;
+    bool puesta;
+    const char* queda;
+  } casos[] = {
+      {Control::txtVeMin, "12", true, "12,00"},
+      {Control::txtVeMin, "12,346", true, "12,35"},
+      {Control::txtVeMax, "", true, "0,00"},
+      {Control::txtIcMin, "1,7", true, "2"},
+      {Control::txtIcMax, "1234", true, "1.234"},
+      {Control::txtIcMax, "1.234.567", true, "1.234.567"},
+      {Control::txtIzMin, "0", true, "0"},
+      {Control::txtVnZener, "5,,1", false, "5,10"},
+      {Control::txtVnZener, "5.1", false, "5,10"},
+      {Control::txtIcMax, "1,2,3", false, "100"},
+      {Control::txtIzMin, "<b>7</b>", false, "5"},
+      {Control::txtVeMin, "1e3", false, "12,00"},
+      {Control::txtVeMax, "-15", false, "15,00"},
+      {Control::txtVeMax, std::string(400, '9'), false, "15,00"},
+      {Control::lblRrLim, "1", false, "65,71"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.texto);
+    Banco banco;
+    TeclearEjemploA(banco);
+    banco.Pulsar(Control::cmdCalcular);
+    const DatosCircuito antes = banco.Datos();
+    EXPECT_EQ(banco.controlador.Poner(c.campo, c.texto), c.puesta);
+    EXPECT_EQ(banco.Texto(c.campo), c.queda);
+    EXPECT_TRUE(banco.ventana.cuadros.empty());
+    EXPECT_EQ(banco.Texto(Control::lblRrLim), c.puesta ? "0,00" : "65,71");
+    EXPECT_EQ(banco.controlador.MuestraResultados(), !c.puesta);
+    if (!EsCampo(c.campo)) continue;
+    EXPECT_EQ(banco.ventana.seleccion[c.campo].longitud, LongitudEnCaracteres(c.queda));
+    EXPECT_EQ(banco.controlador.TextoConfirmado(c.campo), c.queda);
+    const double DatosCircuito::*miembro = FilaDe(MagnitudDe(c.campo)).valor;
+    const double valor = banco.Datos().*miembro;
+    EXPECT_EQ(valor, c.puesta ? *LeerCifra(c.queda) : antes.*miembro);
+
+    Banco otro;
+    EXPECT_TRUE(otro.controlador.Poner(c.campo, banco.controlador.TextoConfirmado(c.campo)));
+    EXPECT_EQ(otro.Datos().*miembro, valor);
+  }
+}
+
+// Whether the window shows the results of its values, through what clears
+// them and what does not.
+TEST(Controlador, SabeSiLaVentanaMuestraResultados) {
+  Banco banco(true);
+  const struct {
+    const char* paso;
+    std::function<void()> hacer;
+    bool muestra;
+  } pasos[] = {
+      {"al abrir", [] {}, false},
+      {"el ejemplo A tecleado", [&] { TeclearEjemploA(banco); }, false},
+      {"CALCULAR", [&] { banco.Pulsar(Control::cmdCalcular); }, true},
+      {"el logo", [&] { banco.Pulsar(Control::imgLogo); }, true},
+      {"CALCULAR otra vez", [&] { banco.Pulsar(Control::cmdCalcular); }, true},
+      {"entrar en un campo", [&] { banco.Enfocar(Control::txtVeMax); }, false},
+      {"CALCULAR de nuevo", [&] { banco.Pulsar(Control::cmdCalcular); }, true},
+      {"RESET", [&] { banco.Pulsar(Control::cmdReset); }, false},
+      {"CALCULAR que falla", [&] { banco.Pulsar(Control::cmdCalcular); }, false},
+      {"una cifra con el cuadro abierto",
+       [&] { EXPECT_FALSE(banco.controlador.Poner(Control::txtVeMin, "12")); }, false},
+      {"el cuadro cerrado", [&] { banco.CerrarCuadro(); }, false},
+  };
+  for (const auto& p : pasos) {
+    p.hacer();
+    EXPECT_EQ(banco.controlador.MuestraResultados(), p.muestra) << p.paso;
+  }
+  EXPECT_EQ(banco.Texto(Control::txtVeMin), "0,00");
 }
 
 TEST(Controlador, UnManejadorQueLanzaNoLaDejaOcupada) {

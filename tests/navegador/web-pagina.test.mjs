@@ -136,7 +136,7 @@ function parteAmarilla(pdf, numero) {
 const textoDePagina = (pdf, numero) =>
   execFileSync('pdftotext', ['-f', numero, '-l', numero, '-layout', pdf, '-'], { encoding: 'utf8' });
 
-test('printed: the window in its colours, then the report, its plot on one sheet', async () => {
+test('printed: the window in its colours, then the current report, its plot on one sheet', async () => {
   const { pagina, errores } = await entorno.abrir();
   await calcularEjemplo(pagina);
   await pagina.waitForFunction(() => document.getElementById('informeImpreso').shadowRoot?.querySelector('svg'));
@@ -158,6 +158,13 @@ test('printed: the window in its colours, then the report, its plot on one sheet
   const hoja = textos.findIndex((t) => t.includes('Corriente del zener según la carga'));
   assert.ok(hoja >= 0);
   assert.match(textos[hoja], /Corriente por la carga \(mA\)/);
+
+  // A report the window's results no longer match is not printed with it.
+  await pagina.locator('#txtVeMax').focus();
+  await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'obsoleto');
+  writeFileSync(pdf, await pagina.pdf({ preferCSSPageSize: true }));
+  assert.match(execFileSync('pdfinfo', [pdf], { encoding: 'utf8' }), /Pages:\s+1\n/);
+  assert.doesNotMatch(textoDePagina(pdf, '1'), /Diseño del regulador/);
   assert.deepEqual(errores, []);
 });
 

@@ -1,10 +1,12 @@
-// The design panel below the window: it follows the values of the last
-// successful CALCULAR, shows the library's report and never touches the window.
+// The design panel below the window: its boxes read as the library reads
+// figures, within the library's limits; its report follows the window's
+// last CALCULAR, marked out of date as soon as the window no longer shows
+// those results, and only a current report can be copied or printed.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import { prepararEntorno } from './web-servidor.mjs';
-import { CAMPOS, EJEMPLO_A, ETIQUETAS, teclearValores, textos } from './web-ventana.mjs';
+import { CAMPOS, EJEMPLO_A, ETIQUETAS, calma, teclearValores, textos } from './web-ventana.mjs';
 
 let entorno;
 before(async () => {
@@ -12,51 +14,104 @@ before(async () => {
 });
 after(() => entorno?.cerrar());
 
-const estado = (pagina) => pagina.locator('#panelDiseno').evaluate((el) => ({ ...el.dataset }));
+const estado = (pagina) => pagina.locator('#panelDiseno').evaluate((el) => el.dataset.estado);
 const informe = (pagina) => pagina.frameLocator('#informeDiseno').locator('body').innerText();
 
-test('the panel for the 12–15 V example: report, options, copy and print', async () => {
-  const { pagina, errores } = await entorno.abrir({ permissions: ['clipboard-read', 'clipboard-write'] });
-  assert.equal((await estado(pagina)).estado, 'espera');
+async function calcularEjemplo(pagina) {
   await teclearValores(pagina, EJEMPLO_A);
   await pagina.keyboard.press('Enter');
-  await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho');
-  const e24 = await estado(pagina);
-  const texto = await informe(pagina);
-  assert.match(texto, /12,00 V a 15,00 V/);
-  assert.match(texto, /= 65,71 Ω/);
-  // The chosen resistor stands marked in the neighbours' table.
-  const elegida = await pagina.frameLocator('#informeDiseno').locator('tr.elegida td').first().innerText();
-  assert.equal(elegida, e24.resistencia);
+  await calma(pagina);
+}
 
-  // Another series redesigns; the window keeps every text.
-  const ventana = await textos(pagina, [...CAMPOS, ...ETIQUETAS]);
-  await pagina.selectOption('select[name=serie]', { label: 'E6' });
-  await pagina.waitForFunction((r) => document.getElementById('panelDiseno').dataset.resistencia !== r, e24.resistencia);
-  assert.match(await informe(pagina), /Serie E6/);
-  assert.deepEqual(await textos(pagina, [...CAMPOS, ...ETIQUETAS]), ventana);
+// What is typed into the boxes, and what the report then says, or why the
+// options cannot be used and which box is at fault.
+const OPCIONES = [
+  [{}, /Serie E24, resistencia al 5 %, zener según su hoja de datos, margen de potencia 2,/],
+  [{ tol_r: '0,5' }, /resistencia al 0,5 %/],
+  [{ tol_r: '2,5', tol_vz: '2' }, /resistencia al 2,5 %, zener al ±2 % como máximo/],
+  [{ margen: '50' }, /margen de potencia 50,/],
+  [{ margen: '1,5', temp_min_c: '-20', temp_max_c: '40', rizado_mv: '200' },
+    /margen de potencia 1,5.*de -20 °C a 40 °C\s+Rizado de entrada: 200 mV pp/s],
+  [{ r_ohm: '56', zz_ohm: '3' }, /Resistencia a comprobar: 56 Ω.*Zz = 3 Ω \(dada\)/s],
+  [{ carga_ohm: '270' }, /Carga: 270 Ω, 18,89 mA/],
+  [{ tol_r: '60' }, /la tolerancia de la resistencia ha de estar entre 0 y 50 %/, 'tol_r'],
+  [{ tol_r: '1.5' }, /«1\.5» no es una cifra: escriba la coma decimal: 1,5/, 'tol_r'],
+  [{ carga_ohm: '0' }, /la resistencia de carga ha de ser mayor que 0/, 'carga_ohm'],
+  [{ temp_min_c: '40', temp_max_c: '-20' }, /la temperatura ambiente mínima no puede pasar de la máxima/, 'temp_max_c'],
+];
 
-  // A typed value is no calculation; a failed CALCULAR keeps the last design.
-  await pagina.locator('#txtVeMax').focus();
-  await pagina.keyboard.type('9\n');
-  await pagina.click('#cmdCalcular');
-  await pagina.keyboard.press('Enter');  // the rule's box
-  await pagina.selectOption('select[name=serie]', { label: 'E24' });
-  await pagina.waitForFunction((r) => document.getElementById('panelDiseno').dataset.resistencia === r, e24.resistencia);
-  assert.match(await informe(pagina), /12,00 V a 15,00 V/);
+test('the boxes: comma decimals, the library’s limits, the new options', async () => {
+  const { pagina, errores } = await entorno.abrir();
+  await calcularEjemplo(pagina);
+  assert.equal(await pagina.locator('#limites-tol_r').innerText(), 'De 0 a 50 %');
+  assert.equal(await pagina.locator('#limites-margen').innerText(), 'De 1 a 100');
+  for (const [opciones, esperado, enFalta] of OPCIONES) {
+    const caso = JSON.stringify(opciones);
+    await pagina.locator('#opcionesDiseno input').evaluateAll((cajas) => cajas.forEach((c) => { c.value = ''; }));
+    await pagina.locator('[name=serie]').dispatchEvent('input');
+    for (const [clave, texto] of Object.entries(opciones)) await pagina.locator(`[name=${clave}]`).fill(texto);
+    if (enFalta) {
+      assert.equal(await estado(pagina), 'error', caso);
+      assert.match(await pagina.locator('#estadoDiseno').innerText(), esperado, caso);
+      assert.deepEqual(await pagina.locator('#opcionesDiseno [aria-invalid]').evaluateAll(
+        (cajas) => cajas.map((c) => c.name)), [enFalta], caso);
+    } else {
+      assert.equal(await estado(pagina), 'hecho', caso);
+      assert.match(await informe(pagina), esperado, caso);
+    }
+  }
+  assert.deepEqual(errores, []);
+});
 
-  await pagina.click('#copiarInforme');
-  const copiado = await pagina.evaluate(() => navigator.clipboard.readText());
-  assert.match(copiado, /^Diseño del regulador/);
-  assert.match(copiado, /65,71/);
-
+test('the report: current after CALCULAR, out of date after a field, RESET or a failed CALCULAR', async () => {
+  const { pagina, errores } = await entorno.abrir({ permissions: ['clipboard-read', 'clipboard-write'] });
   await pagina.evaluate(() => {
-    const marco = document.getElementById('informeDiseno').contentWindow;
-    marco.print = () => { document.body.dataset.impreso = marco.document.title; };
+    const marco = document.getElementById('informeDiseno');
+    marco.addEventListener('load', () => {
+      marco.contentWindow.print = () => { document.body.dataset.impreso = marco.contentDocument.title; };
+    });
   });
-  await pagina.click('#imprimirInforme');
-  assert.ok(await pagina.evaluate(() => document.body.dataset.impreso));
+  const aviso = () => pagina.locator('#estadoCopia').innerText();
+  const puedeCopiar = () => pagina.locator('#copiarInforme').isEnabled();
+  const puedeImprimir = () => pagina.locator('#imprimirInforme').isEnabled();
+  const PASOS = [
+    ['opened', async () => {}, 'espera'],
+    ['CALCULAR', () => calcularEjemplo(pagina), 'hecho'],
+    ['copied', async () => {
+      await pagina.click('#copiarInforme');
+      assert.match(await pagina.evaluate(() => navigator.clipboard.readText()), /^Diseño del regulador[^]*65,71/);
+      assert.equal(await aviso(), 'Informe copiado.');
+      await pagina.click('#imprimirInforme');
+      assert.ok(await pagina.evaluate(() => document.body.dataset.impreso));
+    }, 'hecho'],
+    ['a field entered', () => pagina.locator('#txtVeMax').focus(), 'obsoleto'],
+    ['another series, still out of date', () => pagina.selectOption('select[name=serie]', 'E6'), 'obsoleto'],
+    ['CALCULAR again', () => pagina.click('#cmdCalcular'), 'hecho'],
+    ['RESET', () => pagina.click('#cmdReset'), 'obsoleto'],
+    ['CALCULAR that fails, its box closed', async () => {
+      await pagina.click('#cmdCalcular');
+      await pagina.keyboard.press('Enter');
+    }, 'obsoleto'],
+  ];
+  for (const [paso, hacer, esperado] of PASOS) {
+    await hacer();
+    await calma(pagina);
+    assert.equal(await estado(pagina), esperado, paso);
+    assert.equal(await puedeCopiar(), esperado === 'hecho', paso);
+    assert.equal(await puedeImprimir(), esperado === 'hecho', paso);
+    if (paso !== 'copied') assert.equal(await aviso(), '', `${paso}: the copy notice cleared`);
+    if (esperado === 'hecho') assert.match(await pagina.locator('#estadoDiseno').innerText(), /^R entre \d+,\d Ω y \d+,\d Ω/);
+    if (esperado === 'obsoleto') assert.ok(await pagina.locator('#informeDiseno').isVisible(), paso);
+  }
+  assert.match(await informe(pagina), /Serie E6/);
+  assert.deepEqual(await textos(pagina, [...CAMPOS, ...ETIQUETAS]),
+    ['0,00', '0,00', '0', '0', '0,00', '5', '0,00', '0,000', '0,000', '0,000'], 'the panel wrote nothing back');
 
-  assert.deepEqual(await textos(pagina, ['txtVeMax']), ['9,00'], 'the panel wrote nothing back');
+  // The copy notice also clears by itself.
+  await calcularEjemplo(pagina);
+  await pagina.click('#copiarInforme');
+  assert.equal(await aviso(), 'Informe copiado.');
+  await pagina.waitForFunction(() => document.getElementById('estadoCopia').textContent === '', null,
+    { timeout: 10_000 });
   assert.deepEqual(errores, []);
 });

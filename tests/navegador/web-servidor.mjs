@@ -27,19 +27,20 @@ export function direccionWeb() {
 
 export const servirPagina = (carpeta = CARPETA_PAGINA, puerto = 0) => servirCarpeta(carpeta, puerto);
 
-// The browser and server for one test file; each test opens its own page.
+// The browser and server for one test file; each test opens its own page,
+// at the page's address followed by `resto` (a "#" and a design, say).
 export async function prepararEntorno() {
   const servidor = await servirPagina();
   const navegador = await abrirNavegador();
   return {
     servidor,
     navegador,
-    async abrir(opciones = {}) {
+    async abrir(opciones = {}, resto = '') {
       const contexto = await navegador.newContext({ viewport: { width: 1024, height: 900 }, ...opciones });
       const pagina = await contexto.newPage();
       const errores = [];
       pagina.on('pageerror', (e) => errores.push(e));
-      await pagina.goto(servidor.direccion);
+      await pagina.goto(servidor.direccion + resto);
       await pagina.waitForSelector('html[data-listo="si"]');
       return { pagina, contexto, errores };
     },

@@ -1,13 +1,13 @@
 // The calculator's page in Debian's chromium: where the window's controls
-// stand, and the window on a narrow touch screen. What the window does is the
-// scenario table's (web-escenarios.test.mjs).
+// stand, and how they flow where the window does not fit. What the window
+// does is the scenario table's (web-escenarios.test.mjs).
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
 import { CARPETA_CAPTURAS, prepararEntorno } from './web-servidor.mjs';
 import {
-  CAMPOS, EJEMPLO_A, ETIQUETAS, RESULTADOS_A, calma, piezasDeLaTabla, teclearValores, textos,
+  EJEMPLO_A, ETIQUETAS, RESULTADOS_A, piezasDeLaTabla, teclearValores, textos,
 } from './web-ventana.mjs';
 
 let entorno;
@@ -38,20 +38,69 @@ test('every control where its twips put it, fields named by their captions', asy
   assert.deepEqual(errores, []);
 });
 
-test('360 pixels wide: the window scaled to fit and usable by touch', async () => {
-  const { pagina, errores } = await entorno.abrir({
-    viewport: { width: 360, height: 760 }, hasTouch: true, isMobile: true,
-  });
-  const ventana = await pagina.locator('#form1').boundingBox();
-  assert.ok(ventana.x >= 0 && ventana.x + ventana.width <= 360, JSON.stringify(ventana));
-  assert.ok(ventana.width > 300, 'scaled, not clipped');
-  for (const [i, campo] of CAMPOS.entries()) {
-    await pagina.locator(`#${campo}`).tap();
-    await calma(pagina);
-    await pagina.keyboard.insertText(EJEMPLO_A[i]);
+// Where the window fits beside the page's margins it is the design, at
+// 689 x 533 pixels; where it does not, the same controls in one column, each
+// field under its caption, with text of at least 16 CSS pixels and targets
+// at least 44 high, and nothing wider than the screen. A browser's 200 %
+// zoom on a 1024-pixel screen is a 512-pixel viewport drawn at two device
+// pixels to the CSS pixel (what zooming does to a page's layout, which a
+// CSS zoom on the page would not, since its media queries would still see
+// 1024 pixels).
+const ANCHURAS = [
+  { caso: 'where the window just fits', viewport: { width: 721, height: 900 }, estrecha: false },
+  { caso: 'one pixel narrower', viewport: { width: 720, height: 900 }, estrecha: true },
+  { caso: 'a 360-pixel phone', viewport: { width: 360, height: 760 }, hasTouch: true, isMobile: true,
+    estrecha: true, captura: 'web-360.png' },
+  { caso: '1024 pixels at 200 % zoom', viewport: { width: 512, height: 384 }, deviceScaleFactor: 2,
+    estrecha: true, captura: 'web-1024-zoom-200.png' },
+];
+
+// What the layout gives, read from the page: sizes in CSS pixels.
+function medirDisposicion() {
+  const caja = (el) => el.getBoundingClientRect();
+  const visibles = (selector) => [...document.querySelectorAll(selector)]
+    .filter((el) => el.checkVisibility() && caja(el).height > 0);
+  const conTexto = visibles('#form1 *, #panelDiseno *').filter((el) =>
+    [...el.childNodes].some((n) => n.nodeType === Node.TEXT_NODE && n.textContent.trim() !== ''));
+  const ventana = caja(document.getElementById('form1'));
+  return {
+    ventana: [ventana.width, ventana.height],
+    desborda: document.documentElement.scrollWidth > document.documentElement.clientWidth,
+    letraMinima: Math.min(...conTexto.map((el) => parseFloat(getComputedStyle(el).fontSize))),
+    objetivoMinimo: Math.min(...visibles('#form1 input, #form1 button, #form1 img, #panelDiseno input, '
+      + '#panelDiseno select, #panelDiseno button').map((el) => caja(el).height)),
+    rotulosEncima: [...document.querySelectorAll('#form1 > .Campo')].every((campo) => {
+      const rotulo = campo.previousElementSibling;
+      return rotulo.classList.contains('rotulo') && caja(rotulo).bottom <= caja(campo).top;
+    }),
+    rotuloEnPantalla: parseFloat(getComputedStyle(document.getElementById('lblVeMin')).fontSize)
+      * devicePixelRatio,
+  };
+}
+
+test('narrow screens and zoomed pages: the same controls in one column', async () => {
+  const { pagina: referencia } = await entorno.abrir();
+  const alCien = await referencia.evaluate(medirDisposicion);
+  for (const { caso, estrecha, captura, ...contexto } of ANCHURAS) {
+    const { pagina, errores } = await entorno.abrir(contexto);
+    await teclearValores(pagina, EJEMPLO_A);
+    await pagina.keyboard.press('Enter');
+    assert.deepEqual(await textos(pagina, ETIQUETAS), RESULTADOS_A, caso);
+    const medida = await pagina.evaluate(medirDisposicion);
+    assert.equal(medida.desborda, false, caso);
+    if (estrecha) {
+      assert.ok(medida.ventana[0] <= contexto.viewport.width, caso);
+      assert.ok(medida.letraMinima >= 16, `${caso}: ${medida.letraMinima} px`);
+      assert.ok(medida.objetivoMinimo >= 44, `${caso}: ${medida.objetivoMinimo} px`);
+      assert.ok(medida.rotulosEncima, caso);
+    } else {
+      assert.deepEqual(medida.ventana, [689, 533], caso);
+    }
+    if (contexto.deviceScaleFactor) {
+      assert.ok(medida.rotuloEnPantalla >= 2 * alCien.rotuloEnPantalla,
+        `${caso}: captions ${medida.rotuloEnPantalla} device px, ${alCien.rotuloEnPantalla} at 100 %`);
+    }
+    if (captura) await pagina.screenshot({ path: join(CARPETA_CAPTURAS, captura), fullPage: true });
+    assert.deepEqual(errores, [], caso);
   }
-  await pagina.locator('#cmdCalcular').tap();
-  assert.deepEqual(await textos(pagina, ETIQUETAS), RESULTADOS_A);
-  await pagina.screenshot({ path: join(CARPETA_CAPTURAS, 'web-360.png'), fullPage: true });
-  assert.deepEqual(errores, []);
 });

@@ -47,8 +47,8 @@ inline void AnadirNumero(std::string& json, double valor) {
 using ValorJson = std::variant<std::monostate, double, std::string>;
 using ObjetoJson = std::map<std::string, ValorJson, std::less<>>;
 
-// An object whose values are all null, numbers or strings (escapes other
-// than \" \\ and \/ refused); nothing for any other text.
+// An object whose values are all null, numbers or strings, as JSON.stringify
+// writes it; nothing for any other text.
 std::optional<ObjetoJson> LeerObjetoPlano(std::string_view json);
 
 }  // namespace zener::web

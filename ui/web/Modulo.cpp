@@ -6,8 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/Tablas.h"
+#include "design/Lectura.h"
 #include "form/Controlador.h"
+#include "form/Controles.h"
 #include "ui/web/DisposicionJson.h"
+#include "ui/web/Json.h"
 #include "ui/web/Pagina.h"
 #include "ui/web/PanelDiseno.h"
 #include "ui/web/VentanaWeb.h"
@@ -47,6 +51,24 @@ const char* Entregar(std::string_view texto) {
   return salida.data();
 }
 
+// What the page keeps in its address and follows: the committed design
+// values as their fields show them, by their names, and whether the window
+// shows their results.
+std::string Estado() {
+  if (calculadora == nullptr) return "null";
+  const Controlador& controlador = calculadora->controlador;
+  std::string json = "{\"valores\":{";
+  for (const FilaCampo& fila : kCampos) {
+    AnadirCadena(json, kNombresValores[static_cast<std::size_t>(fila.magnitud)]);
+    json += ':';
+    AnadirCadena(json, controlador.TextoConfirmado(CampoDe(fila.magnitud)));
+    json += ',';
+  }
+  json.back() = '}';
+  json += controlador.MuestraResultados() ? ",\"resultados\":true}" : ",\"resultados\":false}";
+  return json;
+}
+
 struct Peticion {
   std::string_view que;
   std::string (*texto)(std::string_view entrada);
@@ -58,6 +80,10 @@ constexpr Peticion kPeticiones[] = {
     {"diseno", [](std::string_view opciones) { return panel.Disenar(opciones); }},
     {"informe-texto", [](std::string_view) { return panel.Texto(); }},
     {"informe-html", [](std::string_view) { return panel.Html(); }},
+    {"estado", [](std::string_view) { return Estado(); }},
+    {"opciones-enlace",
+     [](std::string_view opciones) { return PanelDiseno::OpcionesDeEnlace(opciones); }},
+    {"direccion", [](std::string_view) { return std::string(ZENER_DIRECCION_WEB); }},
 };
 
 std::string Texto(std::string_view que, std::string_view entrada) {
@@ -87,6 +113,14 @@ ZENER_EXPORTA(zener_abrir) void ZenerAbrir() {
 ZENER_EXPORTA(zener_tecla) int ZenerTecla(int campo, int codigo) {
   const auto control = ControlDe(campo);
   return calculadora && control ? calculadora->controlador.Tecla(*control, codigo) : 0;
+}
+
+// A figure for a field from the page's address: 1 when the field took it.
+ZENER_EXPORTA(zener_poner) int ZenerPoner(int campo, const char* texto, int bytes) {
+  const auto control = ControlDe(campo);
+  return calculadora && control &&
+         calculadora->controlador.Poner(*control,
+                                        std::string_view(texto, static_cast<std::size_t>(bytes)));
 }
 
 // The focus is now on this control of the window.
@@ -128,8 +162,11 @@ ZENER_EXPORTA(zener_liberar) void ZenerLiberar(void* memoria) {
 // input, for a design the options' JSON) gives the address of the text's
 // length in bytes, four of them with the lowest first, followed by the text.
 // It stays there until the next call. Asked for: "disposicion" (the layout
-// JSON), "listas" (the design panel's choices), "diseno", "informe-texto",
-// "informe-html"; anything else gives an empty text.
+// JSON), "listas" (the design panel's choices and limits), "diseno",
+// "informe-texto", "informe-html", "estado" (the committed values and
+// whether their results are shown), "opciones-enlace" (a link's panel
+// options, checked), "direccion" (the address the pictures open); anything
+// else gives an empty text.
 ZENER_EXPORTA(zener_texto)
 const char* ZenerTexto(const char* que, int bytesQue, const char* entrada, int bytesEntrada) {
   return Entregar(Texto(std::string_view(que, static_cast<std::size_t>(bytesQue)),

@@ -1,21 +1,22 @@
 #include "ui/web/PanelDiseno.h"
 
-#include <cmath>
-#include <limits>
-#include <variant>
+#include <vector>
 
 #include "core/NumeroTexto.h"
 #include "design/Componentes.h"
+#include "design/Lectura.h"
+#include "design/Texto.h"
 #include "ui/web/Json.h"
 
 namespace zener::web {
 
 namespace {
 
-constexpr double kPorCiento = 100;
-constexpr double kSinDato = std::numeric_limits<double>::quiet_NaN();
+constexpr std::string_view kClaveSerie = "serie";
+constexpr std::string_view kClaveFamilia = "familia";
 constexpr std::string_view kFamiliaAutomatica = "auto";
 constexpr std::string_view kTextoAutomatica = "Automática";
+constexpr int kDecimalesOhmios = 1;
 
 std::optional<Familia> FamiliaPorNombre(std::string_view nombre) {
   if (nombre == kFamiliaAutomatica) return Familia::Automatica;
@@ -29,37 +30,81 @@ std::string_view NombreDe(Familia familia) {
   return familia == Familia::Automatica ? kFamiliaAutomatica : FamiliaDe(familia).nombre;
 }
 
-// A number given, or nothing for null; a value of another kind is no number.
-std::optional<double> Numero(const ObjetoJson& objeto, std::string_view clave) {
-  const auto valor = objeto.find(clave);
-  if (valor == objeto.end()) return std::nullopt;
-  if (const auto* numero = std::get_if<double>(&valor->second)) return *numero;
-  if (std::holds_alternative<std::monostate>(valor->second)) return std::nullopt;
-  return kSinDato;
+bool EsOpcionDelPanel(std::string_view clave) {
+  return clave == kClaveSerie || clave == kClaveFamilia || OpcionDeClave(clave) != nullptr;
 }
 
-std::string Cadena(const ObjetoJson& objeto, std::string_view clave) {
-  const auto valor = objeto.find(clave);
-  const auto* cadena = valor == objeto.end() ? nullptr : std::get_if<std::string>(&valor->second);
-  return cadena ? *cadena : std::string();
+// One box's text into the options, through the library's readers; why it
+// cannot be read, if it cannot. An empty numeric box is the option's default.
+std::optional<std::string> LeerUna(OpcionesDiseno& opciones, std::string_view clave,
+                                   const ValorJson& valor) {
+  const auto* texto = std::get_if<std::string>(&valor);
+  if (texto == nullptr) return "«" + std::string(clave) + "» no es un texto";
+  if (clave == kClaveSerie) {
+    const auto serie = SerieDeNombre(*texto);
+    if (!serie) return "la serie «" + *texto + "» no existe";
+    opciones.serie = *serie;
+    return std::nullopt;
+  }
+  if (clave == kClaveFamilia) {
+    const auto familia = FamiliaPorNombre(*texto);
+    if (!familia) return "la familia «" + *texto + "» no existe";
+    opciones.familia = *familia;
+    return std::nullopt;
+  }
+  const OpcionNumerica* opcion = OpcionDeClave(clave);
+  if (opcion == nullptr) return "«" + std::string(clave) + "» no es una opción";
+  if (SinEspacios(*texto).empty()) return std::nullopt;
+  if (auto motivo = LeerOpcion(opciones, *opcion, *texto)) {
+    return std::string(opcion->nombre) + " «" + *texto + "» " + *motivo;
+  }
+  return std::nullopt;
 }
 
-// The options, or why they cannot be read.
-std::variant<OpcionesDiseno, std::string> LeerOpciones(std::string_view json) {
-  const auto objeto = LeerObjetoPlano(json);
-  if (!objeto) return std::string("las opciones no se pueden leer");
-  const auto serie = SerieDeNombre(Cadena(*objeto, "serie"));
-  if (!serie) return std::string("serie desconocida");
-  const auto familia = FamiliaPorNombre(Cadena(*objeto, "familia"));
-  if (!familia) return std::string("familia desconocida");
+// The key whose option alone, every other at its default, breaks the limits
+// as the whole set does; empty when no one option does.
+std::string ClaveEnFalta(const ObjetoJson& objeto, const std::string& error) {
+  for (const auto& [clave, valor] : objeto) {
+    OpcionesDiseno sola;
+    if (!LeerUna(sola, clave, valor) && ErrorDeOpciones(sola) == error) return clave;
+  }
+  return {};
+}
+
+struct Fallo {
+  std::string motivo;
+  std::string clave;  // the box at fault; empty for none in particular
+};
+
+std::variant<OpcionesDiseno, Fallo> LeerOpciones(const ObjetoJson& objeto) {
   OpcionesDiseno opciones;
-  opciones.serie = *serie;
-  opciones.familia = *familia;
-  if (const auto tolR = Numero(*objeto, "tolR")) opciones.tolR = *tolR / kPorCiento;
-  if (const auto tolVz = Numero(*objeto, "tolVz")) opciones.tolVz = *tolVz / kPorCiento;
-  opciones.margen = Numero(*objeto, "margen").value_or(kSinDato);
-  opciones.zz = Numero(*objeto, "zz");
+  for (const auto& [clave, valor] : objeto) {
+    if (auto motivo = LeerUna(opciones, clave, valor)) return Fallo{*motivo, clave};
+  }
+  if (auto error = ErrorDeOpciones(opciones)) return Fallo{*error, ClaveEnFalta(objeto, *error)};
   return opciones;
+}
+
+std::variant<OpcionesDiseno, Fallo> LeerOpciones(std::string_view json) {
+  const auto objeto = LeerObjetoPlano(json);
+  if (!objeto) return Fallo{"las opciones no se pueden leer", {}};
+  return LeerOpciones(*objeto);
+}
+
+std::string Ohmios(double valor) {
+  return CifraCorta(valor, kDecimalesOhmios) + " Ω";
+}
+
+// The resistor values that work, for the panel's line above the report.
+std::optional<std::string> VentanaDeR(const Diseno& diseno) {
+  if (!diseno.intervaloR) return std::nullopt;
+  const IntervaloR& ventana = *diseno.intervaloR;
+  if (!ventana.rMinOhm) return "R de hasta " + Ohmios(ventana.rMaxOhm);
+  if (!(*ventana.rMinOhm <= ventana.rMaxOhm)) {
+    return "Ninguna R sirve: la mínima, " + Ohmios(*ventana.rMinOhm) + ", pasa de la máxima, " +
+           Ohmios(ventana.rMaxOhm);
+  }
+  return "R entre " + Ohmios(*ventana.rMinOhm) + " y " + Ohmios(ventana.rMaxOhm);
 }
 
 void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view texto) {
@@ -70,27 +115,74 @@ void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view t
   json += "},";
 }
 
+void AnadirCadenaONulo(std::string& json, const std::optional<std::string>& texto) {
+  if (texto) {
+    AnadirCadena(json, *texto);
+  } else {
+    json += "null";
+  }
+}
+
 }  // namespace
 
 std::string PanelDiseno::Disenar(std::string_view opcionesJson) {
-  std::string json = valores_ ? "{\"valores\":true,\"error\":" : "{\"valores\":false,\"error\":";
+  std::string json = valores_ ? "{\"valores\":true" : "{\"valores\":false";
   const auto leidas = LeerOpciones(opcionesJson);
-  const auto* opciones = std::get_if<OpcionesDiseno>(&leidas);
-  const std::optional<std::string> error =
-      opciones ? ErrorDeOpciones(*opciones) : std::get<std::string>(leidas);
-  if (error) {
-    AnadirCadena(json, *error);
-  } else {
-    json += "null";
-  }
+  const auto* fallo = std::get_if<Fallo>(&leidas);
+  json += ",\"error\":";
+  AnadirCadenaONulo(json, fallo ? std::optional(fallo->motivo) : std::nullopt);
+  json += ",\"clave\":";
+  AnadirCadenaONulo(json,
+                    fallo && !fallo->clave.empty() ? std::optional(fallo->clave) : std::nullopt);
   json += ",\"informe\":";
-  if (valores_ && !error) {
-    diseno_ = zener::Disenar(*valores_, *opciones);
+  if (valores_ && !fallo) {
+    diseno_ = zener::Disenar(*valores_, std::get<OpcionesDiseno>(leidas));
     json += InformeJson(*diseno_);
+    json += ",\"ventanaR\":";
+    AnadirCadenaONulo(json, VentanaDeR(*diseno_));
   } else {
-    json += "null";
+    json += "null,\"ventanaR\":null";
   }
   return json + '}';
+}
+
+// Those the library cannot read go first; then, while the rest break the
+// limits, the one option that breaks them alone.
+std::string PanelDiseno::OpcionesDeEnlace(std::string_view opcionesJson) {
+  ObjetoJson aceptadas = LeerObjetoPlano(opcionesJson).value_or(ObjetoJson{});
+  std::vector<std::string> ignoradas;
+  for (auto opcion = aceptadas.begin(); opcion != aceptadas.end();) {
+    OpcionesDiseno prueba;
+    const bool valida = EsOpcionDelPanel(opcion->first);
+    if (valida && !LeerUna(prueba, opcion->first, opcion->second)) {
+      ++opcion;
+      continue;
+    }
+    if (valida) ignoradas.push_back(opcion->first);
+    opcion = aceptadas.erase(opcion);
+  }
+  for (auto leidas = LeerOpciones(aceptadas); std::holds_alternative<Fallo>(leidas);
+       leidas = LeerOpciones(aceptadas)) {
+    const std::string& clave = std::get<Fallo>(leidas).clave;
+    if (clave.empty()) break;
+    ignoradas.push_back(clave);
+    aceptadas.erase(clave);
+  }
+  std::string json = "{\"aceptadas\":{";
+  for (const auto& [clave, valor] : aceptadas) {
+    AnadirCadena(json, clave);
+    json += ':';
+    AnadirCadena(json, std::get<std::string>(valor));
+    json += ',';
+  }
+  if (json.back() == ',') json.pop_back();
+  json += "},\"ignoradas\":[";
+  for (const std::string& clave : ignoradas) {
+    AnadirCadena(json, clave);
+    json += ',';
+  }
+  if (json.back() == ',') json.pop_back();
+  return json + "]}";
 }
 
 std::string PanelDiseno::Listas() {
@@ -107,17 +199,10 @@ std::string PanelDiseno::Listas() {
   json.back() = ']';
   json += ",\"porDefecto\":{\"serie\":";
   AnadirCadena(json, TablaDe(porDefecto.serie).nombre);
-  json += ",\"tolVz\":";
-  if (porDefecto.tolVz) {
-    AnadirNumero(json, *porDefecto.tolVz * kPorCiento);
-  } else {
-    json += "null";
-  }
-  json += ",\"margen\":";
-  AnadirNumero(json, porDefecto.margen);
   json += ",\"familia\":";
   AnadirCadena(json, NombreDe(porDefecto.familia));
-  return json + "}}";
+  json += "},\"opciones\":";
+  return json + OpcionesNumericasJson() + '}';
 }
 
 std::string PanelDiseno::Texto() const {

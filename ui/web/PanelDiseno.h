@@ -16,16 +16,24 @@ class PanelDiseno {
   // The window's design values, after a calculation that passed the rules.
   void Seguir(const DatosCircuito& valores) { valores_ = valores; }
 
-  // The options as one JSON object, as the command line takes them:
-  // {"serie": "E24", "tolR": percent or null for the series', "tolVz":
-  // percent, "margen", "familia": a name of Listas(), "zz": ohms or null for
-  // the part's}. Gives {"valores": bool, "error": why the options cannot be
-  // used or null, "informe": the design's JSON report or null}.
+  // The options as the panel's boxes hold them, one JSON object of texts:
+  // "serie" and "familia" (names of Listas()) and any of the library's
+  // numeric option keys ("tol_r", "margen", "temp_min_c"...) with the text
+  // typed, comma decimals, empty for the option's default. Gives {"valores":
+  // bool, "error": why the options cannot be used or null, "clave": the key
+  // of the box at fault or null, "informe": the design's JSON report or
+  // null, "ventanaR": the resistor values that work, as text, or null}.
   std::string Disenar(std::string_view opcionesJson);
 
-  // The choices the page offers and their defaults: {"series": [{nombre,
-  // texto}], "familias": [{nombre, texto}], "porDefecto": {serie, tolVz,
-  // margen, familia}}.
+  // The options of a shared link, in the same form: each one kept if it is
+  // an option of the panel that the library reads and, with the others
+  // kept, within its limits. Gives {"aceptadas": {key: text},
+  // "ignoradas": [keys]}.
+  static std::string OpcionesDeEnlace(std::string_view opcionesJson);
+
+  // The choices the page offers and the options' limits, all from the
+  // library: {"series": [{nombre, texto}], "familias": [{nombre, texto}],
+  // "porDefecto": {serie, familia}, "opciones": OpcionesNumericasJson()}.
   static std::string Listas();
 
   // The reports of the last design; empty before the first.

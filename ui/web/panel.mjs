@@ -1,25 +1,50 @@
-// The design panel: hands the options to the module as one JSON text and
-// shows the reports the design library writes; its choices and defaults are
-// the module's. The window's values are never touched here.
+// The design panel: hands the boxes' texts to the module as one JSON object
+// and shows the report the design library writes. Reading the texts, the
+// options' limits and defaults are the library's; the window's values are
+// never touched here.
+//
+// The report is that of the window's last CALCULAR. Once the window no
+// longer shows those results (a field entered, RESET, a CALCULAR that
+// failed), it stays in view for comparison but is marked out of date, and
+// can be neither copied nor printed until CALCULAR brings it up to date.
 
-let pedirTexto;  // (what, input) -> the module's text
+let pedirTexto;      // (what, input) -> the module's text
+let vigente = false;  // the window shows the results the report was made for
+let hayInforme = false;
+let avisoDeCopia;    // the timer that clears the copy notice
+let porDefecto;      // the choices of the two lists before the user's
 
-// A number typed, or null for an empty field (the option's default).
-function numero(campo) {
-  const valor = campo.valueAsNumber;
-  return Number.isNaN(valor) ? null : valor;
+const AVISO_DE_COPIA_MS = 4000;
+const formulario = () => document.getElementById('opcionesDiseno');
+const cajas = () => [...formulario().querySelectorAll('input')];
+const control = (clave) => formulario().elements.namedItem(clave);
+
+// Figures as the window writes them: comma decimals, point thousands.
+const cifra = new Intl.NumberFormat('es', { useGrouping: 'always', maximumFractionDigits: 3 });
+
+function textos() {
+  return Object.fromEntries([...formulario().elements].filter((el) => el.name)
+    .map((el) => [el.name, el.value]));
 }
 
-function opciones() {
-  const f = document.getElementById('opcionesDiseno').elements;
-  return JSON.stringify({
-    serie: f.serie.value,
-    tolR: numero(f.tolR),
-    tolVz: numero(f.tolVz),
-    margen: numero(f.margen),
-    familia: f.familia.value,
-    zz: numero(f.zz),
-  });
+// The options set, as the page's address keeps them.
+export function opcionesDelPanel() {
+  return Object.entries(textos()).filter(([, texto]) => texto.trim() !== '');
+}
+
+function nombreDe(clave) {
+  return control(clave).closest('label').firstChild.textContent.trim();
+}
+
+// A link's options, checked by the module; what it leaves out or the module
+// refuses is the option's default. Gives the names of those refused.
+export function ponerOpcionesDelEnlace(pares) {
+  const delPanel = Object.fromEntries([...pares].filter(([clave]) => control(clave)));
+  const { aceptadas, ignoradas } = JSON.parse(pedirTexto('opciones-enlace', JSON.stringify(delPanel)));
+  for (const caja of cajas()) caja.value = aceptadas[caja.name] ?? '';
+  for (const [clave, elegida] of Object.entries(porDefecto)) control(clave).value = aceptadas[clave] ?? elegida;
+  disenar();
+  return ignoradas.map(nombreDe);
 }
 
 function llenarLista(lista, opciones, elegida) {
@@ -27,34 +52,85 @@ function llenarLista(lista, opciones, elegida) {
   lista.value = elegida;
 }
 
-function ponerOpciones() {
-  const listas = JSON.parse(pedirTexto('listas'));
-  const f = document.getElementById('opcionesDiseno').elements;
-  llenarLista(f.serie, listas.series, listas.porDefecto.serie);
-  llenarLista(f.familia, listas.familias, listas.porDefecto.familia);
-  f.tolVz.value = listas.porDefecto.tolVz ?? '';
-  f.margen.value = listas.porDefecto.margen;
+function limites({ minimo, maximo, minimo_incluido: incluido, unidad }) {
+  const desde = incluido ? `De ${cifra.format(minimo)}` : `Más de ${cifra.format(minimo)}`;
+  return `${desde} a ${cifra.format(maximo)}${unidad ? ` ${unidad}` : ''}`;
 }
 
-function actualizar() {
-  const resultado = JSON.parse(pedirTexto('diseno', opciones()));
+// The box with its limits under it, outside its label: they describe the
+// box rather than name it.
+function anadirLimites(caja, opcion) {
+  const ayuda = document.createElement('span');
+  ayuda.className = 'limites';
+  ayuda.id = `limites-${opcion.clave}`;
+  ayuda.textContent = limites(opcion);
+  const rotulo = caja.closest('label');
+  const grupo = document.createElement('div');
+  rotulo.replaceWith(grupo);
+  grupo.append(rotulo, ayuda);
+  caja.setAttribute('aria-describedby', ayuda.id);
+}
+
+// Each box's limits and default, as the library gives them; a box that may
+// take a minus sign keeps the full keyboard, which has one on every phone.
+function ponerOpciones() {
+  const listas = JSON.parse(pedirTexto('listas'));
+  ({ porDefecto } = listas);
+  llenarLista(control('serie'), listas.series, porDefecto.serie);
+  llenarLista(control('familia'), listas.familias, porDefecto.familia);
+  for (const opcion of listas.opciones) {
+    const caja = control(opcion.clave);
+    anadirLimites(caja, opcion);
+    if (opcion.minimo >= 0) caja.inputMode = 'decimal';
+    if (opcion.defecto !== null) caja.placeholder = cifra.format(opcion.defecto);
+  }
+}
+
+function limpiarAvisoDeCopia() {
+  clearTimeout(avisoDeCopia);
+  document.getElementById('estadoCopia').textContent = '';
+}
+
+function mostrar(estado, texto) {
   const panel = document.getElementById('panelDiseno');
-  const estado = document.getElementById('estadoDiseno');
-  const informe = document.getElementById('informeDiseno');
-  panel.dataset.estado = resultado.error ? 'error' : resultado.informe ? 'hecho' : 'espera';
+  panel.dataset.estado = estado;
+  document.getElementById('estadoDiseno').textContent = texto;
+  document.getElementById('informeDiseno').hidden = !hayInforme;
+  for (const boton of ['copiarInforme', 'imprimirInforme']) {
+    document.getElementById(boton).disabled = estado !== 'hecho';
+  }
+  limpiarAvisoDeCopia();
+}
+
+const FUERA_DE_FECHA = 'Este informe es del último CALCULAR, cuyos resultados ya no muestra la '
+  + 'ventana: pulse CALCULAR para ponerlo al día.';
+
+function disenar() {
+  const resultado = JSON.parse(pedirTexto('diseno', JSON.stringify(textos())));
+  for (const caja of cajas()) caja.toggleAttribute('aria-invalid', caja.name === resultado.clave);
   if (resultado.error) {
-    estado.textContent = `Opciones no válidas: ${resultado.error}`;
+    hayInforme = false;
+    mostrar('error', `Opciones no válidas: ${resultado.error}.`);
     return;
   }
   if (!resultado.informe) {
-    estado.textContent = 'Pulse CALCULAR en la ventana para ver el diseño práctico.';
-    informe.hidden = true;
+    mostrar('espera', 'Pulse CALCULAR en la ventana para ver el diseño práctico.');
     return;
   }
-  estado.textContent = resultado.informe.construible ? '' : resultado.informe.motivos.join(' ');
-  panel.dataset.resistencia = resultado.informe.r_normalizada_ohm ?? '';
-  informe.hidden = false;
-  informe.srcdoc = pedirTexto('informe-html');
+  hayInforme = true;
+  const { informe } = resultado;
+  document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
+  document.getElementById('informeDiseno').srcdoc = pedirTexto('informe-html');
+  const resumen = [resultado.ventanaR, ...(informe.construible ? [] : informe.motivos)]
+    .filter(Boolean).join('. ');
+  if (vigente) mostrar('hecho', resumen);
+  else mostrar('obsoleto', FUERA_DE_FECHA);
+}
+
+function alCambiarLaVentana({ detail: { resultados } }) {
+  if (resultados || !vigente) return;
+  vigente = false;
+  if (hayInforme) mostrar('obsoleto', FUERA_DE_FECHA);
 }
 
 // The report's own page sets its height once it has laid out.
@@ -66,12 +142,17 @@ function ajustarAltura() {
   }
 }
 
+function avisarCopia(texto) {
+  limpiarAvisoDeCopia();
+  document.getElementById('estadoCopia').textContent = texto;
+  avisoDeCopia = setTimeout(limpiarAvisoDeCopia, AVISO_DE_COPIA_MS);
+}
+
 async function copiarInforme() {
   const texto = pedirTexto('informe-texto');
-  const estado = document.getElementById('estadoCopia');
   try {
     await navigator.clipboard.writeText(texto);
-    estado.textContent = 'Informe copiado.';
+    avisarCopia('Informe copiado.');
   } catch {
     // Without the asynchronous clipboard, the copy event carries the text.
     const alCopiar = (evento) => {
@@ -79,7 +160,7 @@ async function copiarInforme() {
       evento.preventDefault();
     };
     document.addEventListener('copy', alCopiar, { once: true });
-    estado.textContent = document.execCommand('copy') ? 'Informe copiado.' : 'No se pudo copiar.';
+    avisarCopia(document.execCommand('copy') ? 'Informe copiado.' : 'No se pudo copiar.');
   }
 }
 
@@ -87,13 +168,20 @@ export function iniciarPanel(pedir) {
   pedirTexto = pedir;
   ponerOpciones();
   document.getElementById('panelDiseno').hidden = false;
-  document.getElementById('opcionesDiseno').addEventListener('input', actualizar);
-  document.getElementById('opcionesDiseno').addEventListener('submit', (e) => e.preventDefault());
+  formulario().addEventListener('input', () => {
+    disenar();
+    document.dispatchEvent(new Event('zener-opciones'));
+  });
+  formulario().addEventListener('submit', (e) => e.preventDefault());
   document.getElementById('informeDiseno').addEventListener('load', ajustarAltura);
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
   document.getElementById('imprimirInforme').addEventListener('click', () => {
     document.getElementById('informeDiseno').contentWindow.print();
   });
-  document.addEventListener('zener-calculado', actualizar);
-  actualizar();
+  document.addEventListener('zener-calculado', () => {
+    vigente = true;
+    disenar();
+  });
+  document.addEventListener('zener-estado', alCambiarLaVentana);
+  disenar();
 }

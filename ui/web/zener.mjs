@@ -3,12 +3,18 @@
 // carries out what the module asks of its window. Every decision is the
 // module's; this file only translates.
 
-import { iniciarPanel } from './panel.mjs';
+import { iniciarEnlace } from './enlace.mjs';
+import { iniciarPanel, opcionesDelPanel, ponerOpcionesDelEnlace } from './panel.mjs';
 
-// The pictures, by the resource name the design table gives them.
+// The pictures, by the resource name the design table gives them, with what
+// each shows in words: the logo's are the words it shows.
 const IMAGENES = {
-  ESQUEMA: { archivo: 'esquema.gif', texto: 'Esquema del regulador con diodo Zener' },
-  LOGO: { archivo: 'logo.jpg', texto: 'Calculador de circuitos Zener' },
+  ESQUEMA: {
+    archivo: 'esquema.gif',
+    texto: 'Esquema del regulador: una batería alimenta a través de la resistencia R '
+      + 'el diodo Zener y la carga, conectados en paralelo',
+  },
+  LOGO: { archivo: 'logo.jpg', texto: 'Calculadores Zener' },
 };
 
 const ERRNO_NOSYS = 52;
@@ -22,6 +28,10 @@ const numeroDe = new Map();  // element -> number of its Control
 let ventana;             // the element of the window
 let entregaPedida = false;
 const canalEntrega = new MessageChannel();
+let estadoVisto = '';    // the module's "estado" last reported to the page
+// The focus goes back where it was while the press that brought the user
+// back is still going on: scrolling to it would move what is being pressed.
+let reactivando = false;
 
 function bytesDe(puntero, bytes) {
   return new Uint8Array(modulo.memory.buffer, puntero, bytes);
@@ -60,6 +70,25 @@ function posicionUtf16(texto, caracteres) {
   return i;
 }
 
+// What the window's logic has committed and whether it shows results: the
+// rest of the page (the address, the design panel, the announcement) follows
+// it through a 'zener-estado' event whenever it changes.
+function seguirEstado() {
+  const texto = pedirTexto('estado');
+  if (texto === estadoVisto) return;
+  estadoVisto = texto;
+  const estado = JSON.parse(texto);
+  if (!estado.resultados) document.getElementById('anuncio').replaceChildren();
+  document.dispatchEvent(new CustomEvent('zener-estado', { detail: estado }));
+}
+
+// A call into the module, and then what the page follows of its state.
+function llamar(entrada, ...argumentos) {
+  const resultado = modulo[entrada](...argumentos);
+  seguirEstado();
+  return resultado;
+}
+
 const cuadro = () => document.getElementById('cuadro');
 
 function mostrarCuadro(prompt, estilo, titulo) {
@@ -92,7 +121,7 @@ function cerrarCuadro() {
   cuadro().close();
   const activo = document.activeElement;
   if (selecciones.has(activo)) activo.setSelectionRange(...selecciones.get(activo));
-  modulo.zener_cuadro_cerrado(ACEPTAR);
+  llamar('zener_cuadro_cerrado', ACEPTAR);
 }
 
 const importaciones = {
@@ -115,7 +144,7 @@ const importaciones = {
       el.setSelectionRange(desde, posicionUtf16(el.value, inicio + longitud));
     },
     dar_foco(control) {
-      elementos[control].focus();
+      elementos[control].focus({ preventScroll: reactivando });
     },
     mostrar_cuadro(prompt, bytesPrompt, estilo, titulo, bytesTitulo) {
       mostrarCuadro(textoDe(prompt, bytesPrompt), estilo, textoDe(titulo, bytesTitulo));
@@ -124,6 +153,7 @@ const importaciones = {
       window.open(textoDe(puntero, bytes), '_blank', 'noopener');
     },
     calculado() {
+      anunciarResultados();
       document.dispatchEvent(new Event('zener-calculado'));
     },
     pedir_entrega() {
@@ -147,13 +177,38 @@ window.zenerCalma = () => !entregaPedida;
 
 canalEntrega.port1.onmessage = () => {
   entregaPedida = false;
-  modulo.zener_entregar();
+  llamar('zener_entregar');
 };
+
+// The results of a CALCULAR, read once: one polite region outside the
+// window, with a new paragraph each time so that the same figures are read
+// again. The result boxes themselves are not live: clearing them says
+// nothing.
+function anunciarResultados() {
+  const resultados = [...ventana.querySelectorAll('.Resultado')]
+    .map((el) => `${el.getAttribute('aria-label')}: ${el.textContent}`);
+  const parrafo = document.createElement('p');
+  parrafo.textContent = `Resultados. ${resultados.join('; ')}.`;
+  document.getElementById('anuncio').replaceChildren(parrafo);
+}
 
 let twipsPorPixel;  // the design's scale, from the module
 
 function px(twips) {
   return `${twips / twipsPorPixel}px`;
+}
+
+// A caption's leader dots are drawn but not read.
+function rotular(el, texto, sinPuntos) {
+  if (!sinPuntos || sinPuntos === texto || !texto.startsWith(sinPuntos)) {
+    el.textContent = texto;
+    return;
+  }
+  const guia = document.createElement('span');
+  guia.className = 'guia';
+  guia.setAttribute('aria-hidden', 'true');
+  guia.textContent = texto.slice(sinPuntos.length);
+  el.append(sinPuntos, guia);
 }
 
 function crearPieza(pieza, letras) {
@@ -165,7 +220,7 @@ function crearPieza(pieza, letras) {
       el.value = pieza.texto;
       el.autocomplete = 'off';
       el.spellcheck = false;
-      el.inputMode = 'decimal';
+      el.inputMode = pieza.teclado;
       el.enterKeyHint = 'next';
       break;
     case 'Boton':
@@ -194,22 +249,25 @@ function crearPieza(pieza, letras) {
     }
     case 'Resultado':
       el = document.createElement('output');
+      el.setAttribute('aria-live', 'off');
       el.textContent = pieza.texto;
       break;
     default:
       el = document.createElement('div');
-      el.textContent = pieza.texto;
+      rotular(el, pieza.texto, pieza.sinPuntos);
   }
   el.id = pieza.nombre;
   el.className = (el.className + ' pieza ' + pieza.clase).trim();
   if (pieza.nombreAccesible) el.setAttribute('aria-label', pieza.nombreAccesible);
   const letra = letras[pieza.fuente];
+  // Place and size are the window's layout (zener.css), which a narrow
+  // screen sets aside; the rest is the piece's in any layout.
+  for (const [propiedad, twips] of [['--x', pieza.izquierda], ['--y', pieza.arriba],
+    ['--ancho', pieza.ancho], ['--alto', pieza.alto]]) {
+    el.style.setProperty(propiedad, px(twips));
+  }
+  el.style.setProperty('--letra-pieza', `${letra.centesimasDePunto / 100}pt`);
   Object.assign(el.style, {
-    left: px(pieza.izquierda),
-    top: px(pieza.arriba),
-    width: px(pieza.ancho),
-    height: px(pieza.alto),
-    fontSize: `${letra.centesimasDePunto / 100}pt`,
     fontWeight: String(letra.peso),
     fontStyle: letra.cursiva ? 'italic' : 'normal',
     textDecoration: letra.subrayada ? 'underline' : 'none',
@@ -221,7 +279,7 @@ function crearPieza(pieza, letras) {
 
 // A character typed into a field: the module's key handler says what goes in.
 function teclear(el, codigo) {
-  return modulo.zener_tecla(numeroDe.get(el), codigo);
+  return llamar('zener_tecla', numeroDe.get(el), codigo);
 }
 
 // Ctrl with a letter types a control character, as in a Windows edit control.
@@ -305,12 +363,13 @@ function construirVentana() {
   raiz.setProperty('--ancho-ventana', px(disposicion.ancho));
   raiz.setProperty('--margen-titulo-marco', `${disposicion.margenTituloMarco}px`);
   raiz.setProperty('--margen-foco', `${disposicion.margenFoco}px`);
+  raiz.setProperty('--alto-ventana', px(disposicion.alto));
   ventana = document.getElementById('form1');
-  ventana.style.width = px(disposicion.ancho);
-  ventana.style.height = px(disposicion.alto);
-  ventana.dataset.ancho = disposicion.ancho / twipsPorPixel;
+  seguirAnchura(disposicion.ancho / twipsPorPixel);
+  const rotulos = new Set(disposicion.piezas.map((pieza) => pieza.rotulo));
   for (const pieza of disposicion.piezas) {
     const el = crearPieza(pieza, disposicion.letras);
+    if (rotulos.has(pieza.nombre)) el.classList.add('rotulo');
     (pieza.marco ? document.getElementById(pieza.marco) : ventana).append(el);
     if (pieza.control === null) continue;
     elementos[pieza.control] = el;
@@ -324,19 +383,27 @@ function construirVentana() {
       el.addEventListener('compositionend', alAcabarComposicion);
     } else {
       // Each click of a double click is a click of its own.
-      el.addEventListener('click', () => modulo.zener_pulsar(pieza.control));
+      el.addEventListener('click', () => llamar('zener_pulsar', pieza.control));
     }
   }
   ventana.addEventListener('mousedown', (evento) => {
     // A press on the window while the focus is elsewhere on the page
     // activates it, as a click on an inactive window does.
-    if (!ventana.contains(document.activeElement)) modulo.zener_reactivar();
+    if (!ventana.contains(document.activeElement)) {
+      reactivando = true;
+      try {
+        llamar('zener_reactivar');
+      } finally {
+        reactivando = false;
+      }
+    }
     // Labels, frames, results and pictures take no focus, as in the window.
     if (!evento.target.matches('input, button')) evento.preventDefault();
   });
   ventana.addEventListener('contextmenu', (evento) => {
     if (evento.target.closest('.Resultado')) evento.preventDefault();
   });
+  return disposicion;
 }
 
 function prepararCuadro() {
@@ -354,11 +421,33 @@ function prepararCuadro() {
   });
 }
 
-// Narrower screens get the whole window, scaled down.
-function ajustarEscala() {
-  const disponible = document.getElementById('marcoVentana').clientWidth;
-  const escala = Math.min(1, disponible / Number(ventana.dataset.ancho));
-  ventana.style.zoom = String(escala);
+// The window at its own size where it fits beside the page's margins;
+// elsewhere (a phone, a zoomed page) the same controls in one column
+// (zener.css), never the window scaled down, which would undo the zoom.
+function seguirAnchura(anchoVentana) {
+  const margen = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--margen-pagina'));
+  const estrecha = matchMedia(`screen and (width < ${anchoVentana + 2 * margen}px)`);
+  const aplicar = () => document.documentElement.classList.toggle('estrecha', estrecha.matches);
+  estrecha.addEventListener('change', aplicar);
+  aplicar();
+}
+
+// A click on a button, as the user would make it: the focus first.
+function pulsar(id) {
+  const boton = ventana.querySelector(`#${id}`);
+  boton.focus();
+  llamar('zener_pulsar', numeroDe.get(boton));
+}
+
+// The fields, as the address knows them: a figure from it goes in as the
+// field's commit would take it.
+function camposDelEnlace(disposicion) {
+  return disposicion.piezas.filter((pieza) => pieza.clase === 'Campo').map((pieza) => ({
+    clave: pieza.clave,
+    nombre: pieza.nombreAccesible,
+    poner: (texto) => conTexto(texto, (puntero, bytes) =>
+      llamar('zener_poner', pieza.control, puntero, bytes)) === 1,
+  }));
 }
 
 // Starts the window over the compiled module (see arranque.mjs).
@@ -366,12 +455,20 @@ export async function iniciar(compilado) {
   const instancia = await WebAssembly.instantiate(compilado, importaciones);
   modulo = instancia.exports;
   modulo._initialize();
-  construirVentana();
+  const disposicion = construirVentana();
   prepararCuadro();
-  ajustarEscala();
-  window.addEventListener('resize', ajustarEscala);
+  document.getElementById('enlaceSitio').href = pedirTexto('direccion');
   modulo.zener_abrir();
   iniciarPanel(pedirTexto);
+  seguirEstado();
+  iniciarEnlace({
+    campos: camposDelEnlace(disposicion),
+    valores: () => JSON.parse(estadoVisto).valores,
+    calcular: () => pulsar('cmdCalcular'),
+    reiniciar: () => pulsar('cmdReset'),
+    opciones: opcionesDelPanel,
+    ponerOpciones: ponerOpcionesDelEnlace,
+  });
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
 }
