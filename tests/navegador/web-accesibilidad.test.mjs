@@ -9,7 +9,7 @@ import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
 import { direccionWeb, prepararEntorno } from './web-servidor.mjs';
-import { EJEMPLO_A, RESULTADOS_A, calma, teclearValores } from './web-ventana.mjs';
+import { RESULTADOS_A, calcularEjemplo, calma } from './web-ventana.mjs';
 
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 
@@ -19,11 +19,6 @@ before(async () => {
 });
 after(() => entorno?.cerrar());
 
-async function calcularEjemplo(pagina) {
-  await teclearValores(pagina, EJEMPLO_A);
-  await pagina.keyboard.press('Enter');
-  await calma(pagina);
-}
 
 // axe-core's violations in a frame, with what each is about.
 async function violaciones(marco) {

@@ -12,7 +12,7 @@ import { fileURLToPath } from 'node:url';
 import { empaquetar } from '../../ui/web/empaquetar.mjs';
 import { abrirPerfil } from './chromium.mjs';
 import { CARPETA_CAPTURAS, CARPETA_PAGINA, prepararEntorno, servirPagina } from './web-servidor.mjs';
-import { EJEMPLO_A, ETIQUETAS, RESULTADOS_A, teclearValores, textos } from './web-ventana.mjs';
+import { calcularEjemplo } from './web-ventana.mjs';
 
 const PLANTILLA_TRABAJADOR = fileURLToPath(new URL('../../ui/web/trabajador.js', import.meta.url));
 
@@ -22,11 +22,6 @@ before(async () => {
 });
 after(() => entorno?.cerrar());
 
-async function calcularEjemplo(pagina) {
-  await teclearValores(pagina, EJEMPLO_A);
-  await pagina.keyboard.press('Enter');
-  assert.deepEqual(await textos(pagina, ETIQUETAS), RESULTADOS_A);
-}
 
 const cachesDe = (pagina) => pagina.evaluate(() => caches.keys());
 

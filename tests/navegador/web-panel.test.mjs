@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import { prepararEntorno } from './web-servidor.mjs';
-import { CAMPOS, EJEMPLO_A, ETIQUETAS, calma, teclearValores, textos } from './web-ventana.mjs';
+import { CAMPOS, ESPERA_MS, ETIQUETAS, calcularEjemplo, calma, textos } from './web-ventana.mjs';
 
 let entorno;
 before(async () => {
@@ -17,11 +17,6 @@ after(() => entorno?.cerrar());
 const estado = (pagina) => pagina.locator('#panelDiseno').evaluate((el) => el.dataset.estado);
 const informe = (pagina) => pagina.frameLocator('#informeDiseno').locator('body').innerText();
 
-async function calcularEjemplo(pagina) {
-  await teclearValores(pagina, EJEMPLO_A);
-  await pagina.keyboard.press('Enter');
-  await calma(pagina);
-}
 
 // What is typed into the boxes, and what the report then says, or why the
 // options cannot be used and which box is at fault.
@@ -72,6 +67,9 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
     });
   });
   const aviso = () => pagina.locator('#estadoCopia').innerText();
+  // The notice follows the clipboard's answer, which comes when it comes.
+  const avisoCopiado = () => pagina.waitForFunction(
+    () => document.getElementById('estadoCopia').textContent === 'Informe copiado.', null, { timeout: ESPERA_MS });
   const puedeCopiar = () => pagina.locator('#copiarInforme').isEnabled();
   const puedeImprimir = () => pagina.locator('#imprimirInforme').isEnabled();
   const PASOS = [
@@ -80,7 +78,7 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
     ['copied', async () => {
       await pagina.click('#copiarInforme');
       assert.match(await pagina.evaluate(() => navigator.clipboard.readText()), /^Diseño del regulador[^]*65,71/);
-      assert.equal(await aviso(), 'Informe copiado.');
+      await avisoCopiado();
       await pagina.click('#imprimirInforme');
       assert.ok(await pagina.evaluate(() => document.body.dataset.impreso));
     }, 'hecho'],
@@ -110,7 +108,7 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
   // The copy notice also clears by itself.
   await calcularEjemplo(pagina);
   await pagina.click('#copiarInforme');
-  assert.equal(await aviso(), 'Informe copiado.');
+  await avisoCopiado();
   await pagina.waitForFunction(() => document.getElementById('estadoCopia').textContent === '', null,
     { timeout: 10_000 });
   assert.deepEqual(errores, []);

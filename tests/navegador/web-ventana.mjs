@@ -1,5 +1,6 @@
 // What the browser tests do to the window: type into it as a user would, and
 // read back what it shows once the page is idle.
+import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 
@@ -42,4 +43,11 @@ export async function teclearValores(pagina, valores) {
     await pagina.keyboard.type(`${valor}\n`);
     await calma(pagina);
   }
+}
+
+// Example A typed in and calculated with Enter on CALCULAR: its four results shown.
+export async function calcularEjemplo(pagina) {
+  await teclearValores(pagina, EJEMPLO_A);
+  await pagina.keyboard.press('Enter');
+  assert.deepEqual(await textos(pagina, ETIQUETAS), RESULTADOS_A);
 }
