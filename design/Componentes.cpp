@@ -159,13 +159,18 @@ constexpr FilaZener kN53[] = {
     AlCinco("1N5363B", 30, 40, 8, 1, 140, 0),
 };
 
+struct Termica {
+  double rthKPorW, tjMaxC;
+  std::string_view montaje, fuente;
+};
+
 template <std::size_t N>
 constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre, double potenciaW,
-                                      double rodillaC, double reduccionWPorC,
-                                      std::string_view condicion, bool conCoeficiente,
+                                      double rodillaC, std::string_view condicion,
+                                      const Termica& t, bool conCoeficiente,
                                       const FilaZener (&filas)[N]) {
-  return {familia,   nombre,         potenciaW, rodillaC, reduccionWPorC,
-          condicion, conCoeficiente, filas,     N};
+  return {familia,   nombre,  potenciaW, rodillaC,       condicion, t.rthKPorW,
+          t.tjMaxC,  t.montaje, t.fuente, conCoeficiente, filas,     N};
 }
 
 // Two voltages closer than this are the same standard value.
@@ -203,18 +208,30 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
   return tabla.mantisas[posicion] * kPotenciasDeDiez[decada] / kCentesimas;
 }
 
-// The ratings and their derating: Fairchild's BZX79C sheet, 500 mW at 25 °C
-// ambient less 4,0 mW/°C; Vishay 88304, 1 W at 50 °C ambient with the leads
-// held at it 10 mm from the body, and Fairchild's 1N4728A sheet, 6,67 mW/°C
-// less above 50 °C; ON Semiconductor's 1N53 sheet (Rev. 15), 5 W with the
-// leads at 25 °C 3/8" from the body, 40 mW/°C less above it.
+// The ratings and how hot the junction runs. Fairchild's BZX79C sheet: 500
+// mW at 25 °C ambient less 4,0 mW/°C, that is 250 K/W to a 150 °C junction.
+// Vishay 88304: 1 W at 50 °C ambient with the leads held at it 10 mm from the
+// body, and Fairchild's 1N4728A sheet: 6,67 mW/°C less above 50 °C, that is
+// 150 K/W to a 200 °C junction. ON Semiconductor's 1N53 sheet (Rev. 15): 5 W
+// with the leads at 25 °C 3/8" from the body, 40 mW/°C less above it: a
+// rating of the leads, not of a board. On a board, Microsemi's sheet of the
+// same family (T4-LDS-0246) gives RθJA 85 °C/W on FR4 with 4 mm² pads and a
+// 150 °C junction: about 1,47 W at 25 °C ambient.
 const std::array<FamiliaZener, 3> kFamilias = {{
-    FamiliaDeTabla(Familia::BZX79, "BZX79-C", 0.5, 25, 0.004, "de ambiente", true, kBZX79),
-    FamiliaDeTabla(Familia::N47, "1N47xxA", 1, 50, 0.00667,
-                   "de ambiente, con los terminales a esa temperatura a 10 mm del cuerpo", false,
-                   kN47),
-    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, 25, 0.040,
-                   "en los terminales a 9,5 mm (3/8\") del cuerpo", false, kN53),
+    FamiliaDeTabla(Familia::BZX79, "BZX79-C", 0.5, 25, "de ambiente",
+                   {250, 150, "en el aire, como la hoja de datos da su potencia",
+                    "Fairchild, BZX79C: 500 mW a 25 °C, 4,0 mW/°C menos"},
+                   true, kBZX79),
+    FamiliaDeTabla(Familia::N47, "1N47xxA", 1, 50,
+                   "de ambiente, con los terminales a esa temperatura a 10 mm del cuerpo",
+                   {150, 200, "con los terminales a la temperatura ambiente a 10 mm del cuerpo",
+                    "Vishay 88304 y Fairchild 1N4728A (Rev. G2): 1 W a 50 °C, 6,67 mW/°C menos"},
+                   false, kN47),
+    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, 25,
+                   "en los terminales a 9,5 mm (3/8\") del cuerpo",
+                   {85, 150, "en placa FR4 con pads de 4 mm²",
+                    "Microsemi T4-LDS-0246: RθJA 85 °C/W en FR4 con pads de 4 mm²"},
+                   false, kN53),
 }};
 
 const FamiliaZener& FamiliaDe(Familia familia) {
@@ -253,8 +270,12 @@ double FactorResistencia(double temperaturaC) {
 }
 
 double PotenciaAdmisibleW(const FamiliaZener& familia, double temperaturaC) {
-  const double exceso = std::max(temperaturaC - familia.rodillaC, 0.0);
-  return std::max(familia.potenciaW - familia.reduccionWPorC * exceso, 0.0);
+  const double hastaElMaximo = (familia.tjMaxC - temperaturaC) / familia.rthKPorW;
+  return std::clamp(hastaElMaximo, 0.0, familia.potenciaW);
+}
+
+double TemperaturaUnion(const FamiliaZener& familia, double ambienteC, double potenciaW) {
+  return ambienteC + potenciaW * familia.rthKPorW;
 }
 
 double IzMaxAdmisibleMa(const FamiliaZener& familia, const FilaZener& fila, double temperaturaC) {

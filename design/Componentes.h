@@ -60,8 +60,13 @@ struct FamiliaZener {
   std::string_view nombre;
   double potenciaW;
   double rodillaC;             // the rating holds up to this temperature...
-  double reduccionWPorC;       // ...and falls by this much per degree above it
-  std::string_view condicion;  // the conditions of the rating, as the datasheet states them
+  std::string_view condicion;  // ...taken here, as the datasheet states it
+  // How hot the junction gets: thermal resistance from it to the ambient for
+  // the mounting stated, and the hottest it may run.
+  double rthKPorW;
+  double tjMaxC;
+  std::string_view montaje;       // the mounting the thermal resistance is for
+  std::string_view fuenteTermica;  // where that figure comes from
   bool conCoeficiente;         // whether its datasheet tabulates the temperature coefficient
   const FilaZener* filas;      // ascending voltage
   std::size_t cuantas;
@@ -75,8 +80,12 @@ std::optional<Familia> FamiliaDeNombre(std::string_view nombre);
 // The row of a nominal voltage, if the family's table holds it.
 const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz);
 
-// The family's rated power at this temperature, never below nothing.
+// The power the family takes at this ambient on its stated mounting: its
+// rating, or less where the junction would pass its maximum; never below
+// nothing.
 double PotenciaAdmisibleW(const FamiliaZener& familia, double temperaturaC);
+// The junction's temperature at this ambient and dissipation.
+double TemperaturaUnion(const FamiliaZener& familia, double ambienteC, double potenciaW);
 // The maximum current at this temperature: the datasheet's, or where it gives
 // none, the power over the top of the voltage range (IZM = P / VZM, as the
 // makers' notes on the maximum current define it), derated with the power.

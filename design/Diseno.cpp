@@ -5,6 +5,7 @@
 
 #include "core/Tablas.h"
 #include "design/Componentes.h"
+#include "design/Envolvente.h"
 #include "design/Json.h"
 #include "design/Texto.h"
 
@@ -36,124 +37,6 @@ void Poner(OpcionesDiseno& o, double valor) {
 
 constexpr int kComoPorcentaje = 100;
 constexpr int kTalCual = 1;
-
-// What the worst case of one Zener band needs besides the resistor.
-struct Entorno {
-  const DatosCircuito& d;
-  double tolR;
-  IntervaloVz vz;
-  std::optional<double> cargaOhm;
-};
-
-// The load current at this Zener voltage: the given one, or that of the
-// load resistance.
-double CargaMa(const Entorno& e, double vz, double icMa) {
-  return e.cargaOhm ? vz / *e.cargaOhm * kMiliPorUnidad : icMa;
-}
-
-// The largest a·v − b·v² for v in the band: the power of the Zener at its
-// worst voltage, not the product of the band's two ends.
-double MaximoEnBanda(double a, double b, const IntervaloVz& vz) {
-  const double v = std::clamp(a / (2 * b), vz.bajo, vz.alto);
-  return std::max(a * v - b * v * v, 0.0);
-}
-
-PeorCaso Evaluar(const Entorno& e, double r) {
-  const DatosCircuito& d = e.d;
-  const double rAlta = r * (1 + e.tolR);
-  const double rBaja = r * (1 - e.tolR);
-  PeorCaso caso;
-  caso.rOhm = r;
-  caso.izMinMa = (d.VeMin - e.vz.alto) / rAlta * kMiliPorUnidad - CargaMa(e, e.vz.alto, d.IcMax);
-  const double caida = d.VeMax - e.vz.bajo;
-  caso.izMaxMa = caida / rBaja * kMiliPorUnidad;
-  caso.prW = caida * caida / rBaja;
-  caso.pzSinCargaW = MaximoEnBanda(d.VeMax / rBaja, 1 / rBaja, e.vz);
-  const double icMin = e.cargaOhm ? 0 : d.IcMin / kMiliPorUnidad;
-  const double gCarga = e.cargaOhm ? 1 / *e.cargaOhm : 0;
-  caso.pzConIcMinW = MaximoEnBanda(d.VeMax / rBaja - icMin, 1 / rBaja + gCarga, e.vz);
-  caso.cumple = caso.izMinMa >= d.IzMin;
-  return caso;
-}
-
-bool Finito(const PeorCaso& caso) {
-  return std::isfinite(caso.izMinMa) && std::isfinite(caso.prW) &&
-         std::isfinite(caso.pzSinCargaW) && std::isfinite(caso.pzConIcMinW);
-}
-
-// The largest nominal value that keeps IzMin at the worst case.
-double RMaxima(const Entorno& e) {
-  const DatosCircuito& d = e.d;
-  return (d.VeMin - e.vz.alto) * kMiliPorUnidad /
-         ((d.IzMin + CargaMa(e, e.vz.alto, d.IcMax)) * (1 + e.tolR));
-}
-
-// The smallest that keeps the part within its power, with the margin, and
-// its maximum current, with the load disconnected.
-double RMinima(const Entorno& e, const ZenerElegido& z, double margen) {
-  const double porPotencia = margen * MaximoEnBanda(e.d.VeMax, 1, e.vz) / z.potenciaAdmisibleW;
-  const double porCorriente = (e.d.VeMax - e.vz.bajo) * kMiliPorUnidad / z.izMaxAdmisibleMa;
-  return std::max(porPotencia, porCorriente) / (1 - e.tolR);
-}
-
-// The largest series value that passes: the closed-form bound finds the
-// neighbourhood, the worst-case formula itself decides the last step.
-std::optional<std::size_t> IndiceElegido(const Entorno& e, const TablaSerie& tabla) {
-  const double cota = RMaxima(e);
-  const std::size_t total = CuantosValores(tabla);
-  std::size_t bajo = 0;
-  std::size_t alto = total;  // first value above the bound
-  while (bajo < alto) {
-    const std::size_t medio = (bajo + alto) / 2;
-    if (ValorEn(tabla, medio) <= cota) {
-      bajo = medio + 1;
-    } else {
-      alto = medio;
-    }
-  }
-  auto pasa = [&](std::size_t i) { return Evaluar(e, ValorEn(tabla, i)).cumple; };
-  std::size_t i = alto;  // candidate count: values [0, i) are at or under the bound
-  while (i < total && pasa(i)) ++i;
-  while (i > 0 && !pasa(i - 1)) --i;
-  if (i == 0) return std::nullopt;
-  return i - 1;
-}
-
-// The resistor for one band: the given one, or the series' largest that
-// passes and its neighbours.
-void Resolver(Diseno& diseno, const Entorno& e) {
-  diseno.vz = e.vz;
-  diseno.elegida.reset();
-  diseno.vecinas.clear();
-  diseno.intervaloR = IntervaloR{std::nullopt, RMaxima(e)};
-  if (diseno.opciones.rOhm) {
-    diseno.elegida = Evaluar(e, *diseno.opciones.rOhm);
-    return;
-  }
-  const TablaSerie& tabla = TablaDe(diseno.opciones.serie);
-  const auto indice = IndiceElegido(e, tabla);
-  if (!indice) return;
-  diseno.elegida = Evaluar(e, ValorEn(tabla, *indice));
-  if (*indice > 0) diseno.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice - 1)));
-  if (*indice + 1 < CuantosValores(tabla)) {
-    diseno.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice + 1)));
-  }
-}
-
-// The part's datasheet range at Izt, widened by its temperature coefficient
-// over the ambient range where the datasheet gives one.
-IntervaloVz BandaDe(const FamiliaZener& familia, const FilaZener& fila, const OpcionesDiseno& o) {
-  IntervaloVz banda{fila.vzMin, fila.vzMax};
-  if (!familia.conCoeficiente) return banda;
-  for (const double t : {o.tempMinC, o.tempMaxC}) {
-    for (const double tc : {fila.tcMin, fila.tcMax}) {
-      const double factor = 1 + tc / kPorCiento * (t - kTemperaturaDeMedidaC);
-      banda.bajo = std::min(banda.bajo, fila.vzMin * factor);
-      banda.alto = std::max(banda.alto, fila.vzMax * factor);
-    }
-  }
-  return banda;
-}
 
 bool MasAnchaQue(const FilaZener& fila, double tolVz) {
   constexpr double kHolgura = 1e-9;  // the rows' 5 % limits, computed, are not exact
@@ -222,96 +105,384 @@ std::string ConsejoDePotencia(Serie serie) {
   return consejo + ".";
 }
 
-// Why the part cannot take the worst case, if it cannot.
-std::optional<std::string> FalloDePieza(const Diseno& d, const ZenerElegido& z) {
-  const PeorCaso& c = *d.elegida;
-  const double margen = d.opciones.margen;
-  const std::string numero(z.fila->numero);
-  const std::string aTemperatura = " a " + Grados(d.opciones.tempMaxC) + ".";
-  if (margen * c.pzSinCargaW > z.potenciaAdmisibleW) {
-    return numero + " no basta: " + CifraCorta(margen, 2) + " × " + Cifra(c.pzSinCargaW, 3) +
-           " W = " + Cifra(margen * c.pzSinCargaW, 3) + " W con la carga desconectada, y admite " +
-           Cifra(z.potenciaAdmisibleW, 3) + " W" + aTemperatura;
+// The part a worst case is solved with: its envelope, and what it takes.
+// Without a part, the band alone.
+struct Pieza {
+  const FamiliaZener* familia = nullptr;
+  const FilaZener* fila = nullptr;
+};
+
+// What the worst case of one resistor needs besides the resistor.
+struct Entorno {
+  const DatosCircuito& d;
+  double tolR;
+  Envolvente env;
+  std::optional<double> cargaOhm;
+  double mediaRizadoV;  // half the ripple rides on each of the input's extremes
+  double izRequeridaMa;
+};
+
+double Amperios(double mA) {
+  return mA / kMiliPorUnidad;
+}
+
+double VeBaja(const Entorno& e) {
+  return e.d.VeMin - e.mediaRizadoV;
+}
+double VeAlta(const Entorno& e) {
+  return e.d.VeMax + e.mediaRizadoV;
+}
+
+// The resistor with the load folded in: the given resistance, or a current.
+Fuente FuenteDe(const Entorno& e, double vs, double r, double cargaMa) {
+  return e.cargaOhm ? FuenteConResistencia(vs, r, *e.cargaOhm)
+                    : FuenteConCarga(vs, r, Amperios(cargaMa));
+}
+
+// The largest a·v − b·v² for v in the band: the Zener's power at its worst
+// voltage on the load line, not the product of the band's two ends.
+double MaximoEnBanda(double a, double b, double bajo, double alto) {
+  const double v = std::clamp(a / (2 * b), bajo, alto);
+  return std::max(a * v - b * v * v, 0.0);
+}
+
+// The Zener's power V·(E − V)/Rt at its worst voltage among every part's
+// operating points on this source.
+double PotenciaZenerW(const Extremos& x, const Fuente& f) {
+  return MaximoEnBanda(f.e / f.rt, 1 / f.rt, x.mayor.v, x.menor.v);
+}
+
+PeorCaso Evaluar(const Entorno& e, double r) {
+  const DatosCircuito& d = e.d;
+  const double rAlta = r * (1 + e.tolR);
+  const double rBaja = r * (1 - e.tolR);
+  PeorCaso caso;
+  caso.rOhm = r;
+  const Extremos minimo = PuntosExtremos(e.env, FuenteDe(e, VeBaja(e), rAlta, d.IcMax));
+  caso.izMinMa = minimo.menor.iA * kMiliPorUnidad;
+  caso.voutMinV = minimo.mayor.v;
+  const Fuente sinCarga = FuenteConCarga(VeAlta(e), rBaja, 0);
+  const Extremos maximo = PuntosExtremos(e.env, sinCarga);
+  caso.izMaxMa = maximo.mayor.iA * kMiliPorUnidad;
+  caso.pzSinCargaW = PotenciaZenerW(maximo, sinCarga);
+  const Fuente conIcMin = FuenteDe(e, VeAlta(e), rBaja, d.IcMin);
+  const Extremos ligera = PuntosExtremos(e.env, conIcMin);
+  caso.pzConIcMinW = PotenciaZenerW(ligera, conIcMin);
+  caso.voutMaxV = ligera.menor.v;
+  // The resistor carries the most with the Zener at its lowest voltage, that
+  // is with the heaviest load; which end of R is worse depends on whether R
+  // or the Zener's impedance is larger, so both are tried.
+  for (const double rr : {rBaja, rAlta}) {
+    const double v = PuntosExtremos(e.env, FuenteDe(e, VeAlta(e), rr, d.IcMax)).mayor.v;
+    caso.prW = std::max(caso.prW, (VeAlta(e) - v) * (VeAlta(e) - v) / rr);
   }
-  if (c.izMaxMa > z.izMaxAdmisibleMa) {
-    return numero + " no basta: Iz máx " + CifraSinCruzar(c.izMaxMa, z.izMaxAdmisibleMa, 0) +
-           " mA con la carga desconectada, y admite " + Cifra(z.izMaxAdmisibleMa, 0) + " mA" +
-           aTemperatura;
+  caso.cumple = caso.izMinMa >= e.izRequeridaMa;
+  return caso;
+}
+
+bool Finito(const PeorCaso& caso) {
+  return std::isfinite(caso.izMinMa) && std::isfinite(caso.prW) &&
+         std::isfinite(caso.pzSinCargaW) && std::isfinite(caso.pzConIcMinW);
+}
+
+// The largest nominal value that keeps the required current at the worst
+// case: there the highest voltage any part has at that current is the
+// envelope's, so the bound is closed-form.
+double RMaxima(const Entorno& e) {
+  const DatosCircuito& d = e.d;
+  const double v = e.env.TensionAlta(Amperios(e.izRequeridaMa));
+  const double cargaMa = e.cargaOhm ? v / *e.cargaOhm * kMiliPorUnidad : d.IcMax;
+  return (VeBaja(e) - v) * kMiliPorUnidad / ((e.izRequeridaMa + cargaMa) * (1 + e.tolR));
+}
+
+// What a part admits at the hottest ambient.
+struct Admisible {
+  double potenciaW;
+  double izMaxMa;
+};
+
+bool CabeEnLaPieza(const PeorCaso& c, const Admisible& z, double margen) {
+  return margen * c.pzSinCargaW <= z.potenciaW && c.izMaxMa <= z.izMaxMa;
+}
+
+// The smallest nominal value that keeps the part within its power, with the
+// margin, and its maximum current, with the load disconnected. Both fall as
+// R grows, so a bisection on the logarithm finds it, to well within any
+// series' step.
+double RMinima(const Entorno& e, const Admisible& z, double margen) {
+  constexpr int kBisecciones = 48;
+  double bajo = 1e-3;  // Ω: far below any series
+  double alto = 1e10;  // far above
+  auto cabe = [&](double r) { return CabeEnLaPieza(Evaluar(e, r), z, margen); };
+  if (cabe(bajo) || !cabe(alto)) return cabe(bajo) ? bajo : alto;
+  for (int k = 0; k < kBisecciones; ++k) {
+    const double medio = std::sqrt(bajo * alto);
+    (cabe(medio) ? alto : bajo) = medio;
   }
-  return std::nullopt;
+  return alto;
+}
+
+// The largest series value that passes: the closed-form bound finds the
+// neighbourhood, the worst case itself decides the last step.
+std::optional<std::size_t> IndiceElegido(const Entorno& e, const TablaSerie& tabla) {
+  const double cota = RMaxima(e);
+  const std::size_t total = CuantosValores(tabla);
+  std::size_t bajo = 0;
+  std::size_t alto = total;  // first value above the bound
+  while (bajo < alto) {
+    const std::size_t medio = (bajo + alto) / 2;
+    if (ValorEn(tabla, medio) <= cota) {
+      bajo = medio + 1;
+    } else {
+      alto = medio;
+    }
+  }
+  auto pasa = [&](std::size_t i) { return Evaluar(e, ValorEn(tabla, i)).cumple; };
+  std::size_t i = alto;  // candidate count: values [0, i) are at or under the bound
+  while (i < total && pasa(i)) ++i;
+  while (i > 0 && !pasa(i - 1)) --i;
+  if (i == 0) return std::nullopt;
+  return i - 1;
+}
+
+// A resistor and its worst case: the given one, or the series' largest that
+// passes and its neighbours.
+struct Resistencia {
+  std::optional<PeorCaso> elegida;
+  std::vector<PeorCaso> vecinas;
+  double rMaxOhm = 0;
+};
+
+Resistencia ElegirResistencia(const Entorno& e, const OpcionesDiseno& o) {
+  Resistencia r;
+  r.rMaxOhm = RMaxima(e);
+  if (o.rOhm) {
+    r.elegida = Evaluar(e, *o.rOhm);
+    return r;
+  }
+  const TablaSerie& tabla = TablaDe(o.serie);
+  const auto indice = IndiceElegido(e, tabla);
+  if (!indice) return r;
+  r.elegida = Evaluar(e, ValorEn(tabla, *indice));
+  if (*indice > 0) r.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice - 1)));
+  if (*indice + 1 < CuantosValores(tabla)) {
+    r.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice + 1)));
+  }
+  return r;
+}
+
+// The part's datasheet range at Izt, widened by its temperature coefficient
+// from the coldest ambient to the hottest junction where the datasheet gives
+// one.
+IntervaloVz BandaDe(const Pieza& p, double desdeC, double hastaC) {
+  const FilaZener& fila = *p.fila;
+  IntervaloVz banda{fila.vzMin, fila.vzMax};
+  if (!p.familia->conCoeficiente) return banda;
+  for (const double t : {desdeC, hastaC}) {
+    for (const double tc : {fila.tcMin, fila.tcMax}) {
+      const double factor = 1 + tc / kPorCiento * (t - kTemperaturaDeMedidaC);
+      banda.bajo = std::min(banda.bajo, fila.vzMin * factor);
+      banda.alto = std::max(banda.alto, fila.vzMax * factor);
+    }
+  }
+  return banda;
+}
+
+// One part evaluated on its own: its band, the resistor its worst case asks
+// for, and why it cannot take that worst case, if it cannot.
+struct Candidato {
+  Pieza pieza;
+  IntervaloVz vz;
+  Resistencia resistencia;
+  Admisible admisible{};
+  double izRequeridaMa = 0;
+  std::optional<double> tjMaxC;
+  std::optional<double> rMinOhm;
+  std::optional<double> voutNominalV;
+  std::optional<std::string> fallo;  // why the part does not do
+};
+
+constexpr double kHolguraTermicaK = 0.01;
+constexpr int kMaximoVueltasTermicas = 50;
+
+Entorno EntornoDe(const DatosCircuito& d, const OpcionesDiseno& o, double tolR,
+                  const Envolvente& env, double izRequeridaMa) {
+  return {d, tolR, env, o.cargaOhm, o.rizadoMv.value_or(0) / kMiliPorUnidad / 2, izRequeridaMa};
+}
+
+// The output at mid input and mid load with the nominal resistor and a part
+// of nominal voltage at the centre of what its datasheet allows.
+double SalidaNominal(const Entorno& e, const Caracteristica& nominal, double r) {
+  const DatosCircuito& d = e.d;
+  const Fuente f = FuenteDe(e, (d.VeMin + d.VeMax) / 2, r, (d.IcMin + d.IcMax) / 2);
+  return PuntoDeTrabajo(nominal, f).v;
+}
+
+std::string NoBasta(const Candidato& c, const PeorCaso& caso, double margen,
+                    const OpcionesDiseno& o) {
+  const std::string numero(c.pieza.fila->numero);
+  const std::string aTemperatura = " a " + Grados(o.tempMaxC) + ".";
+  if (margen * caso.pzSinCargaW > c.admisible.potenciaW) {
+    return numero + " no basta: " + CifraCorta(margen, 2) + " × " + Cifra(caso.pzSinCargaW, 3) +
+           " W = " + Cifra(margen * caso.pzSinCargaW, 3) + " W con la carga desconectada, y admite " +
+           Cifra(c.admisible.potenciaW, 3) + " W" + aTemperatura;
+  }
+  return numero + " no basta: Iz máx " + CifraSinCruzar(caso.izMaxMa, c.admisible.izMaxMa, 0) +
+         " mA con la carga desconectada, y admite " + Cifra(c.admisible.izMaxMa, 0) + " mA" +
+         aTemperatura;
+}
+
+// The worst case of a part heats its junction, and a warmer junction moves
+// its voltage, which moves the worst case. The band runs from the coldest
+// ambient to the junction's temperature, so it only widens as that rises:
+// each round's worst power is at least the last one's, and the junction's
+// temperature climbs monotonically. Either it settles, within the allowance,
+// or it passes the junction's maximum, where the part fails anyway. With the
+// figures of these families a round changes the next by a small fraction
+// (Rth·dPz/dVz·dVz/dT is below 0,2), so a few rounds do.
+Candidato EvaluarPieza(const DatosCircuito& d, const OpcionesDiseno& o, double tolR,
+                       const Pieza& p) {
+  Candidato c;
+  c.pieza = p;
+  const FilaZener& fila = *p.fila;
+  const FamiliaZener& familia = *p.familia;
+  c.izRequeridaMa = std::max(d.IzMin, fila.izkMa);
+  c.admisible = {PotenciaAdmisibleW(familia, o.tempMaxC),
+                 IzMaxAdmisibleMa(familia, fila, o.tempMaxC)};
+  double tjC = o.tempMaxC;
+  for (int vuelta = 0; vuelta < kMaximoVueltasTermicas; ++vuelta) {
+    c.vz = BandaDe(p, o.tempMinC, tjC + kHolguraTermicaK);
+    const Entorno e = EntornoDe(d, o, tolR, Envolvente(fila, c.vz.bajo, c.vz.alto), c.izRequeridaMa);
+    c.resistencia = ElegirResistencia(e, o);
+    if (!c.resistencia.elegida) return c;
+    const PeorCaso& caso = *c.resistencia.elegida;
+    c.tjMaxC = TemperaturaUnion(familia, o.tempMaxC, std::max(caso.pzSinCargaW, caso.pzConIcMinW));
+    const bool asentada = *c.tjMaxC <= tjC + kHolguraTermicaK;
+    if (asentada || *c.tjMaxC > familia.tjMaxC || !familia.conCoeficiente) {
+      c.rMinOhm = RMinima(e, c.admisible, o.margen);
+      c.voutNominalV = SalidaNominal(e, e.env.Centro(fila.vz), caso.rOhm);
+      if (caso.cumple && !CabeEnLaPieza(caso, c.admisible, o.margen)) {
+        c.fallo = NoBasta(c, caso, o.margen, o);
+      }
+      return c;
+    }
+    tjC = *c.tjMaxC;
+  }
+  return c;
+}
+
+// Without a part: the band of the tolerance asked for, or of the families'
+// letters, and no impedance.
+Candidato SinPieza(const DatosCircuito& d, const OpcionesDiseno& o, double tolR) {
+  Candidato c;
+  const double tolVz = o.tolVz.value_or(kTolVzSinPieza);
+  c.vz = {d.VnZener * (1 - tolVz), d.VnZener * (1 + tolVz)};
+  c.izRequeridaMa = d.IzMin;
+  const Entorno e = EntornoDe(d, o, tolR, Envolvente(c.vz.bajo, c.vz.alto), d.IzMin);
+  c.resistencia = ElegirResistencia(e, o);
+  if (c.resistencia.elegida) {
+    c.voutNominalV = SalidaNominal(e, e.env.Centro(d.VnZener), c.resistencia.elegida->rOhm);
+  }
+  return c;
 }
 
 std::string SinValorDeSerie(const Diseno& d) {
   if (d.opciones.rOhm && d.elegida) {
-    return "Con " + CifraCorta(d.elegida->rOhm, 2) +
-           " Ω la corriente mínima del zener en el peor caso es " +
-           CifraSinCruzar(d.elegida->izMinMa, d.datos.IzMin, 2) + " mA, menos de " +
-           CifraCorta(d.datos.IzMin, 6) + " mA.";
+    const std::string texto = "Con " + CifraCorta(d.elegida->rOhm, 2) +
+                              " Ω la corriente mínima del zener en el peor caso es " +
+                              CifraSinCruzar(d.elegida->izMinMa, d.izRequeridaMa, 2) + " mA, ";
+    if (d.elegida->izMinMa < d.datos.IzMin) {
+      return texto + "menos de " + CifraCorta(d.datos.IzMin, 6) + " mA.";
+    }
+    return texto + "por debajo de Izk = " + CifraCorta(d.izRequeridaMa, 6) +
+           " mA, donde la hoja de datos no dice nada.";
   }
   return "Ningún valor de la serie " + std::string(TablaDe(d.opciones.serie).nombre) +
          " garantiza la corriente mínima del zener con estas tolerancias.";
 }
 
-// Tries the parts of the voltage in ascending power and keeps the first
-// that takes the worst case of its own band. Without one, the design shown is
-// that of the first part tried, or of the tolerance asked for, with the
-// reasons.
-void ElegirZener(Diseno& diseno) {
-  const OpcionesDiseno& o = diseno.opciones;
-  const double vz = diseno.datos.VnZener;
+// The parts of the voltage that may be tried, in ascending power, and why
+// the others may not.
+struct Eleccion {
+  std::vector<Candidato> probados;
+  std::optional<std::size_t> elegido;
   std::vector<std::string> descartes;
   bool hayFila = false;
-  std::optional<std::pair<IntervaloVz, ZenerElegido>> primera;
-  auto probar = [&](const IntervaloVz& banda, const ZenerElegido& z) {
-    const Entorno e{diseno.datos, diseno.tolR, banda, o.cargaOhm};
-    Resolver(diseno, e);
-    diseno.intervaloR->rMinOhm = RMinima(e, z, o.margen);
-    diseno.candidato = z;
-  };
+};
+
+// Tries the parts of the voltage in ascending power and keeps the first
+// that takes the worst case of its own band.
+Eleccion ElegirCandidato(const DatosCircuito& d, const OpcionesDiseno& o, double tolR) {
+  Eleccion eleccion;
   for (const FamiliaZener& f : kFamilias) {
     if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
-    const FilaZener* fila = FilaDeTension(f, vz);
+    const FilaZener* fila = FilaDeTension(f, d.VnZener);
     if (!fila) continue;
-    hayFila = true;
+    eleccion.hayFila = true;
     if (o.tolVz && MasAnchaQue(*fila, *o.tolVz)) {
-      descartes.push_back(FueraDeTolerancia(*fila, *o.tolVz));
+      eleccion.descartes.push_back(FueraDeTolerancia(*fila, *o.tolVz));
       continue;
     }
-    const ZenerElegido z{&f, fila, PotenciaAdmisibleW(f, o.tempMaxC),
-                         IzMaxAdmisibleMa(f, *fila, o.tempMaxC)};
-    const IntervaloVz banda = BandaDe(f, *fila, o);
-    if (!primera) primera.emplace(banda, z);
-    probar(banda, z);
-    if (!diseno.elegida || !diseno.elegida->cumple) continue;
-    const auto fallo = FalloDePieza(diseno, z);
-    if (!fallo) {
-      diseno.zener = z;
+    Candidato c = EvaluarPieza(d, o, tolR, {&f, fila});
+    const bool toma = c.resistencia.elegida && c.resistencia.elegida->cumple && !c.fallo;
+    if (c.fallo) eleccion.descartes.push_back(*c.fallo);
+    eleccion.probados.push_back(std::move(c));
+    if (toma) {
+      eleccion.elegido = eleccion.probados.size() - 1;
       break;
     }
-    descartes.push_back(*fallo);
   }
-  if (!diseno.zener && primera) probar(primera->first, primera->second);
-  if (!primera) {
+  return eleccion;
+}
+
+ZenerElegido ZenerDe(const Candidato& c) {
+  return {c.pieza.familia, c.pieza.fila, c.admisible.potenciaW, c.admisible.izMaxMa};
+}
+
+// The design shown: the chosen part's or, without one, the first tried, or
+// that of the band alone; the discarded parts' reasons are warnings when a
+// part was chosen, and reasons why not when none was.
+void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostrado) {
+  const OpcionesDiseno& o = diseno.opciones;
+  diseno.vz = mostrado.vz;
+  diseno.elegida = mostrado.resistencia.elegida;
+  diseno.vecinas = mostrado.resistencia.vecinas;
+  diseno.intervaloR = IntervaloR{mostrado.rMinOhm, mostrado.resistencia.rMaxOhm};
+  diseno.izRequeridaMa = mostrado.izRequeridaMa;
+  diseno.voutNominalV = mostrado.voutNominalV;
+  diseno.tjMaxC = mostrado.tjMaxC;
+  if (mostrado.pieza.fila) diseno.candidato = ZenerDe(mostrado);
+  if (eleccion.elegido) diseno.zener = ZenerDe(mostrado);
+  if (!mostrado.pieza.fila) {
     const double tolVz = o.tolVz.value_or(kTolVzSinPieza);
-    Resolver(diseno, {diseno.datos, diseno.tolR, {vz * (1 - tolVz), vz * (1 + tolVz)}, o.cargaOhm});
-    diseno.motivos.push_back(hayFila ? "Ningún zener de " + CifraCorta(vz, 3) +
-                                           " V de las tablas cumple el ±" + Porcentaje(tolVz) +
-                                           " pedido."
-                                     : SinFila(vz, o));
+    diseno.motivos.push_back(eleccion.hayFila ? "Ningún zener de " +
+                                                    CifraCorta(diseno.datos.VnZener, 3) +
+                                                    " V de las tablas cumple el ±" +
+                                                    Porcentaje(tolVz) + " pedido."
+                                              : SinFila(diseno.datos.VnZener, o));
     if (ConTemperatura(o)) {
       diseno.avisos.push_back(
           "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.");
     }
   }
   std::vector<std::string>& destino = diseno.zener ? diseno.avisos : diseno.motivos;
-  for (std::string& d : descartes) destino.push_back(std::move(d));
-  if (!diseno.zener && primera && diseno.elegida && diseno.elegida->cumple) {
+  for (const std::string& d : eleccion.descartes) destino.push_back(d);
+  if (!diseno.zener && mostrado.pieza.fila && diseno.elegida && diseno.elegida->cumple) {
     diseno.avisos.push_back(ConsejoDePotencia(o.serie));
   }
-  if (diseno.zener && ConTemperatura(o) && !diseno.zener->familia->conCoeficiente) {
-    diseno.avisos.push_back("La hoja de datos de " + std::string(diseno.zener->familia->nombre) +
+  if (!diseno.zener) return;
+  const FilaZener& fila = *diseno.zener->fila;
+  const FamiliaZener& familia = *diseno.zener->familia;
+  if (fila.izkMa > diseno.datos.IzMin) {
+    diseno.avisos.push_back("La corriente mínima del zener se lleva a Izk = " +
+                            CifraCorta(fila.izkMa, 2) + " mA del " + std::string(fila.numero) +
+                            ": por debajo, su hoja de datos no dice nada.");
+  }
+  if (!familia.conCoeficiente) {
+    diseno.avisos.push_back("La hoja de datos de " + std::string(familia.nombre) +
                             " no da el coeficiente de temperatura de Vz: el intervalo de Vz es el "
-                            "de 25 °C.");
+                            "de 25 °C, aunque la unión llega a " +
+                            Grados(std::round(*diseno.tjMaxC)) + ".");
   }
 }
 
@@ -330,49 +501,41 @@ void ElegirPotenciaResistencia(Diseno& diseno) {
                            " W a " + Grados(diseno.opciones.tempMaxC) + ".");
 }
 
-struct Impedancia {
-  double ohm;
-  std::string_view origen;
-  double desdeMa;
-};
-
-// A datasheet impedance that holds at the worst-case minimum current: Zzt
-// from Izt up, Zzk, the larger, from Izk up; below Izk the sheet says nothing.
-std::optional<Impedancia> ImpedanciaValida(const Diseno& d) {
-  if (d.opciones.zz) return Impedancia{*d.opciones.zz, "dada", 0};
-  const FilaZener& fila = *d.zener->fila;
-  const double iz = d.elegida->izMinMa;
-  if (iz >= fila.iztMa) return Impedancia{fila.zztOhm, "Zzt", fila.iztMa};
-  if (iz >= fila.izkMa) return Impedancia{fila.zzkOhm, "Zzk", fila.izkMa};
-  return std::nullopt;
-}
-
 void Regular(Diseno& diseno) {
   if (!diseno.zener && !diseno.opciones.zz) {
     diseno.sinRegulacion = "Sin diodo elegido no hay impedancia de la hoja de datos.";
     return;
   }
-  const auto z = ImpedanciaValida(diseno);
-  if (!z) {
-    diseno.sinRegulacion =
-        "La corriente mínima del zener, " + Cifra(diseno.elegida->izMinMa, 2) +
-        " mA, queda por debajo de Izk = " + CifraCorta(diseno.zener->fila->izkMa, 2) +
-        " mA: la hoja de datos no da la impedancia ahí.";
-    return;
+  const PeorCaso& caso = *diseno.elegida;
+  Regulacion g;
+  g.hastaMa = caso.izMaxMa;
+  if (diseno.opciones.zz) {
+    g.zzOhm = *diseno.opciones.zz;
+    g.origen = "dada";
+  } else {
+    const FilaZener& fila = *diseno.zener->fila;
+    if (caso.izMinMa < fila.izkMa) {
+      diseno.sinRegulacion = "La corriente mínima del zener, " + Cifra(caso.izMinMa, 2) +
+                             " mA, queda por debajo de Izk = " + CifraCorta(fila.izkMa, 2) +
+                             " mA: la hoja de datos no da la impedancia ahí.";
+      return;
+    }
+    // The impedance a/I + RS of every allowed part falls as its current
+    // rises: its largest over the worst case's currents is at the least.
+    const Envolvente env(fila, diseno.vz->bajo, diseno.vz->alto);
+    g.zzOhm = env.ImpedanciaMaxima(caso.izMinMa / kMiliPorUnidad);
+    g.origen = "envolvente";
+    g.desdeMa = caso.izMinMa;
   }
   const DatosCircuito& d = diseno.datos;
-  const double r = diseno.elegida->rOhm;
+  const double r = caso.rOhm;
   // The load resistance, where given, shunts the Zener for what comes in.
   const double zp = diseno.opciones.cargaOhm
-                        ? z->ohm * *diseno.opciones.cargaOhm / (z->ohm + *diseno.opciones.cargaOhm)
-                        : z->ohm;
-  Regulacion g;
-  g.zzOhm = z->ohm;
-  g.origen = z->origen;
-  g.desdeMa = z->desdeMa;
+                        ? g.zzOhm * *diseno.opciones.cargaOhm / (g.zzOhm + *diseno.opciones.cargaOhm)
+                        : g.zzOhm;
   g.zpOhm = zp;
   g.lineaMvV = zp / (r + zp) * kMiliPorUnidad;
-  g.cargaMvMa = r * z->ohm / (r + z->ohm);
+  g.cargaMvMa = r * g.zzOhm / (r + g.zzOhm);
   g.rizadoDb = 20 * std::log10((r + zp) / zp);
   if (diseno.opciones.rizadoMv) g.rizadoSalidaMv = *diseno.opciones.rizadoMv * zp / (r + zp);
   g.rendimiento = d.VnZener * d.IcMax / kMiliPorUnidad / (d.VeMin * (d.VeMin - d.VnZener) / r);
@@ -481,7 +644,12 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
-  ElegirZener(diseno);
+  const Eleccion eleccion = ElegirCandidato(d, opciones, diseno.tolR);
+  const Candidato mostrado =
+      eleccion.elegido ? eleccion.probados[*eleccion.elegido]
+                       : (!eleccion.probados.empty() ? eleccion.probados.front()
+                                                     : SinPieza(d, opciones, diseno.tolR));
+  Ensamblar(diseno, eleccion, mostrado);
   if (!diseno.elegida || !diseno.elegida->cumple) {
     diseno.motivos.insert(diseno.motivos.begin(), SinValorDeSerie(diseno));
     if (!diseno.elegida) return diseno;

@@ -63,19 +63,26 @@ std::string OpcionesNumericasJson();
 using Decimales = std::array<int, 6>;
 Decimales DecimalesDeVentana();
 
+// The part's voltage at its test current Izt, over the junction's
+// temperatures.
 struct IntervaloVz {
   double bajo = 0, alto = 0;  // V
 };
 
-// One resistor value with both tolerances at their worst ends.
+// One resistor value with both tolerances at their worst ends, each figure
+// solved on the part's envelope: the highest or lowest voltage any part its
+// datasheet allows has at the current the circuit gives it. The input's
+// extremes are VeMin less half the ripple and VeMax plus half of it.
 struct PeorCaso {
   double rOhm = 0;
-  double izMinMa = 0;      // Zener current at VeMin and full load, Vz and R high
-  double izMaxMa = 0;      // at VeMax with the load disconnected, Vz and R low
-  double prW = 0;          // resistor power at VeMax, Vz and R low
-  double pzSinCargaW = 0;  // Zener power at VeMax, load disconnected, the worst Vz in the band
+  double izMinMa = 0;      // at the lowest input and full load, R high, the highest voltage
+  double izMaxMa = 0;      // at the highest input with the load disconnected, R low, the lowest
+  double prW = 0;          // resistor power at the highest input and full load, the lowest voltage
+  double pzSinCargaW = 0;  // Zener power at the highest input, load disconnected, R low
   double pzConIcMinW = 0;  // the same with the load drawing its minimum
-  bool cumple = false;     // izMinMa reaches IzMin
+  double voutMinV = 0;     // the output over the load's range and the input's
+  double voutMaxV = 0;
+  bool cumple = false;  // izMinMa reaches IzMin and, with a part, its Izk
 };
 
 struct FamiliaZener;
@@ -97,9 +104,10 @@ struct IntervaloR {
 };
 
 struct Regulacion {
-  double zzOhm = 0;
-  std::string_view origen;  // "Zzt", "Zzk" or "dada"
-  double desdeMa = 0;       // the current from which the impedance holds; 0 when given
+  double zzOhm = 0;         // the largest the part's envelope allows from desdeMa up
+  std::string_view origen;  // "envolvente" or "dada"
+  double desdeMa = 0;       // the worst case's least current; 0 when given
+  double hastaMa = 0;       // its most, with the load disconnected
   double zpOhm = 0;         // Zz with a load resistance across it; Zz without one
   double lineaMvV = 0;
   double cargaMvMa = 0;
@@ -122,6 +130,9 @@ struct Diseno {
   std::optional<PeorCaso> elegida;
   std::vector<PeorCaso> vecinas;  // the series values either side of it
   std::optional<IntervaloR> intervaloR;
+  double izRequeridaMa = 0;            // IzMin or, where higher, the part's Izk
+  std::optional<double> voutNominalV;  // mid input and load, nominal R and part
+  std::optional<double> tjMaxC;        // the part's junction at the hottest ambient and worst power
   double factorResistencia = 1;                // of the rated power, at the highest ambient
   std::optional<double> potenciaResistenciaW;  // none above the largest wattage
   std::optional<ZenerElegido> zener;

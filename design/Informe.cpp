@@ -112,67 +112,103 @@ Seccion Exacta(const Diseno& d) {
            Dato(d, Magnitud::IcMax) + ") mA = " + Cifra(d.datos.RrLim, 2) + " Ω"}};
 }
 
+// How far the input swings: its extremes with half the ripple on each.
+std::string EntradaExtrema(const Diseno& d, Magnitud m, const char* signo) {
+  if (!d.opciones.rizadoMv) return Dato(d, m);
+  return Dato(d, m) + " " + signo + " " + CifraCorta(*d.opciones.rizadoMv / 2, 3) + " mV";
+}
+
 Seccion Tension(const Diseno& d) {
   Seccion s{"Paso 2. Tensión del zener en el peor caso", {}};
   const IntervaloVz& vz = *d.vz;
   const OpcionesDiseno& o = d.opciones;
   if (d.candidato) {
     const FilaZener& f = *d.candidato->fila;
+    const FamiliaZener& familia = *d.candidato->familia;
     s.lineas.push_back(std::string(f.numero) + (d.zener ? "" : " (no basta; véase el resultado)") +
                        ": de " + Voltios(f.vzMin) + " a " + Voltios(f.vzMax) + " a Izt = " +
                        CifraCorta(f.iztMa, 2) + " mA y 25 °C, según su hoja de datos");
-    if (ConTemperatura(o) && d.candidato->familia->conCoeficiente) {
+    if (familia.conCoeficiente && d.tjMaxC) {
       s.lineas.push_back("Coeficiente de temperatura de " + CifraCorta(f.tcMin, 3) + " %/K a " +
-                         CifraCorta(f.tcMax, 3) + " %/K; de " + Grados(o.tempMinC) + " a " +
-                         Grados(o.tempMaxC) + ": de " + Voltios(vz.bajo) + " a " +
-                         Voltios(vz.alto));
+                         CifraCorta(f.tcMax, 3) + " %/K; de " + Grados(o.tempMinC) +
+                         " de ambiente a " + Grados(std::round(*d.tjMaxC)) +
+                         " en la unión: de " + Voltios(vz.bajo) + " a " + Voltios(vz.alto) +
+                         " a Izt");
     }
+    s.lineas.push_back(
+        "Envolvente: toda curva V(I) = V(Izt) + a·ln(I/Izt) + RS·(I − Izt), a ≥ 0, RS ≥ 0, con "
+        "impedancia a/I + RS de como mucho Zzt = " +
+        CifraCorta(f.zztOhm, 2) + " Ω a Izt y Zzk = " + CifraCorta(f.zzkOhm, 2) + " Ω a Izk = " +
+        CifraCorta(f.izkMa, 2) +
+        " mA; cada corriente del peor caso se resuelve con la tensión más alta o más baja que "
+        "alguna de ellas da ahí. Por debajo de Izk la hoja de datos no dice nada.");
   } else {
     s.lineas.push_back("Sin diodo elegido: " + Voltios(d.datos.VnZener) + " ± " +
                        Porcentaje((vz.alto - vz.bajo) / (vz.alto + vz.bajo)) + ", de " +
-                       Voltios(vz.bajo) + " a " + Voltios(vz.alto));
+                       Voltios(vz.bajo) + " a " + Voltios(vz.alto) + ", sin impedancia");
   }
-  s.lineas.push_back("Vz baja = " + Voltios(vz.bajo) + ", Vz alta = " + Voltios(vz.alto));
+  s.lineas.push_back("Vz baja = " + Voltios(vz.bajo) + ", Vz alta = " + Voltios(vz.alto) +
+                     (d.candidato ? " a Izt" : ""));
+  s.lineas.push_back("Entrada: VeMin y VeMax son los extremos de su valor medio" +
+                     std::string(o.rizadoMv ? "; el rizado va encima: de " +
+                                                  EntradaExtrema(d, Magnitud::VeMin, "−") +
+                                                  " a " + EntradaExtrema(d, Magnitud::VeMax, "+")
+                                            : ""));
   return s;
 }
 
-std::string CargaEnFormula(const Diseno& d) {
-  return d.opciones.cargaOhm ? "Vz alta / RL" : "IcMax";
+std::string CargaTexto(const Diseno& d, Magnitud m) {
+  return d.opciones.cargaOhm ? "la carga de " + Ohm(*d.opciones.cargaOhm)
+                             : std::string(m == Magnitud::IcMax ? "IcMax = " : "IcMin = ") +
+                                   Dato(d, m) + " mA";
 }
 
 Seccion PeorCasoElegida(const Diseno& d) {
-  const DatosCircuito& v = d.datos;
   const PeorCaso& c = *d.elegida;
-  const IntervaloVz& vz = *d.vz;
   const std::string r = CifraCorta(c.rOhm, 2);
-  const std::string rMas = r + "·(1 + " + CifraCorta(d.tolR, 4) + ")";
-  const std::string rMenos = r + "·(1 − " + CifraCorta(d.tolR, 4) + ")";
-  const std::string vzAlta = CifraCorta(vz.alto, 3);
-  const std::string vzBaja = CifraCorta(vz.bajo, 3);
-  const std::string caida = "(" + Dato(d, Magnitud::VeMax) + " − " + vzBaja + ")";
-  const double icPeor =
-      d.opciones.cargaOhm ? vz.alto / *d.opciones.cargaOhm * kMiliPorUnidad : v.IcMax;
-  const std::string icTexto =
-      d.opciones.cargaOhm ? Cifra(icPeor, kDecimalesDerivados) : Dato(d, Magnitud::IcMax);
+  const std::string rMas = "R·(1 + " + CifraCorta(d.tolR, 4) + ")";
+  const std::string rMenos = "R·(1 − " + CifraCorta(d.tolR, 4) + ")";
+  const std::string veMin = EntradaExtrema(d, Magnitud::VeMin, "−") + " V";
+  const std::string veMax = EntradaExtrema(d, Magnitud::VeMax, "+") + " V";
+  const std::string tension = d.candidato ? "la tensión más alta de la envolvente a esa corriente"
+                                          : "Vz alta";
+  const std::string baja = d.candidato ? "la más baja" : "Vz baja";
   std::vector<std::string> lineas = {
-      "Iz mín = (VeMin − Vz alta) / (R·(1+tR)) − " + CargaEnFormula(d) + " = (" +
-          Dato(d, Magnitud::VeMin) + " − " + vzAlta + ") V / (" + rMas + ") Ω − " + icTexto +
-          " mA = " + CifraSinCruzar(c.izMinMa, v.IzMin, 2) + " mA " + (c.cumple ? "≥ " : "< ") +
-          Dato(d, Magnitud::IzMin) + " mA",
-      "Iz máx, carga desconectada = (VeMax − Vz baja) / (R·(1−tR)) = " + caida + " V / (" + rMenos +
-          ") Ω = " + Cifra(c.izMaxMa, 2) + " mA",
-      "P R = (VeMax − Vz baja)² / (R·(1−tR)) = " + caida + "² V² / (" + rMenos +
-          ") Ω = " + Cifra(c.prW, 3) + " W",
-      "P Z, carga desconectada = máx. de Vz·(VeMax − Vz) / (R·(1−tR)) con Vz de " + vzBaja +
-          " V a " + vzAlta + " V = " + Cifra(c.pzSinCargaW, 3) + " W",
-      std::string(d.opciones.cargaOhm
-                      ? "P Z, con la carga = máx. de Vz·((VeMax − Vz) / (R·(1−tR)) − Vz / RL)"
-                      : "P Z, carga a IcMin = máx. de Vz·((VeMax − Vz) / (R·(1−tR)) − IcMin)") +
-          " = " + Cifra(c.pzConIcMinW, 3) + " W",
+      "R = " + r + " Ω; cada figura, en el extremo de R, de la entrada y de la carga que la "
+      "empeora, y con la curva de la envolvente que la empeora",
+      "Iz mín, con " + veMin + ", " + rMas + " y " + CargaTexto(d, Magnitud::IcMax) + ", con " +
+          tension + " = " + CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2) + " mA " +
+          (c.cumple ? "≥ " : "< ") + CifraCorta(d.izRequeridaMa, 6) + " mA" +
+          (d.izRequeridaMa > d.datos.IzMin ? " (Izk)" : ""),
+      "Iz máx, con " + veMax + ", " + rMenos + ", carga desconectada y " + baja + " = " +
+          Cifra(c.izMaxMa, 2) + " mA",
+      "P R, con " + veMax + ", " + CargaTexto(d, Magnitud::IcMax) + " y " + baja +
+          ", en el peor extremo de R = " + Cifra(c.prW, 3) + " W",
+      "P Z, carga desconectada = máx. de Vz·(VeMax − Vz) / (R·(1−tR)) entre las tensiones que "
+      "toman las curvas = " +
+          Cifra(c.pzSinCargaW, 3) + " W",
+      "P Z, con " + CargaTexto(d, Magnitud::IcMin) + " = " + Cifra(c.pzConIcMinW, 3) + " W",
       d.opciones.rOhm ? "La resistencia es la dada."
                       : "Se elige el mayor valor de la serie que cumple; sus vecinos en la tabla.",
   };
   return {"Paso 3. Peor caso: R y Vz en el extremo desfavorable", lineas, true};
+}
+
+Seccion Salida(const Diseno& d) {
+  const PeorCaso& c = *d.elegida;
+  Seccion s{"Tensión de salida",
+            {"De " + Voltios(c.voutMinV) + " (" + EntradaExtrema(d, Magnitud::VeMin, "−") +
+             " V, R alta, " + CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) +
+             " (" + EntradaExtrema(d, Magnitud::VeMax, "+") + " V, R baja, " +
+             CargaTexto(d, Magnitud::IcMin) + ")"}};
+  if (d.voutNominalV) {
+    s.lineas.push_back("Nominal: " + Voltios(*d.voutNominalV) +
+                       " con la entrada y la carga a medio camino, R nominal" +
+                       (d.candidato ? " y un diodo de Vz nominal en el centro de lo que su hoja "
+                                      "de datos permite"
+                                    : ""));
+  }
+  return s;
 }
 
 Seccion IntervaloDeR(const Diseno& d) {
@@ -191,10 +227,6 @@ Seccion IntervaloDeR(const Diseno& d) {
 
 std::string Potencia(const std::optional<double>& nominal) {
   return nominal ? CifraCorta(*nominal, 3) + " W" : "ninguna normalizada";
-}
-
-std::string Reduccion(const FamiliaZener& f) {
-  return CifraCorta(f.reduccionWPorC * kMiliPorUnidad, 2) + " mW/°C";
 }
 
 Seccion Piezas(const Diseno& d) {
@@ -219,11 +251,17 @@ Seccion Piezas(const Diseno& d) {
   const FamiliaZener& familia = *z.familia;
   s.lineas.push_back("Zener: " + std::string(f.numero) + " (" + std::string(familia.nombre) +
                      "), " + CifraCorta(familia.potenciaW, 2) + " W hasta " +
-                     Grados(familia.rodillaC) + " " + std::string(familia.condicion) + "; " +
-                     Reduccion(familia) + " menos por encima");
+                     Grados(familia.rodillaC) + " " + std::string(familia.condicion));
+  s.lineas.push_back("Montaje: " + std::string(familia.montaje) + ", RθJA = " +
+                     CifraCorta(familia.rthKPorW, 2) + " K/W, unión hasta " +
+                     Grados(familia.tjMaxC) + " (" + std::string(familia.fuenteTermica) + ")");
   s.lineas.push_back("Potencia: " + CifraCorta(margen, 2) + " × " + Cifra(c.pzSinCargaW, 3) +
                      " W = " + Cifra(margen * c.pzSinCargaW, 3) + " W ≤ " +
                      Cifra(z.potenciaAdmisibleW, 3) + " W a " + Grados(d.opciones.tempMaxC));
+  s.lineas.push_back("Temperatura de la unión: " + Grados(d.opciones.tempMaxC) + " + " +
+                     Cifra(std::max(c.pzSinCargaW, c.pzConIcMinW), 3) + " W × " +
+                     CifraCorta(familia.rthKPorW, 2) + " K/W = " + Cifra(*d.tjMaxC, 1) +
+                     " °C ≤ " + Grados(familia.tjMaxC));
   const std::string origen =
       f.izmMa > 0 ? "Izm de la hoja de datos" : "P / Vz máx: la hoja de datos no da Izm";
   s.lineas.push_back("Iz máx: " + CifraSinCruzar(c.izMaxMa, z.izMaxAdmisibleMa, 2) + " mA ≤ " +
@@ -239,15 +277,9 @@ std::string TituloRegulacion(const Diseno& d) {
   const Regulacion& g = *d.regulacion;
   const std::string zz = "Zz = " + CifraCorta(g.zzOhm, 2) + " Ω";
   if (g.origen == "dada") return "Paso 5. Regulación con " + zz + " (dada)";
-  std::string titulo = "Paso 5. Regulación con " + zz + " (" + std::string(g.origen) +
-                       ": la hoja de datos la da como máxima desde " + CifraCorta(g.desdeMa, 2) +
-                       " mA";
-  if (g.origen == "Zzk") {
-    titulo += "; Zzt = " + CifraCorta(d.zener->fila->zztOhm, 2) +
-              " Ω solo desde Izt = " + CifraCorta(d.zener->fila->iztMa, 2) +
-              " mA, por encima de la Iz mín de " + Cifra(d.elegida->izMinMa, 2) + " mA";
-  }
-  return titulo + ")";
+  return "Paso 5. Regulación con " + zz +
+         " (cota: la mayor impedancia que la envolvente permite con el zener de " +
+         Cifra(g.desdeMa, 2) + " mA a " + Cifra(g.hastaMa, 2) + " mA, su punto de trabajo)";
 }
 
 Seccion Regulaciones(const Diseno& d) {
@@ -299,6 +331,7 @@ std::vector<Seccion> Secciones(const Diseno& d) {
     s.push_back(Tension(d));
     if (d.elegida) {
       s.push_back(PeorCasoElegida(d));
+      s.push_back(Salida(d));
       s.push_back(IntervaloDeR(d));
       s.push_back(Piezas(d));
       s.push_back(Regulaciones(d));
@@ -335,7 +368,7 @@ std::array<std::string, kColumnas> Celdas(const Diseno& d, const PeorCaso& c) {
   const bool elegida = c.rOhm == d.elegida->rOhm;
   const std::string_view fallo = FalloDeFila(d, c);
   const std::string resultado = fallo.empty() ? "cumple" : "no cumple (" + std::string(fallo) + ")";
-  return {CifraCorta(c.rOhm, 2),   CifraSinCruzar(c.izMinMa, d.datos.IzMin, 2),
+  return {CifraCorta(c.rOhm, 2),   CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2),
           Cifra(c.izMaxMa, 2),     Cifra(c.prW, 3),
           Cifra(c.pzSinCargaW, 3), resultado + (elegida ? " (elegida)" : "")};
 }
@@ -378,6 +411,8 @@ std::string VecinaJson(const PeorCaso& c) {
       .Numero("p_r_peor_w", c.prW)
       .Numero("pz_sin_carga_peor_w", c.pzSinCargaW)
       .Numero("pz_ic_min_peor_w", c.pzConIcMinW)
+      .Numero("vout_min_v", c.voutMinV)
+      .Numero("vout_max_v", c.voutMaxV)
       .Booleano("cumple", c.cumple)
       .Cerrar();
 }
@@ -407,6 +442,7 @@ std::string RegulacionJson(const Diseno& d) {
       .Numero("zz_ohm", g.zzOhm)
       .Cadena("zz_origen", g.origen)
       .Numero("zz_desde_ma", g.desdeMa)
+      .Numero("zz_hasta_ma", g.hastaMa)
       .Numero("zp_ohm", g.zpOhm)
       .Numero("linea_mv_v", g.lineaMvV)
       .Numero("carga_mv_ma", g.cargaMvMa)
@@ -443,7 +479,11 @@ void ZenerJson(ObjetoJson& o, const Diseno& d) {
       .Campo("zener_condicion", z ? CadenaJson(z->familia->condicion) : "null")
       .Numero("zener_potencia_admisible_w",
               Si(z, [](const ZenerElegido& e) { return e.potenciaAdmisibleW; }))
-      .Numero("zener_iz_max_ma", Si(z, [](const ZenerElegido& e) { return e.izMaxAdmisibleMa; }));
+      .Numero("zener_iz_max_ma", Si(z, [](const ZenerElegido& e) { return e.izMaxAdmisibleMa; }))
+      .Numero("zener_rth_k_w", Si(z, [](const ZenerElegido& e) { return e.familia->rthKPorW; }))
+      .Numero("zener_tj_limite_c", Si(z, [](const ZenerElegido& e) { return e.familia->tjMaxC; }))
+      .Campo("zener_montaje", z ? CadenaJson(z->familia->montaje) : "null")
+      .Campo("zener_fuente_termica", z ? CadenaJson(z->familia->fuenteTermica) : "null");
 }
 
 // ---- HTML
@@ -680,7 +720,12 @@ std::string InformeJson(const Diseno& d) {
       .Numero("p_r_nominal_w", d.potenciaResistenciaW)
       .Numero("p_r_factor_temperatura", d.factorResistencia)
       .Numero("pz_sin_carga_peor_w", elegida(&PeorCaso::pzSinCargaW))
-      .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW));
+      .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW))
+      .Numero("vout_min_v", elegida(&PeorCaso::voutMinV))
+      .Numero("vout_max_v", elegida(&PeorCaso::voutMaxV))
+      .Numero("vout_nominal_v", d.voutNominalV)
+      .Numero("iz_requerida_ma", d.elegida ? std::optional<double>(d.izRequeridaMa) : std::nullopt)
+      .Numero("tj_max_c", d.tjMaxC);
   ZenerJson(o, d);
   o.Campo("vecinas", ListaJson(d.vecinas, VecinaJson))
       .Campo("regulacion", RegulacionJson(d))
