@@ -52,7 +52,9 @@ Opciones:
   --rizado MILIVOLTIOS               rizado de entrada, pico a pico
   --temp-min GRADOS                  temperatura ambiente mínima (25)
   --temp-max GRADOS                  temperatura ambiente máxima (25)
-  --formato texto|json|html          forma del informe (texto)
+  --formato texto|json|html|spice    forma del informe (texto); spice: un
+                                     circuito para ngspice con los peores
+                                     casos y los modelos extremos del diodo
   --lotes ARCHIVO.csv                un diseño por fila, separadas por punto y
                                      coma, tras la cabecera
                                      VeMin;VeMax;IcMin;IcMax;VnZener;IzMin
@@ -66,7 +68,7 @@ entrada no es válida (en lotes: si alguna fila no lo es); 3 si no se pudo
 escribir la salida.
 )";
 
-enum class Formato { Texto, Json, Html };
+enum class Formato { Texto, Json, Html, Spice };
 
 struct Orden {
   std::vector<std::string> cifras;
@@ -117,10 +119,13 @@ const std::map<std::string, Tratamiento>& Opciones() {
         {"--formato",
          [](Orden& o, const std::string& v, std::optional<Fallo>& f) {
            static const std::map<std::string, Formato> formatos = {
-               {"texto", Formato::Texto}, {"json", Formato::Json}, {"html", Formato::Html}};
+               {"texto", Formato::Texto},
+               {"json", Formato::Json},
+               {"html", Formato::Html},
+               {"spice", Formato::Spice}};
            const auto it = formatos.find(v);
            if (it == formatos.end()) {
-             f = Fallo{"formato desconocido «" + v + "» (texto, json o html)"};
+             f = Fallo{"formato desconocido «" + v + "» (texto, json, html o spice)"};
            } else {
              o.formato = it->second;
            }
@@ -357,6 +362,8 @@ std::string Informe(const Diseno& diseno, Formato formato) {
       return InformeJson(diseno) + "\n";
     case Formato::Html:
       return InformeHtml(diseno);
+    case Formato::Spice:
+      return InformeSpice(diseno);
     case Formato::Texto:
       break;
   }

@@ -150,5 +150,8 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
 std::string InformeTexto(const Diseno& diseno);
 std::string InformeJson(const Diseno& diseno);
 std::string InformeHtml(const Diseno& diseno);
+// A netlist that runs as it is in ngspice: the worst cases with the part's
+// extreme models, .op at each and a .dc sweep of the input.
+std::string InformeSpice(const Diseno& diseno);
 
 }  // namespace zener
