@@ -166,11 +166,10 @@ struct Termica {
 
 template <std::size_t N>
 constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre, double potenciaW,
-                                      double rodillaC, std::string_view condicion,
-                                      const Termica& t, bool conCoeficiente,
-                                      const FilaZener (&filas)[N]) {
-  return {familia,   nombre,  potenciaW, rodillaC,       condicion, t.rthKPorW,
-          t.tjMaxC,  t.montaje, t.fuente, conCoeficiente, filas,     N};
+                                      double rodillaC, std::string_view condicion, const Termica& t,
+                                      bool conCoeficiente, const FilaZener (&filas)[N]) {
+  return {familia,  nombre,    potenciaW, rodillaC,       condicion, t.rthKPorW,
+          t.tjMaxC, t.montaje, t.fuente,  conCoeficiente, filas,     N};
 }
 
 // Two voltages closer than this are the same standard value.
@@ -227,8 +226,7 @@ const std::array<FamiliaZener, 3> kFamilias = {{
                    {150, 200, "con los terminales a la temperatura ambiente a 10 mm del cuerpo",
                     "Vishay 88304 y Fairchild 1N4728A (Rev. G2): 1 W a 50 °C, 6,67 mW/°C menos"},
                    false, kN47),
-    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, 25,
-                   "en los terminales a 9,5 mm (3/8\") del cuerpo",
+    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, 25, "en los terminales a 9,5 mm (3/8\") del cuerpo",
                    {85, 150, "en placa FR4 con pads de 4 mm²",
                     "Microsemi T4-LDS-0246: RθJA 85 °C/W en FR4 con pads de 4 mm²"},
                    false, kN53),

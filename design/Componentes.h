@@ -65,10 +65,10 @@ struct FamiliaZener {
   // the mounting stated, and the hottest it may run.
   double rthKPorW;
   double tjMaxC;
-  std::string_view montaje;       // the mounting the thermal resistance is for
+  std::string_view montaje;        // the mounting the thermal resistance is for
   std::string_view fuenteTermica;  // where that figure comes from
-  bool conCoeficiente;         // whether its datasheet tabulates the temperature coefficient
-  const FilaZener* filas;      // ascending voltage
+  bool conCoeficiente;             // whether its datasheet tabulates the temperature coefficient
+  const FilaZener* filas;          // ascending voltage
   std::size_t cuantas;
 };
 

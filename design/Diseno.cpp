@@ -324,8 +324,9 @@ std::string NoBasta(const Candidato& c, const PeorCaso& caso, double margen,
   const std::string aTemperatura = " a " + Grados(o.tempMaxC) + ".";
   if (margen * caso.pzSinCargaW > c.admisible.potenciaW) {
     return numero + " no basta: " + CifraCorta(margen, 2) + " × " + Cifra(caso.pzSinCargaW, 3) +
-           " W = " + Cifra(margen * caso.pzSinCargaW, 3) + " W con la carga desconectada, y admite " +
-           Cifra(c.admisible.potenciaW, 3) + " W" + aTemperatura;
+           " W = " + Cifra(margen * caso.pzSinCargaW, 3) +
+           " W con la carga desconectada, y admite " + Cifra(c.admisible.potenciaW, 3) + " W" +
+           aTemperatura;
   }
   return numero + " no basta: Iz máx " + CifraSinCruzar(caso.izMaxMa, c.admisible.izMaxMa, 0) +
          " mA con la carga desconectada, y admite " + Cifra(c.admisible.izMaxMa, 0) + " mA" +
@@ -352,7 +353,8 @@ Candidato EvaluarPieza(const DatosCircuito& d, const OpcionesDiseno& o, double t
   double tjC = o.tempMaxC;
   for (int vuelta = 0; vuelta < kMaximoVueltasTermicas; ++vuelta) {
     c.vz = BandaDe(p, o.tempMinC, tjC + kHolguraTermicaK);
-    const Entorno e = EntornoDe(d, o, tolR, Envolvente(fila, c.vz.bajo, c.vz.alto), c.izRequeridaMa);
+    const Entorno e =
+        EntornoDe(d, o, tolR, Envolvente(fila, c.vz.bajo, c.vz.alto), c.izRequeridaMa);
     c.resistencia = ElegirResistencia(e, o);
     if (!c.resistencia.elegida) return c;
     const PeorCaso& caso = *c.resistencia.elegida;
@@ -455,11 +457,10 @@ void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostra
   if (eleccion.elegido) diseno.zener = ZenerDe(mostrado);
   if (!mostrado.pieza.fila) {
     const double tolVz = o.tolVz.value_or(kTolVzSinPieza);
-    diseno.motivos.push_back(eleccion.hayFila ? "Ningún zener de " +
-                                                    CifraCorta(diseno.datos.VnZener, 3) +
-                                                    " V de las tablas cumple el ±" +
-                                                    Porcentaje(tolVz) + " pedido."
-                                              : SinFila(diseno.datos.VnZener, o));
+    diseno.motivos.push_back(
+        eleccion.hayFila ? "Ningún zener de " + CifraCorta(diseno.datos.VnZener, 3) +
+                               " V de las tablas cumple el ±" + Porcentaje(tolVz) + " pedido."
+                         : SinFila(diseno.datos.VnZener, o));
     if (ConTemperatura(o)) {
       diseno.avisos.push_back(
           "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.");
@@ -474,9 +475,9 @@ void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostra
   const FilaZener& fila = *diseno.zener->fila;
   const FamiliaZener& familia = *diseno.zener->familia;
   if (fila.izkMa > diseno.datos.IzMin) {
-    diseno.avisos.push_back("La corriente mínima del zener se lleva a Izk = " +
-                            CifraCorta(fila.izkMa, 2) + " mA del " + std::string(fila.numero) +
-                            ": por debajo, su hoja de datos no dice nada.");
+    diseno.avisos.push_back(
+        "La corriente mínima del zener se lleva a Izk = " + CifraCorta(fila.izkMa, 2) + " mA del " +
+        std::string(fila.numero) + ": por debajo, su hoja de datos no dice nada.");
   }
   if (!familia.conCoeficiente) {
     diseno.avisos.push_back("La hoja de datos de " + std::string(familia.nombre) +
@@ -530,9 +531,9 @@ void Regular(Diseno& diseno) {
   const DatosCircuito& d = diseno.datos;
   const double r = caso.rOhm;
   // The load resistance, where given, shunts the Zener for what comes in.
-  const double zp = diseno.opciones.cargaOhm
-                        ? g.zzOhm * *diseno.opciones.cargaOhm / (g.zzOhm + *diseno.opciones.cargaOhm)
-                        : g.zzOhm;
+  const double zp = diseno.opciones.cargaOhm ? g.zzOhm * *diseno.opciones.cargaOhm /
+                                                   (g.zzOhm + *diseno.opciones.cargaOhm)
+                                             : g.zzOhm;
   g.zpOhm = zp;
   g.lineaMvV = zp / (r + zp) * kMiliPorUnidad;
   g.cargaMvMa = r * g.zzOhm / (r + g.zzOhm);

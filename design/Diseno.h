@@ -133,7 +133,7 @@ struct Diseno {
   double izRequeridaMa = 0;            // IzMin or, where higher, the part's Izk
   std::optional<double> voutNominalV;  // mid input and load, nominal R and part
   std::optional<double> tjMaxC;        // the part's junction at the hottest ambient and worst power
-  double factorResistencia = 1;                // of the rated power, at the highest ambient
+  double factorResistencia = 1;        // of the rated power, at the highest ambient
   std::optional<double> potenciaResistenciaW;  // none above the largest wattage
   std::optional<ZenerElegido> zener;
   // The part whose band the worst case shows: the chosen one or, without

@@ -131,15 +131,14 @@ Seccion Tension(const Diseno& d) {
     if (familia.conCoeficiente && d.tjMaxC) {
       s.lineas.push_back("Coeficiente de temperatura de " + CifraCorta(f.tcMin, 3) + " %/K a " +
                          CifraCorta(f.tcMax, 3) + " %/K; de " + Grados(o.tempMinC) +
-                         " de ambiente a " + Grados(std::round(*d.tjMaxC)) +
-                         " en la unión: de " + Voltios(vz.bajo) + " a " + Voltios(vz.alto) +
-                         " a Izt");
+                         " de ambiente a " + Grados(std::round(*d.tjMaxC)) + " en la unión: de " +
+                         Voltios(vz.bajo) + " a " + Voltios(vz.alto) + " a Izt");
     }
     s.lineas.push_back(
         "Envolvente: toda curva V(I) = V(Izt) + a·ln(I/Izt) + RS·(I − Izt), a ≥ 0, RS ≥ 0, con "
         "impedancia a/I + RS de como mucho Zzt = " +
-        CifraCorta(f.zztOhm, 2) + " Ω a Izt y Zzk = " + CifraCorta(f.zzkOhm, 2) + " Ω a Izk = " +
-        CifraCorta(f.izkMa, 2) +
+        CifraCorta(f.zztOhm, 2) + " Ω a Izt y Zzk = " + CifraCorta(f.zzkOhm, 2) +
+        " Ω a Izk = " + CifraCorta(f.izkMa, 2) +
         " mA; cada corriente del peor caso se resuelve con la tensión más alta o más baja que "
         "alguna de ellas da ahí. Por debajo de Izk la hoja de datos no dice nada.");
   } else {
@@ -151,16 +150,16 @@ Seccion Tension(const Diseno& d) {
                      (d.candidato ? " a Izt" : ""));
   s.lineas.push_back("Entrada: VeMin y VeMax son los extremos de su valor medio" +
                      std::string(o.rizadoMv ? "; el rizado va encima: de " +
-                                                  EntradaExtrema(d, Magnitud::VeMin, "−") +
-                                                  " a " + EntradaExtrema(d, Magnitud::VeMax, "+")
+                                                  EntradaExtrema(d, Magnitud::VeMin, "−") + " a " +
+                                                  EntradaExtrema(d, Magnitud::VeMax, "+")
                                             : ""));
   return s;
 }
 
 std::string CargaTexto(const Diseno& d, Magnitud m) {
-  return d.opciones.cargaOhm ? "la carga de " + Ohm(*d.opciones.cargaOhm)
-                             : std::string(m == Magnitud::IcMax ? "IcMax = " : "IcMin = ") +
-                                   Dato(d, m) + " mA";
+  return d.opciones.cargaOhm
+             ? "la carga de " + Ohm(*d.opciones.cargaOhm)
+             : std::string(m == Magnitud::IcMax ? "IcMax = " : "IcMin = ") + Dato(d, m) + " mA";
 }
 
 Seccion PeorCasoElegida(const Diseno& d) {
@@ -170,12 +169,13 @@ Seccion PeorCasoElegida(const Diseno& d) {
   const std::string rMenos = "R·(1 − " + CifraCorta(d.tolR, 4) + ")";
   const std::string veMin = EntradaExtrema(d, Magnitud::VeMin, "−") + " V";
   const std::string veMax = EntradaExtrema(d, Magnitud::VeMax, "+") + " V";
-  const std::string tension = d.candidato ? "la tensión más alta de la envolvente a esa corriente"
-                                          : "Vz alta";
+  const std::string tension =
+      d.candidato ? "la tensión más alta de la envolvente a esa corriente" : "Vz alta";
   const std::string baja = d.candidato ? "la más baja" : "Vz baja";
   std::vector<std::string> lineas = {
-      "R = " + r + " Ω; cada figura, en el extremo de R, de la entrada y de la carga que la "
-      "empeora, y con la curva de la envolvente que la empeora",
+      "R = " + r +
+          " Ω; cada figura, en el extremo de R, de la entrada y de la carga que la "
+          "empeora, y con la curva de la envolvente que la empeora",
       "Iz mín, con " + veMin + ", " + rMas + " y " + CargaTexto(d, Magnitud::IcMax) + ", con " +
           tension + " = " + CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2) + " mA " +
           (c.cumple ? "≥ " : "< ") + CifraCorta(d.izRequeridaMa, 6) + " mA" +
@@ -198,8 +198,8 @@ Seccion Salida(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
   Seccion s{"Tensión de salida",
             {"De " + Voltios(c.voutMinV) + " (" + EntradaExtrema(d, Magnitud::VeMin, "−") +
-             " V, R alta, " + CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) +
-             " (" + EntradaExtrema(d, Magnitud::VeMax, "+") + " V, R baja, " +
+             " V, R alta, " + CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) + " (" +
+             EntradaExtrema(d, Magnitud::VeMax, "+") + " V, R baja, " +
              CargaTexto(d, Magnitud::IcMin) + ")"}};
   if (d.voutNominalV) {
     s.lineas.push_back("Nominal: " + Voltios(*d.voutNominalV) +
@@ -252,16 +252,16 @@ Seccion Piezas(const Diseno& d) {
   s.lineas.push_back("Zener: " + std::string(f.numero) + " (" + std::string(familia.nombre) +
                      "), " + CifraCorta(familia.potenciaW, 2) + " W hasta " +
                      Grados(familia.rodillaC) + " " + std::string(familia.condicion));
-  s.lineas.push_back("Montaje: " + std::string(familia.montaje) + ", RθJA = " +
-                     CifraCorta(familia.rthKPorW, 2) + " K/W, unión hasta " +
+  s.lineas.push_back("Montaje: " + std::string(familia.montaje) +
+                     ", RθJA = " + CifraCorta(familia.rthKPorW, 2) + " K/W, unión hasta " +
                      Grados(familia.tjMaxC) + " (" + std::string(familia.fuenteTermica) + ")");
   s.lineas.push_back("Potencia: " + CifraCorta(margen, 2) + " × " + Cifra(c.pzSinCargaW, 3) +
                      " W = " + Cifra(margen * c.pzSinCargaW, 3) + " W ≤ " +
                      Cifra(z.potenciaAdmisibleW, 3) + " W a " + Grados(d.opciones.tempMaxC));
   s.lineas.push_back("Temperatura de la unión: " + Grados(d.opciones.tempMaxC) + " + " +
                      Cifra(std::max(c.pzSinCargaW, c.pzConIcMinW), 3) + " W × " +
-                     CifraCorta(familia.rthKPorW, 2) + " K/W = " + Cifra(*d.tjMaxC, 1) +
-                     " °C ≤ " + Grados(familia.tjMaxC));
+                     CifraCorta(familia.rthKPorW, 2) + " K/W = " + Cifra(*d.tjMaxC, 1) + " °C ≤ " +
+                     Grados(familia.tjMaxC));
   const std::string origen =
       f.izmMa > 0 ? "Izm de la hoja de datos" : "P / Vz máx: la hoja de datos no da Izm";
   s.lineas.push_back("Iz máx: " + CifraSinCruzar(c.izMaxMa, z.izMaxAdmisibleMa, 2) + " mA ≤ " +

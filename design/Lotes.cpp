@@ -15,9 +15,9 @@ constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kCabeceraSalida =
     "Linea;Construible;Regla;R_exacta_ohm;R_ohm;R_min_ohm;R_max_ohm;Vz_min_V;Vz_max_V;"
     "Iz_min_peor_mA;Iz_max_peor_mA;P_R_peor_W;P_R_W;Pz_sin_carga_peor_W;Pz_ic_min_peor_W;Pz_W;"
-    "Zener;Mensaje\n";
+    "Vout_min_V;Vout_max_V;Vout_nominal_V;Tj_max_C;Zener;Mensaje\n";
 // Empty cells of a row that has no design, after Linea;Construible;Regla.
-constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;;";
+constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;;;;;;";
 // An echoed field is cut to this many characters.
 constexpr std::size_t kMayorEco = 32;
 
@@ -91,6 +91,10 @@ void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
         {e.pzSinCargaW, 4},
         {e.pzConIcMinW, 4},
         {d.zener ? std::optional<double>(d.zener->familia->potenciaW) : std::nullopt, 1},
+        {e.voutMinV, 3},
+        {e.voutMaxV, 3},
+        {d.voutNominalV, 3},
+        {d.zener ? d.tjMaxC : std::nullopt, 1},
     };
     for (const Celda& celda : celdas) {
       salida += kSeparador;

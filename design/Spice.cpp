@@ -141,8 +141,8 @@ std::string InformeSpice(const Diseno& d) {
   // The nominal case, for the sweep: mid load, nominal R and part.
   const Caracteristica centro = env.Centro(d.candidato ? d.candidato->fila->vz : v.VnZener);
   const Modelo nominal{"znominal", centro, "nominal"};
-  t += TarjetaModelo({nominal.nombre, {centro.v0, centro.a > 0 ? centro.a : kVtA25C, centro.rs,
-                                       centro.iztA}, ""});
+  t += TarjetaModelo(
+      {nominal.nombre, {centro.v0, centro.a > 0 ? centro.a : kVtA25C, centro.rs, centro.iztA}, ""});
   t += Circuito({"nominal", "Nominal: entrada y carga a medio camino, R nominal",
                  (v.VeMin + v.VeMax) / 2, c.rOhm, (v.IcMin + v.IcMax) / 2, true},
                 nominal, d.opciones.cargaOhm);

@@ -17,7 +17,7 @@ if [ "${1:-todo}" != lanzar ]; then
   paquetes+=(g++ googletest libgtest-dev xvfb xauth imagemagick locales clang-format clang
     libclang-rt-14-dev libbenchmark-dev python3
     clang-22 lld-22 libc++-22-dev-wasm32 libc++abi-22-dev-wasm32 libclang-rt-22-dev-wasm32
-    wasi-libc binaryen chromium poppler-utils)
+    wasi-libc binaryen chromium poppler-utils ngspice)
   command -v node >/dev/null 2>&1 || paquetes+=(nodejs npm)
 fi
 

@@ -148,9 +148,9 @@ TEST(Componentes, HojasDeDatos) {
   } reducciones[] = {
       // 0,5 W less 4 mW/°C above 25 °C; 1 W less 1/150 W/°C above 50 °C; the
       // 1N53xxB on a board: (150 °C − Ta) / 85 K/W, never its 5 W at the leads.
-      {Familia::BZX79, 25, 0.5},          {Familia::BZX79, 75, 0.3},
-      {Familia::N47, 50, 1},              {Familia::N47, 100, 100.0 / 150},
-      {Familia::N53, -20, 170.0 / 85},    {Familia::N53, 75, 75.0 / 85},
+      {Familia::BZX79, 25, 0.5},       {Familia::BZX79, 75, 0.3},
+      {Familia::N47, 50, 1},           {Familia::N47, 100, 100.0 / 150},
+      {Familia::N53, -20, 170.0 / 85}, {Familia::N53, 75, 75.0 / 85},
       {Familia::N53, 150, 0},
   };
   for (const auto& r : reducciones) {
@@ -274,7 +274,6 @@ TEST(Disenar, ReferenciaIndependiente) {
     EXPECT_NEAR(d.elegida->pzSinCargaW, pz, 1e-6 * pz);
   }
   EXPECT_GT(elegidos, 2000);
-
 }
 
 // A failed rule is the answer, with the window's message; so are a series
@@ -340,8 +339,14 @@ TEST(Disenar, Escenarios) {
        "BZX79C5V1 no basta: 2 × 0,511 W"},
       // The 1N5338B's 5 W hold at its leads; on a board, (150 − 25) / 85 =
       // 1,471 W, less than the 2 · 0,961 W it would need.
-      {"5 W en los terminales, no en la placa", Valores(12, 12, 0, 150, 5.1, 5), {}, false, 39, "",
-       3, "1N5338B no basta: 2 × 0,961 W = 1,921 W con la carga desconectada, y admite 1,471 W"},
+      {"5 W en los terminales, no en la placa",
+       Valores(12, 12, 0, 150, 5.1, 5),
+       {},
+       false,
+       39,
+       "",
+       3,
+       "1N5338B no basta: 2 × 0,961 W = 1,921 W con la carga desconectada, y admite 1,471 W"},
       {"entre filas",
        Valores(12, 15, 5, 20, 5, 5),
        {},
@@ -545,9 +550,9 @@ TEST(Informe, Grafico) {
     DatosCircuito valores;
     OpcionesDiseno opciones;
     bool lejana;
-  } casos[] = {{Valores(12, 15, 5, 20, 5.1, 5), {}, false},
-               {Valores(9, 9, 0, 10, 3.3, 20), Con([](auto& o) { o.familia = Familia::N53; }),
-                true}};
+  } casos[] = {
+      {Valores(12, 15, 5, 20, 5.1, 5), {}, false},
+      {Valores(9, 9, 0, 10, 3.3, 20), Con([](auto& o) { o.familia = Familia::N53; }), true}};
   for (const auto& c : casos) {
     const std::string html = InformeHtml(Disenar(c.valores, c.opciones));
     EXPECT_NE(html.find("VeMax, peor caso"), std::string::npos);

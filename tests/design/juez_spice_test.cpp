@@ -1,0 +1,421 @@
+// ngspice judges the design library: for every design it calls buildable,
+// the circuit is simulated with diode models that meet every figure of the
+// chosen part's datasheet (the corners of what the datasheet allows, built
+// here from the part's row, and a random part inside it), at the worst
+// corners of input, resistor and load and at random points between them.
+// Every simulated current, power, temperature and output voltage must lie
+// inside what the library states, within 0,1 %.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "design/Componentes.h"
+#include "design/Diseno.h"
+
+namespace zener {
+namespace {
+
+constexpr double kTolerancia = 1e-3;  // 0,1 %
+constexpr double kVt25C = 1.380649e-23 * 298.15 / 1.602176634e-19;
+constexpr double kHaciaLaExponencial = 0.02;
+constexpr int kDisenosAlAzar = 2400;
+// ngspice's time grows faster than the circuits in one deck: many small
+// decks run far faster than one large one.
+constexpr std::size_t kCircuitosPorMazo = 1000;
+
+// One part the datasheet allows: V(I) = v0 + a·ln(I/Izt) + rs·(I − Izt).
+struct Parte {
+  double v0, a, rs, izt;
+};
+
+// The corners of {a ≥ 0, rs ≥ 0, a/Izt + rs ≤ Zzt, a/Izk + rs ≤ Zzk}, those
+// without exponential moved 2 % towards the all-exponential corner (ngspice
+// needs some; the region is convex), and a random point inside it.
+std::vector<std::pair<double, double>> Formas(const FilaZener& f, std::mt19937& azar) {
+  const double izt = f.iztMa / 1000, izk = f.izkMa / 1000;
+  const double aMax = std::min(f.zztOhm * izt, f.zzkOhm * izk);
+  const double rsMax = std::min(f.zztOhm, f.zzkOhm);
+  const double l = kHaciaLaExponencial;
+  std::vector<std::pair<double, double>> formas = {
+      {l * aMax, 0}, {l * aMax, (1 - l) * rsMax}, {aMax, 0}};
+  const double a = (f.zzkOhm - f.zztOhm) / (1 / izk - 1 / izt);
+  if (a > 0 && f.zztOhm - a / izt > 0) formas.push_back({a, f.zztOhm - a / izt});
+  std::uniform_real_distribution<double> uno(0, 1);
+  double u = uno(azar), v = uno(azar);
+  if (u + v > 1) u = 1 - u, v = 1 - v;  // a point of the triangle of the first three
+  formas.push_back({(1 - u - v) * formas[0].first + u * formas[1].first + v * formas[2].first,
+                    (1 - u - v) * formas[0].second + u * formas[1].second + v * formas[2].second});
+  return formas;
+}
+
+// Vz at Izt from the coldest ambient to the stated junction temperature,
+// with 25 °C, where the datasheet states it.
+std::pair<double, double> Banda(const FilaZener& f, const FamiliaZener& familia, double desde,
+                                double hasta) {
+  double bajo = f.vzMin, alto = f.vzMax;
+  if (familia.conCoeficiente) {
+    for (const double t : {desde, hasta}) {
+      for (const double tc : {f.tcMin, f.tcMax}) {
+        bajo = std::min(bajo, f.vzMin * (1 + tc / 100 * (t - 25)));
+        alto = std::max(alto, f.vzMax * (1 + tc / 100 * (t - 25)));
+      }
+    }
+  }
+  return {bajo, alto};
+}
+
+// One circuit: a source, the resistor, the part, and the load as a current
+// or a resistance.
+struct Circuito {
+  std::size_t diseno;
+  char que;  // 'm' least current, 'M' most, 'c' with IcMin, 'r' resistor, 'x' inside, 'n' nominal
+  double vs, r, cargaA, cargaOhm;
+  Parte parte;
+};
+
+struct Simulado {
+  double v, i;
+};
+
+std::string Numero(double x) {
+  std::ostringstream s;
+  s.precision(17);
+  s << x;
+  return s.str();
+}
+
+std::string Mazo(const std::vector<Circuito>& circuitos, std::size_t desde, std::size_t hasta) {
+  std::string t = "* juez\n.options temp=25 tnom=25\n";
+  for (std::size_t k = desde; k < hasta; ++k) {
+    const Circuito& c = circuitos[k];
+    const std::string n = std::to_string(k);
+    const Parte& p = c.parte;
+    t += ".model m" + n + " D(IS=1e-14 N=" + Numero(p.a / kVt25C) + " RS=" + Numero(p.rs) +
+         " BV=" + Numero(p.v0 - p.rs * p.izt) + " IBV=" + Numero(p.izt) + ")\n";
+    t += "v" + n + " e" + n + " 0 DC " + Numero(c.vs) + "\n";
+    t += "r" + n + " e" + n + " s" + n + " " + Numero(c.r) + "\n";
+    t += "vm" + n + " s" + n + " k" + n + " DC 0\n";
+    t += "d" + n + " 0 k" + n + " m" + n + "\n";
+    if (c.cargaOhm > 0) t += "rl" + n + " s" + n + " 0 " + Numero(c.cargaOhm) + "\n";
+    if (c.cargaA > 0) t += "i" + n + " s" + n + " 0 DC " + Numero(c.cargaA) + "\n";
+    t += ".nodeset v(s" + n + ")=" + Numero(p.v0) + "\n";
+  }
+  return t + ".op\n.end\n";
+}
+
+// Runs ngspice on a deck and reads back every value it prints as a name and
+// a number: node voltages and source currents.
+std::map<std::string, double> Ngspice(const std::string& mazo, std::string& texto) {
+  const std::string ruta = std::string(ZENER_DIR_TEMPORAL) + "/juez.cir";
+  std::ofstream(ruta) << mazo;
+  texto.clear();
+  FILE* tubo = popen(("ngspice -b " + ruta + " 2>&1").c_str(), "r");
+  if (!tubo) return {};
+  char trozo[1 << 16];
+  for (std::size_t n; (n = fread(trozo, 1, sizeof trozo, tubo)) > 0;) texto.append(trozo, n);
+  pclose(tubo);
+  std::istringstream lineas(texto);
+  std::map<std::string, double> valores;
+  for (std::string linea; std::getline(lineas, linea);) {
+    std::istringstream campos(linea);
+    std::string nombre;
+    double valor;
+    if (campos >> nombre >> valor) valores[nombre] = valor;
+  }
+  return valores;
+}
+
+// Simulates the circuits [desde, hasta): each output voltage and Zener
+// current.
+bool Simular(const std::vector<Circuito>& circuitos, std::size_t desde, std::size_t hasta,
+             std::vector<Simulado>& salida, std::string& error) {
+  std::string texto;
+  const auto valores = Ngspice(Mazo(circuitos, desde, hasta), texto);
+  for (std::size_t k = desde; k < hasta; ++k) {
+    const std::string n = std::to_string(k);
+    const auto v = valores.find("s" + n);
+    const auto i = valores.find("vm" + n + "#branch");
+    if (v == valores.end() || i == valores.end() || !std::isfinite(v->second) ||
+        !std::isfinite(i->second)) {
+      error = "ngspice no dio el circuito " + n + ": " + texto.substr(0, 2000);
+      return false;
+    }
+    salida[k] = {v->second, i->second};
+  }
+  return true;
+}
+
+struct Caso {
+  std::string nombre;
+  DatosCircuito valores;
+  OpcionesDiseno opciones;
+};
+
+DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, double vz,
+                      double izMin) {
+  DatosCircuito d;
+  d.VeMin = veMin;
+  d.VeMax = veMax;
+  d.IcMin = icMin;
+  d.IcMax = icMax;
+  d.VnZener = vz;
+  d.IzMin = izMin;
+  return d;
+}
+
+Caso ConOpciones(std::string nombre, DatosCircuito v,
+                 const std::function<void(OpcionesDiseno&)>& f) {
+  Caso c{std::move(nombre), v, {}};
+  f(c.opciones);
+  return c;
+}
+
+// The designs of the findings, and the edges: low-voltage BZX79 above Izt,
+// the 1N53xxB far below Izt, ripple, temperature, a given resistor, a load
+// resistance, the finest series.
+std::vector<Caso> CasosDeBorde() {
+  auto nada = [](OpcionesDiseno&) {};
+  return {
+      ConOpciones("12 14 10 40 5,1 15 --margen 1", Valores(12, 14, 10, 40, 5.1, 15),
+                  [](auto& o) { o.margen = 1; }),
+      ConOpciones("5,806 6,917 0 13,941 3,6 19,455", Valores(5.806, 6.917, 0, 13.941, 3.6, 19.455),
+                  nada),
+      ConOpciones("9,3 18,6 0 40 3,3 5 --margen 1", Valores(9.3, 18.6, 0, 40, 3.3, 5),
+                  [](auto& o) { o.margen = 1; }),
+      ConOpciones("4,2 5 0 10 3,3 1 -40..85 °C", Valores(4.2, 5, 0, 10, 3.3, 1),
+                  [](auto& o) {
+                    o.tempMinC = -40;
+                    o.tempMaxC = 85;
+                  }),
+      ConOpciones("30 35 0 10 24 3 --rizado 4000", Valores(30, 35, 0, 10, 24, 3),
+                  [](auto& o) { o.rizadoMv = 4000; }),
+      ConOpciones("1N53 lejos de Izt", Valores(14, 16, 0, 20, 12, 2),
+                  [](auto& o) { o.familia = Familia::N53; }),
+      ConOpciones("BZX79C12 caliente", Valores(24, 26, 0, 5, 12, 5),
+                  [](auto& o) {
+                    o.familia = Familia::BZX79;
+                    o.margen = 1;
+                  }),
+      ConOpciones("--r 150", Valores(12, 15, 5, 20, 5.1, 5), [](auto& o) { o.rOhm = 150; }),
+      ConOpciones("--carga-ohm 270", Valores(12, 15, 0, 0, 5.1, 5),
+                  [](auto& o) { o.cargaOhm = 270; }),
+      ConOpciones("E192 sin tolerancia", Valores(6.34, 11.05, 27, 188, 3.3, 17),
+                  [](auto& o) {
+                    o.serie = Serie::E192;
+                    o.tolR = 0;
+                  }),
+      ConOpciones("12 15 5 20 5,1 5", Valores(12, 15, 5, 20, 5.1, 5), nada),
+  };
+}
+
+std::vector<Caso> CasosAlAzar() {
+  std::vector<const FilaZener*> filas;
+  for (const FamiliaZener& f : kFamilias) {
+    for (std::size_t i = 0; i < f.cuantas; ++i) filas.push_back(&f.filas[i]);
+  }
+  std::mt19937 azar(19);
+  std::uniform_int_distribution<std::size_t> cual(0, filas.size() - 1);
+  std::uniform_real_distribution<double> uno(0, 1);
+  std::vector<Caso> casos;
+  for (int n = 0; n < kDisenosAlAzar; ++n) {
+    const double vz = filas[cual(azar)]->vz;
+    Caso c{"al azar " + std::to_string(n), {}, {}};
+    OpcionesDiseno& o = c.opciones;
+    o.serie = static_cast<Serie>(n % 6);
+    o.margen = 1 + uno(azar);
+    if (uno(azar) < 0.25) o.rizadoMv = uno(azar) * 1000 * std::min(vz / 4, 3.0);
+    if (uno(azar) < 0.3) {
+      o.tempMinC = -40 + 60 * uno(azar);
+      o.tempMaxC = 25 + 60 * uno(azar);
+    }
+    const double veMin = vz + 0.5 + o.rizadoMv.value_or(0) / 2000 + uno(azar) * vz;
+    const double veMax = veMin + uno(azar) * vz;
+    const double icMax = uno(azar) * 100 * (n % 3 == 0 ? 3 : 0.5);
+    c.valores = Valores(veMin, veMax, icMax * uno(azar), icMax, vz, 1 + uno(azar) * 20);
+    if (n % 11 == 0 && icMax > 1) o.cargaOhm = vz / icMax * 1000;
+    casos.push_back(c);
+  }
+  return casos;
+}
+
+struct Margen {
+  std::string promesa;
+  std::vector<double> margenes;  // (stated − simulated) / stated, for a bound from above
+};
+
+TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
+  std::vector<Caso> casos = CasosDeBorde();
+  const std::size_t bordes = casos.size();
+  for (Caso& c : CasosAlAzar()) casos.push_back(std::move(c));
+
+  // The designs: given resistors again at a neighbour of the chosen one, so
+  // that --r is judged on its own worst case too.
+  std::vector<Diseno> disenos;
+  std::mt19937 azar(7);
+  std::uniform_real_distribution<double> uno(0, 1);
+  for (std::size_t n = 0; n < casos.size(); ++n) {
+    Diseno d = Disenar(casos[n].valores, casos[n].opciones);
+    if (n >= bordes && n % 7 == 0 && d.construible) {
+      OpcionesDiseno o = casos[n].opciones;
+      o.rOhm = d.elegida->rOhm * (0.8 + 0.2 * uno(azar));
+      d = Disenar(casos[n].valores, o);
+    }
+    disenos.push_back(std::move(d));
+  }
+
+  std::vector<Circuito> circuitos;
+  int construibles = 0;
+  for (std::size_t n = 0; n < disenos.size(); ++n) {
+    const Diseno& d = disenos[n];
+    if (!d.construible) continue;
+    ++construibles;
+    const DatosCircuito& v = d.datos;
+    const OpcionesDiseno& o = d.opciones;
+    const FilaZener& fila = *d.zener->fila;
+    const auto [bajo, alto] = Banda(fila, *d.zener->familia, o.tempMinC, *d.tjMaxC);
+    const double media = o.rizadoMv.value_or(0) / 2000;
+    const double r = d.elegida->rOhm;
+    const double rl = o.cargaOhm.value_or(0);
+    auto carga = [&](double ma) { return o.cargaOhm ? 0 : ma / 1000; };
+    const double izt = fila.iztMa / 1000;
+    for (const auto& [a, rs] : Formas(fila, azar)) {
+      const Parte altaP{alto, a, rs, izt}, bajaP{bajo, a, rs, izt};
+      circuitos.push_back({n, 'm', v.VeMin - media, r * (1 + d.tolR), carga(v.IcMax), rl, altaP});
+      circuitos.push_back({n, 'm', v.VeMin - media, r * (1 + d.tolR), carga(v.IcMax), rl, bajaP});
+      for (const Parte& p : {altaP, bajaP}) {
+        circuitos.push_back({n, 'M', v.VeMax + media, r * (1 - d.tolR), 0, 0, p});
+        circuitos.push_back({n, 'c', v.VeMax + media, r * (1 - d.tolR), carga(v.IcMin), rl, p});
+        for (const double rr : {r * (1 - d.tolR), r * (1 + d.tolR)}) {
+          circuitos.push_back({n, 'r', v.VeMax + media, rr, carga(v.IcMax), rl, p});
+        }
+      }
+      // A random point of the operating range, with a random part of the band.
+      const Parte dentro{bajo + (alto - bajo) * uno(azar), a, rs, izt};
+      const double vs = v.VeMin - media + (v.VeMax - v.VeMin + 2 * media) * uno(azar);
+      circuitos.push_back({n, 'x', vs, r * (1 + d.tolR * (2 * uno(azar) - 1)),
+                           carga(v.IcMin + (v.IcMax - v.IcMin) * uno(azar)), rl, dentro});
+    }
+  }
+  ASSERT_GT(construibles, 800);
+
+  std::vector<Simulado> simulados(circuitos.size());
+  const std::size_t porMazo = kCircuitosPorMazo;
+  for (std::size_t desde = 0; desde < circuitos.size(); desde += porMazo) {
+    std::string error;
+    ASSERT_TRUE(
+        Simular(circuitos, desde, std::min(desde + porMazo, circuitos.size()), simulados, error))
+        << error;
+  }
+
+  std::map<char, Margen> margenes = {{'m', {"Iz mín ≥ la prometida y ≥ IzMin", {}}},
+                                     {'M', {"Iz máx", {}}},
+                                     {'z', {"P Z", {}}},
+                                     {'r', {"P R", {}}},
+                                     {'t', {"Tj", {}}},
+                                     {'b', {"Vout mín", {}}},
+                                     {'a', {"Vout máx", {}}}};
+  std::map<std::size_t, double> pzSimulada;
+  int fallos = 0;
+  constexpr int kFallosMostrados = 20;
+  auto anotar = [&](char promesa, double prometido, double simulado, const Circuito& c) {
+    const double margen = (prometido - simulado) / std::fabs(prometido);
+    margenes[promesa].margenes.push_back(margen);
+    if (margen >= -kTolerancia || ++fallos > kFallosMostrados) return;
+    ADD_FAILURE() << casos[c.diseno].nombre << ": " << margenes[promesa].promesa << " prometido "
+                  << prometido << ", simulado " << simulado << " (" << c.que << ", Vs " << c.vs
+                  << ", R " << c.r << ", v0 " << c.parte.v0 << ", a " << c.parte.a << ", RS "
+                  << c.parte.rs << ")";
+  };
+  for (std::size_t k = 0; k < circuitos.size(); ++k) {
+    const Circuito& c = circuitos[k];
+    const Diseno& d = disenos[c.diseno];
+    const PeorCaso& e = *d.elegida;
+    const Simulado& s = simulados[k];
+    const double iMa = s.i * 1000;
+    const double pz = s.v * s.i;
+    pzSimulada[c.diseno] = std::max(pzSimulada[c.diseno], pz);
+    switch (c.que) {
+      case 'm':
+        anotar('m', -std::max(e.izMinMa, d.datos.IzMin), -iMa, c);
+        anotar('b', -e.voutMinV, -s.v, c);
+        break;
+      case 'M':
+        anotar('M', e.izMaxMa, iMa, c);
+        anotar('z', e.pzSinCargaW, pz, c);
+        break;
+      case 'c':
+        anotar('z', e.pzConIcMinW, pz, c);
+        anotar('a', e.voutMaxV, s.v, c);
+        break;
+      case 'r':
+        anotar('r', e.prW, (c.vs - s.v) * (c.vs - s.v) / c.r, c);
+        break;
+      case 'x':
+        anotar('m', -d.datos.IzMin, -iMa, c);
+        anotar('M', e.izMaxMa, iMa, c);
+        anotar('z', e.pzSinCargaW, pz, c);
+        anotar('b', -e.voutMinV, -s.v, c);
+        anotar('a', e.voutMaxV, s.v, c);
+        break;
+    }
+  }
+  for (const auto& [n, pz] : pzSimulada) {
+    const Diseno& d = disenos[n];
+    const double tj = d.opciones.tempMaxC + pz * d.zener->familia->rthKPorW;
+    margenes['t'].margenes.push_back((*d.tjMaxC - tj) / *d.tjMaxC);
+    EXPECT_LE(tj, *d.tjMaxC * (1 + kTolerancia)) << casos[n].nombre;
+  }
+  EXPECT_EQ(fallos, 0) << "figuras que el simulador desmiente (se muestran " << kFallosMostrados
+                       << ")";
+
+  std::cout << construibles << " diseños construibles de " << disenos.size() << ", "
+            << circuitos.size() << " circuitos simulados.\n"
+            << "Margen (prometido − simulado) / prometido, por promesa: peor, 1 %, mediana\n";
+  for (auto& [clave, m] : margenes) {
+    std::sort(m.margenes.begin(), m.margenes.end());
+    const auto cuantil = [&](double q) {
+      return m.margenes[std::size_t(q * (m.margenes.size() - 1))];
+    };
+    std::printf("  %-34s %9.5f %%  %9.5f %%  %9.5f %%  (%zu)\n", m.promesa.c_str(),
+                100 * m.margenes.front(), 100 * cuantil(0.01), 100 * cuantil(0.5),
+                m.margenes.size());
+  }
+}
+
+// The deck the tool writes for the user runs as it is, and its worst-case
+// circuits keep the report's promises: no Iz mín circuit runs below the
+// stated least current, and no output leaves the stated range.
+TEST(JuezSpice, ElCircuitoDelInformeCorre) {
+  for (const Caso& c : CasosDeBorde()) {
+    SCOPED_TRACE(c.nombre);
+    const Diseno d = Disenar(c.valores, c.opciones);
+    if (!d.construible) continue;
+    std::string texto;
+    const auto valores = Ngspice(InformeSpice(d), texto);
+    double izMin = INFINITY, vMin = INFINITY, vMax = -INFINITY;
+    int izmin = 0;
+    for (const auto& [nombre, valor] : valores) {
+      if (nombre.rfind("vmizmin_", 0) == 0) izMin = std::min(izMin, valor * 1000), ++izmin;
+      if (nombre.rfind("svbaja_", 0) == 0) vMin = std::min(vMin, valor);
+      if (nombre.rfind("svmax_", 0) == 0) vMax = std::max(vMax, valor);
+    }
+    ASSERT_GT(izmin, 0) << texto.substr(0, 2000);
+    EXPECT_GE(izMin, d.elegida->izMinMa * (1 - kTolerancia));
+    EXPECT_GE(vMin, d.elegida->voutMinV * (1 - kTolerancia));
+    EXPECT_LE(vMax, d.elegida->voutMaxV * (1 + kTolerancia));
+    EXPECT_TRUE(valores.count("vmnominal_nominal#branch"));
+  }
+}
+
+}  // namespace
+}  // namespace zener
