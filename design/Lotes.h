@@ -23,6 +23,7 @@ struct CuentaLotes {
   int construibles = 0;
   int noConstruibles = 0;  // a rule, the series or the parts failed
   int erroneas = 0;        // unreadable rows
+  int vacias = 0;          // rows whose every cell is empty, skipped
 };
 
 class Lotes {

@@ -260,13 +260,13 @@ TEST(Herramienta, EscrituraFallida) {
     bool alDiscoLleno;  // the report goes to a stream that fails, else to the file named
     std::string mensaje;
   } casos[] = {
-      {ejemplo, true, "no se puede escribir «la salida»: No space left on device"},
-      {con({"--formato", "json"}), true, "No space left on device"},
-      {con({"--formato", "html"}), true, "No space left on device"},
-      {{"--lotes", lotes}, true, "No space left on device"},
-      {{"--help"}, true, "No space left on device"},
-      {con({"-o", "/dev/full"}), false, "no se puede escribir «/dev/full»: No space left"},
-      {{"--lotes", lotes, "-o", "/dev/full"}, false, "No space left on device"},
+      {ejemplo, true, "no se puede escribir «la salida»: no queda espacio en el dispositivo"},
+      {con({"--formato", "json"}), true, "no queda espacio en el dispositivo"},
+      {con({"--formato", "html"}), true, "no queda espacio en el dispositivo"},
+      {{"--lotes", lotes}, true, "no queda espacio en el dispositivo"},
+      {{"--help"}, true, "no queda espacio en el dispositivo"},
+      {con({"-o", "/dev/full"}), false, "no se puede escribir «/dev/full»: no queda espacio"},
+      {{"--lotes", lotes, "-o", "/dev/full"}, false, "no queda espacio en el dispositivo"},
       {con({"-o", sinCarpeta}), false, "no se puede escribir «" + sinCarpeta + "»"},
   };
   for (const auto& c : casos) {
