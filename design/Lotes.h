@@ -9,14 +9,16 @@
 #include <string>
 #include <string_view>
 
+#include "design/Codificacion.h"
 #include "design/Diseno.h"
 #include "design/Lectura.h"
 
 namespace zener {
 
 inline constexpr std::string_view kCabeceraLotes = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin";
-// A row longer than this is refused without being kept.
-inline constexpr std::size_t kMayorLinea = 1024;  // bytes
+// A row longer than this ends the reading at once, without being kept: no
+// spreadsheet writes one, and an endless input ends too.
+inline constexpr std::size_t kMayorLinea = 1024;  // bytes, as UTF-8
 
 struct CuentaLotes {
   int filas = 0;
@@ -41,14 +43,19 @@ class Lotes {
   const CuentaLotes& Cuenta() const { return cuenta_; }
 
  private:
+  void Partir(std::string_view texto, std::string& salida);
   void Acumular(std::string_view parte);
+  void Larga(std::size_t linea);
   void Linea(std::string_view fila, std::string& salida);
   void Cabecera(std::string_view fila, std::string& salida);
   void Fila(std::string_view fila, std::string& salida);
 
   OpcionesDiseno opciones_;
-  std::string pendiente_;  // the start of a row that a piece cut
-  bool desbordada_ = false;
+  Decodificador decodificador_;
+  std::string utf8_;          // a piece converted to UTF-8, when it was not
+  std::string pendiente_;     // the start of a row that a piece cut
+  bool trasRetorno_ = false;  // the last piece ended in CR: an LF next is the same line end
+  char separador_ = ';';
   std::size_t linea_ = 0;
   bool cabecera_ = true;
   std::optional<std::string> error_;
