@@ -392,7 +392,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
   diseno.veredicto = Calcular(d);
   if (diseno.veredicto != Veredicto::Cumple) {
     const auto regla = ReglaDe(diseno.veredicto);
-    diseno.mensaje = std::string(regla ? regla->prompt : kPromptFueraDeRango);
+    diseno.mensaje = std::string(regla ? regla->mensaje : kMensajeFueraDeRango);
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
@@ -409,7 +409,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     fuera.tolR = diseno.tolR;
     fuera.veredicto = Veredicto::FueraDeRango;
     diseno = std::move(fuera);
-    diseno.mensaje = std::string(kPromptFueraDeRango);
+    diseno.mensaje = std::string(kMensajeFueraDeRango);
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }

@@ -91,7 +91,7 @@ struct Diseno {
   OpcionesDiseno opciones;
   double tolR = 0;  // the one used: given or the series' default
   Veredicto veredicto = Veredicto::Cumple;
-  std::string mensaje;  // the failed rule's message, as the window shows it
+  std::string mensaje;  // the failed rule's message, its lines joined by '\n'
   // The rules hold, a series value keeps IzMin, and a wattage and a part take it.
   bool construible = false;
   std::vector<std::string> motivos;  // why not, when not

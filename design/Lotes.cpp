@@ -55,23 +55,19 @@ std::string Eco(std::string_view texto) {
   return eco;
 }
 
-// Quoted, so that a message may hold the separator; on one line, without the
-// spaces that centred a message box's lines; several texts joined by a space.
+// Quoted, so that a message may hold the separator, its quotes doubled;
+// several texts joined by a space.
 void AnadirEntrecomillado(std::string& salida, const std::vector<std::string>& textos) {
   salida += '"';
-  bool espacio = true;  // none at the start
+  const char* separador = "";
   for (const std::string& texto : textos) {
-    if (!espacio) salida += ' ';
-    espacio = true;
-    for (char c : texto) {
-      if (c == '\r') c = ' ';
-      if (c == ' ' && espacio) continue;
-      espacio = c == ' ';
+    salida += separador;
+    separador = " ";
+    for (const char c : texto) {
       if (c == '"') salida += '"';
       salida += c;
     }
   }
-  if (salida.back() == ' ') salida.pop_back();
   salida += '"';
 }
 

