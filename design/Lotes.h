@@ -1,6 +1,7 @@
 // Many designs at once, from and to what a Spanish spreadsheet writes: rows of
-// semicolon-separated figures with comma decimals. The file goes through in
-// pieces, so that its size does not matter.
+// figures with comma decimals, separated by semicolons or tabs, in UTF-8 or
+// UTF-16, with any line ends. The file goes through in pieces, so that its
+// size does not matter.
 #pragma once
 
 #include <array>
@@ -32,8 +33,9 @@ class Lotes {
  public:
   explicit Lotes(const OpcionesDiseno& opciones) : opciones_(opciones) {}
 
-  // The next piece of the file; the result rows it completes go to `salida`,
-  // after the byte-order mark and the header once the file's header is read.
+  // The next piece of the file, as it is on the disk; the result rows it
+  // completes go to `salida`, after the byte-order mark and the header once
+  // the file's header is read.
   void Leer(std::string_view trozo, std::string& salida);
   // The end of the file: its last row, if no line end closed it.
   void Terminar(std::string& salida);

@@ -341,6 +341,8 @@ TEST(Herramienta, EntradasErroneas) {
        "la línea 1 ha de ser la cabecera VeMin;VeMax;IcMin;IcMax;VnZener;IzMin"},
       {{"--lotes", kDirTemporal}, "no es un archivo"},
       {{"--lotes", sinCabecera, "--carga-ohm", "100"}, "--carga-ohm no se admite con --lotes"},
+      {{"--lotes", sinCabecera, "--formato", "json"},
+       "--lotes escribe siempre CSV: no admite --formato"},
       {{"--lotes", conPunto}, "0 construibles, 0 no construibles, 1 erróneas", true},
   };
   for (const auto& c : casos) {
