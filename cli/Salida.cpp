@@ -72,17 +72,14 @@ void Salida::Escribir(std::string_view texto) {
 }
 
 std::optional<Fallo> Salida::Cerrar() {
-  if (!ruta_ || error_)
-    return error_ ? std::optional<Fallo>(FalloDeEscritura(*error_)) : std::nullopt;
-  if (temporal_.empty()) {
-    const int error = CerrarArchivo(fd_);
-    fd_ = -1;
-    return error ? std::optional<Fallo>(FalloDeEscritura(error)) : std::nullopt;
-  }
-  int error = Sincronizar(fd_);
+  if (error_) return FalloDeEscritura(*error_);
+  if (!ruta_) return std::nullopt;
+  // A device or a pipe written in place has nothing to sync.
+  int error = temporal_.empty() ? 0 : Sincronizar(fd_);
   if (const int alCerrar = CerrarArchivo(fd_); !error) error = alCerrar;
   fd_ = -1;
   if (error) return FalloDeEscritura(error);
+  if (temporal_.empty()) return std::nullopt;
   std::error_code ec;
   fs::rename(temporal_, destino_, ec);
   if (ec) return FalloDeEscritura(ec.value());
