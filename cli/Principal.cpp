@@ -2,143 +2,290 @@
 
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <optional>
 #include <ostream>
-#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "cli/Razones.h"
+#include "cli/Salida.h"
 #include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
 #include "design/Lectura.h"
 #include "design/Lotes.h"
+#include "design/Texto.h"
 
 namespace zener {
 
 namespace {
 
-constexpr const char* kAyuda =
+constexpr std::string_view kUso =
     R"(Uso: zener-diseno VeMin VeMax IcMin IcMax VnZener IzMin [opciones]
        zener-diseno VeMin VeMax VnZener IzMin --carga-ohm OHMIOS [opciones]
        zener-diseno --lotes ARCHIVO.csv [opciones]
 
 Diseña el regulador con diodo zener y resistencia en serie: elige la
 resistencia normalizada que mantiene la corriente mínima del zener en el peor
-caso de su tolerancia y del intervalo de Vz del diodo según su hoja de datos,
-su potencia y el diodo, y dice si el diseño se puede construir.
+caso de su tolerancia y de todo lo que la hoja de datos del diodo permite a su
+tensión (su intervalo en Izt, su impedancia en Izt y en Izk, su deriva hasta la
+temperatura de la unión), su potencia y el diodo; da la tensión de salida y la
+temperatura de la unión, y dice si el diseño se puede construir.
 
 Cifras como en la ventana: coma decimal y punto de millares (12 15 5 20 5,1 5).
-Tensiones en V, corrientes en mA.
+Tensiones en V, corrientes en mA. VeMin y VeMax son los extremos del valor
+medio de la entrada; el rizado (--rizado) va encima de ellos.
 
 Opciones:
-  --serie E6|E12|E24|E48|E96|E192   serie de resistencias (E24)
-  --tol-r PORCENTAJE                 tolerancia de la resistencia (según la
-                                     serie: 20, 10, 5, 2, 1, 0,5)
-  --tol-vz PORCENTAJE                la mayor tolerancia de zener que se
-                                     acepta (sin ella, la de la hoja de datos
-                                     del diodo)
-  --margen FACTOR                    margen de potencia (2)
-  --familia auto|BZX79|1N47|1N53     familia del zener (auto: la menor que basta)
-  --zz OHMIOS                        impedancia del zener (la de su hoja de datos)
-  --r OHMIOS                         comprueba esta resistencia en vez de elegirla
-  --carga-ohm OHMIOS                 la carga como resistencia: sin IcMin ni IcMax
-  --rizado MILIVOLTIOS               rizado de entrada, pico a pico
-  --temp-min GRADOS                  temperatura ambiente mínima (25)
-  --temp-max GRADOS                  temperatura ambiente máxima (25)
-  --formato texto|json|html|spice    forma del informe (texto); spice: un
-                                     circuito para ngspice con los peores
-                                     casos y los modelos extremos del diodo
-  --lotes ARCHIVO.csv                un diseño por fila, separadas por punto y
-                                     coma, tras la cabecera
-                                     VeMin;VeMax;IcMin;IcMax;VnZener;IzMin
-  -o ARCHIVO                         escribe en el archivo, entero o nada, no
-                                     en la pantalla
-  -h, --help                         esta ayuda
+)";
 
+constexpr std::string_view kSalidas =
+    R"(
 Salida: 0 si el diseño se puede construir; 1 si no (una regla, ningún valor
 de la serie, ninguna potencia de resistencia o ningún diodo basta); 2 si la
 entrada no es válida (en lotes: si alguna fila no lo es); 3 si no se pudo
 escribir la salida.
 )";
 
-enum class Formato { Texto, Json, Html, Spice };
+// The help's columns: the option and its value, then what it does.
+constexpr std::size_t kSangriaAyuda = 37;
+constexpr std::size_t kAnchoAyuda = 79;
+
+// Each form of the single design's report, the first the default.
+struct FormatoInforme {
+  std::string_view nombre;
+  std::string (*escribir)(const Diseno&);
+};
+const FormatoInforme kFormatos[] = {
+    {"texto", InformeTexto},
+    {"json", [](const Diseno& d) { return InformeJson(d) + "\n"; }},
+    {"html", InformeHtml},
+    {"spice", InformeSpice},
+};
 
 struct Orden {
   std::vector<std::string> cifras;
   OpcionesDiseno opciones;
-  Formato formato = Formato::Texto;
+  const FormatoInforme* formato = &kFormatos[0];
+  bool formatoDado = false;
   std::optional<std::string> lotes;
   std::optional<std::string> destino;
   bool ayuda = false;
+  bool version = false;
 };
 
-// An error of the command line or of the output: the message and the exit
-// code.
-struct Fallo {
-  std::string mensaje;
-  int codigo = kSalidaErrorEntrada;
+using Tratamiento = std::function<std::optional<Fallo>(Orden&, const std::string&)>;
+
+// One option of the tool: its names, the value it takes (none for a flag),
+// what the help says of it, and what it does with its value.
+struct OpcionHerramienta {
+  std::vector<std::string> nombres;
+  std::string valor;
+  std::string descripcion;
+  Tratamiento tratar;
 };
 
-using Tratamiento = std::function<void(Orden&, const std::string&, std::optional<Fallo>&)>;
-
-Tratamiento Numerica(const OpcionNumerica& opcion) {
-  return [&opcion](Orden& o, const std::string& v, std::optional<Fallo>& f) {
-    if (auto motivo = LeerOpcion(o.opciones, opcion, v)) {
-      f = Fallo{std::string(opcion.opcion) + " «" + v + "» " + *motivo};
-    }
-  };
+Fallo FalloDeEntrada(std::string mensaje) {
+  return Fallo{std::move(mensaje), kSalidaErrorEntrada};
 }
 
-// The options that take a value, and what each does with it.
-const std::map<std::string, Tratamiento>& Opciones() {
-  static const std::map<std::string, Tratamiento> opciones = [] {
-    std::map<std::string, Tratamiento> m = {
-        {"--serie",
-         [](Orden& o, const std::string& v, std::optional<Fallo>& f) {
-           if (const auto serie = SerieDeNombre(v)) {
-             o.opciones.serie = *serie;
-           } else {
-             f = Fallo{"serie desconocida «" + v + "» (E6, E12, E24, E48, E96 o E192)"};
+template <typename Fila, typename Nombre>
+std::string Unidos(const Fila& filas, std::string_view separador, Nombre nombre) {
+  std::string texto;
+  for (const auto& fila : filas) {
+    texto += (texto.empty() ? "" : std::string(separador)) + std::string(nombre(fila));
+  }
+  return texto;
+}
+
+std::string NombresDeSeries(std::string_view separador) {
+  return Unidos(kSeries, separador, [](const TablaSerie& t) { return t.nombre; });
+}
+
+std::string NombresDeFormatos(std::string_view separador) {
+  return Unidos(kFormatos, separador, [](const FormatoInforme& f) { return f.nombre; });
+}
+
+std::string ToleranciasDeSeries() {
+  return Unidos(kSeries, ", ", [](const TablaSerie& t) {
+    return std::string(t.nombre) + " " + Porcentaje(t.tolR);
+  });
+}
+
+// "(2)", "(25 °C)", or what applies without it: "(la de la serie)".
+std::string DefectoDe(const OpcionNumerica& opcion) {
+  const auto defecto = opcion.leer(OpcionesDiseno{});
+  if (!defecto) return "(" + std::string(opcion.sinValor) + ")";
+  return "(" + CifraCorta(*defecto, 2) + (opcion.unidad.empty() ? "" : " ") +
+         std::string(opcion.unidad) + ")";
+}
+
+OpcionHerramienta OpcionDeDiseno(const OpcionNumerica& opcion) {
+  return {{std::string(opcion.opcion)},
+          std::string(opcion.valor),
+          std::string(opcion.nombre) + " " + DefectoDe(opcion) + "; ha de " + LimitesDe(opcion),
+          [&opcion](Orden& o, const std::string& v) -> std::optional<Fallo> {
+            if (auto motivo = LeerOpcion(o.opciones, opcion, v)) {
+              return FalloDeEntrada(std::string(opcion.opcion) + " «" + v + "» " + *motivo);
+            }
+            return std::nullopt;
+          }};
+}
+
+// Every option, in the order of the help.
+const std::vector<OpcionHerramienta>& Opciones() {
+  static const std::vector<OpcionHerramienta> opciones = [] {
+    std::vector<OpcionHerramienta> o;
+    o.push_back(
+        {{"--serie"},
+         NombresDeSeries("|"),
+         "la serie de resistencias (" + std::string(TablaDe(OpcionesDiseno{}.serie).nombre) +
+             "); la tolerancia de cada una: " + ToleranciasDeSeries(),
+         [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+           const auto serie = SerieDeNombre(v);
+           if (!serie) {
+             return FalloDeEntrada("serie desconocida «" + v + "» (" + NombresDeSeries(", ") + ")");
            }
-         }},
-        {"--familia",
-         [](Orden& o, const std::string& v, std::optional<Fallo>& f) {
-           if (const auto familia = FamiliaDeNombre(v)) {
-             o.opciones.familia = *familia;
-           } else {
-             f = Fallo{"familia desconocida «" + v + "» (auto, BZX79, 1N47 o 1N53)"};
-           }
-         }},
-        {"--formato",
-         [](Orden& o, const std::string& v, std::optional<Fallo>& f) {
-           static const std::map<std::string, Formato> formatos = {
-               {"texto", Formato::Texto},
-               {"json", Formato::Json},
-               {"html", Formato::Html},
-               {"spice", Formato::Spice}};
-           const auto it = formatos.find(v);
-           if (it == formatos.end()) {
-             f = Fallo{"formato desconocido «" + v + "» (texto, json, html o spice)"};
-           } else {
-             o.formato = it->second;
-           }
-         }},
-        {"--lotes", [](Orden& o, const std::string& v, std::optional<Fallo>&) { o.lotes = v; }},
-        {"-o", [](Orden& o, const std::string& v, std::optional<Fallo>&) { o.destino = v; }},
-    };
-    for (const OpcionNumerica& opcion : kOpcionesNumericas) {
-      m.emplace(std::string(opcion.opcion), Numerica(opcion));
-    }
-    return m;
+           o.opciones.serie = *serie;
+           return std::nullopt;
+         }});
+    o.push_back({{"--familia"},
+                 "auto|BZX79|1N47|1N53",
+                 "la familia del zener (auto: la de menor potencia que basta)",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   const auto familia = FamiliaDeNombre(v);
+                   if (!familia) {
+                     return FalloDeEntrada("familia desconocida «" + v +
+                                           "» (auto, BZX79, 1N47 o 1N53)");
+                   }
+                   o.opciones.familia = *familia;
+                   return std::nullopt;
+                 }});
+    for (const OpcionNumerica& numerica : kOpcionesNumericas) o.push_back(OpcionDeDiseno(numerica));
+    o.push_back({{"--formato"},
+                 NombresDeFormatos("|"),
+                 "la forma del informe (" + std::string(kFormatos[0].nombre) +
+                     "); spice: un circuito para ngspice con los peores casos y los "
+                     "modelos extremos del diodo",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   for (const FormatoInforme& formato : kFormatos) {
+                     if (formato.nombre != v) continue;
+                     o.formato = &formato;
+                     o.formatoDado = true;
+                     return std::nullopt;
+                   }
+                   return FalloDeEntrada("formato desconocido «" + v + "» (" +
+                                         NombresDeFormatos(", ") + ")");
+                 }});
+    o.push_back({{"--lotes"},
+                 "ARCHIVO.csv",
+                 "un diseño por fila tras la cabecera " + std::string(kCabeceraLotes) +
+                     ", separados por punto y coma o tabulador, en UTF-8 o UTF-16 como los "
+                     "guarda una hoja de cálculo; las filas vacías se omiten",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   o.lotes = v;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"-o"},
+                 "ARCHIVO",
+                 "escribe en el archivo, entero o nada, como una redirección: nunca sobre una "
+                 "entrada ni sobre un archivo que no se puede escribir; conserva sus permisos, "
+                 "sigue un enlace simbólico y reemplaza el archivo, de modo que otro enlace duro "
+                 "conserva el contenido anterior",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   o.destino = v;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"--version"},
+                 "",
+                 "la versión del programa",
+                 [](Orden& o, const std::string&) -> std::optional<Fallo> {
+                   o.version = true;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"-h", "--help"},
+                 "",
+                 "esta ayuda",
+                 [](Orden& o, const std::string&) -> std::optional<Fallo> {
+                   o.ayuda = true;
+                   return std::nullopt;
+                 }});
+    return o;
   }();
   return opciones;
+}
+
+const OpcionHerramienta* BuscarOpcion(const std::string& nombre) {
+  for (const OpcionHerramienta& opcion : Opciones()) {
+    for (const std::string& n : opcion.nombres) {
+      if (n == nombre) return &opcion;
+    }
+  }
+  return nullptr;
+}
+
+// Whether the text starts with a unit of the options: a figure keeps it on
+// its line.
+bool EmpiezaPorUnidad(std::string_view texto) {
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    if (!opcion.unidad.empty() && texto.substr(0, opcion.unidad.size()) == opcion.unidad) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::size_t FinDePalabra(std::string_view texto, std::size_t inicio) {
+  std::size_t fin = texto.find(' ', inicio);
+  while (fin != std::string_view::npos && EmpiezaPorUnidad(texto.substr(fin + 1))) {
+    fin = texto.find(' ', fin + 1);
+  }
+  return std::min(fin, texto.size());
+}
+
+// Words from the given column to the help's width.
+void AnadirParrafo(std::string& ayuda, std::string_view texto, std::size_t columna) {
+  std::size_t ancho = columna;
+  std::size_t inicio = 0;
+  while (inicio < texto.size()) {
+    const std::size_t fin = FinDePalabra(texto, inicio);
+    const std::string_view palabra = texto.substr(inicio, fin - inicio);
+    // Accents take two bytes and one column.
+    std::size_t columnas = 0;
+    for (const char c : palabra) columnas += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    if (ancho > columna && ancho + 1 + columnas > kAnchoAyuda) {
+      ayuda += "\n" + std::string(columna, ' ');
+      ancho = columna;
+    } else if (ancho > columna) {
+      ayuda += ' ';
+      ++ancho;
+    }
+    ayuda += palabra;
+    ancho += columnas;
+    inicio = fin + 1;
+  }
+  ayuda += '\n';
+}
+
+std::string Ayuda() {
+  std::string ayuda(kUso);
+  for (const OpcionHerramienta& opcion : Opciones()) {
+    std::string cabeza =
+        "  " + Unidos(opcion.nombres, ", ", [](const std::string& n) { return n; });
+    if (!opcion.valor.empty()) cabeza += " " + opcion.valor;
+    ayuda += cabeza;
+    if (cabeza.size() + 1 > kSangriaAyuda) {
+      ayuda += "\n" + std::string(kSangriaAyuda, ' ');
+    } else {
+      ayuda += std::string(kSangriaAyuda - cabeza.size(), ' ');
+    }
+    AnadirParrafo(ayuda, opcion.descripcion, kSangriaAyuda);
+  }
+  return ayuda + std::string(kSalidas);
 }
 
 // A figure may start with a minus sign; an option starts with a letter.
@@ -148,13 +295,8 @@ bool EsOpcion(const std::string& argumento) {
 }
 
 std::optional<Fallo> Analizar(int argc, const char* const* argv, Orden& orden) {
-  std::optional<Fallo> fallo;
-  for (int i = 1; i < argc && !fallo; ++i) {
+  for (int i = 1; i < argc; ++i) {
     std::string argumento = argv[i];
-    if (argumento == "-h" || argumento == "--help") {
-      orden.ayuda = true;
-      continue;
-    }
     if (!EsOpcion(argumento)) {
       orden.cifras.push_back(argumento);
       continue;
@@ -164,15 +306,16 @@ std::optional<Fallo> Analizar(int argc, const char* const* argv, Orden& orden) {
       valor = argumento.substr(igual + 1);
       argumento.resize(igual);
     }
-    const auto it = Opciones().find(argumento);
-    if (it == Opciones().end()) return Fallo{"opción desconocida: " + argumento};
-    if (!valor) {
-      if (i + 1 >= argc) return Fallo{"falta el valor de " + argumento};
+    const OpcionHerramienta* opcion = BuscarOpcion(argumento);
+    if (!opcion) return FalloDeEntrada("opción desconocida: " + argumento);
+    if (opcion->valor.empty() && valor) return FalloDeEntrada(argumento + " no lleva valor");
+    if (!opcion->valor.empty() && !valor) {
+      if (i + 1 >= argc) return FalloDeEntrada("falta el valor de " + argumento);
       valor = argv[++i];
     }
-    it->second(orden, *valor, fallo);
+    if (auto fallo = opcion->tratar(orden, valor.value_or(""))) return fallo;
   }
-  return fallo;
+  return std::nullopt;
 }
 
 // The design values the figures stand for: all six, or without the load
@@ -198,113 +341,26 @@ std::string NombresDe(const std::vector<Magnitud>& magnitudes) {
 std::optional<Fallo> LeerCifras(const Orden& orden, DatosCircuito& valores, Decimales& decimales) {
   const std::vector<Magnitud> dadas = MagnitudesDadas(orden);
   if (orden.cifras.size() > dadas.size()) {
-    return Fallo{"sobra el argumento «" + orden.cifras[dadas.size()] + "»" +
-                 (orden.lotes ? " (con --lotes las cifras van en el archivo)" : "")};
+    return FalloDeEntrada("sobra el argumento «" + orden.cifras[dadas.size()] + "»" +
+                          (orden.lotes ? " (con --lotes las cifras van en el archivo)" : ""));
   }
   if (orden.cifras.size() < dadas.size()) {
-    return Fallo{"faltan cifras: se esperan " + std::to_string(dadas.size()) + " (" +
-                 NombresDe(dadas) + ") y hay " + std::to_string(orden.cifras.size())};
+    return FalloDeEntrada("faltan cifras: se esperan " + std::to_string(dadas.size()) + " (" +
+                          NombresDe(dadas) + ") y hay " + std::to_string(orden.cifras.size()));
   }
   for (std::size_t i = 0; i < dadas.size(); ++i) {
     const auto campo = static_cast<std::size_t>(dadas[i]);
     const Lectura lectura = LeerValor(orden.cifras[i]);
     if (!lectura.valor) {
-      return Fallo{"el argumento " + std::to_string(i + 1) + " (" +
-                   std::string(kNombresValores[campo]) + ") «" + orden.cifras[i] + "» " +
-                   lectura.motivo};
+      return FalloDeEntrada("el argumento " + std::to_string(i + 1) + " (" +
+                            std::string(kNombresValores[campo]) + ") «" + orden.cifras[i] + "» " +
+                            lectura.motivo);
     }
     valores.*kCampos[campo].valor = *lectura.valor;
     decimales[campo] = lectura.decimales;
   }
   return std::nullopt;
 }
-
-std::string Razon(int error) {
-  return error != 0 ? std::generic_category().message(error) : "error de escritura";
-}
-
-// Where the report goes: the given stream, or a file that holds the whole
-// report or, after a failure, is left as it was. A regular file is written
-// under a temporary name beside it and renamed; anything else (a device, a
-// pipe) is written in place.
-class Salida {
- public:
-  Salida(std::ostream& consola, const std::optional<std::string>& ruta)
-      : consola_(consola), ruta_(ruta) {}
-  ~Salida() { Descartar(); }
-
-  std::optional<Fallo> Abrir() {
-    if (!ruta_) return std::nullopt;
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::file_status estado = fs::status(*ruta_, ec);
-    const bool enSuSitio = fs::exists(estado) && !fs::is_regular_file(estado);
-    if (!enSuSitio) temporal_ = Temporal(*ruta_);
-    errno = 0;
-    archivo_.open(enSuSitio ? *ruta_ : temporal_, std::ios::binary | std::ios::trunc);
-    if (!archivo_) {
-      const int error = errno;
-      temporal_.clear();
-      return FalloDeEscritura(error);
-    }
-    return std::nullopt;
-  }
-
-  void Escribir(std::string_view texto) {
-    if (error_) return;
-    std::ostream& destino = ruta_ ? archivo_ : consola_;
-    errno = 0;
-    destino.write(texto.data(), static_cast<std::streamsize>(texto.size()));
-    if (!destino) error_ = errno ? errno : EIO;
-  }
-
-  // Everything written, or why not.
-  std::optional<Fallo> Cerrar() {
-    if (!ruta_) {
-      errno = 0;
-      if (!error_ && !consola_.flush()) error_ = errno ? errno : EIO;
-      if (error_) return FalloDeEscritura(*error_);
-      return std::nullopt;
-    }
-    errno = 0;
-    archivo_.close();
-    if (!error_ && archivo_.fail()) error_ = errno ? errno : EIO;
-    if (error_) return FalloDeEscritura(*error_);
-    if (temporal_.empty()) return std::nullopt;
-    std::error_code ec;
-    std::filesystem::rename(temporal_, *ruta_, ec);
-    if (ec)
-      return Fallo{"no se puede escribir «" + *ruta_ + "»: " + ec.message(), kSalidaErrorEscritura};
-    temporal_.clear();
-    return std::nullopt;
-  }
-
-  // Leaves no half-written file.
-  void Descartar() {
-    if (archivo_.is_open()) archivo_.close();
-    if (temporal_.empty()) return;
-    std::error_code ec;
-    std::filesystem::remove(temporal_, ec);
-    temporal_.clear();
-  }
-
- private:
-  static std::string Temporal(const std::string& ruta) {
-    std::random_device azar;
-    return ruta + ".parcial-" + std::to_string(azar());
-  }
-
-  Fallo FalloDeEscritura(int error) const {
-    return Fallo{"no se puede escribir «" + ruta_.value_or("la salida") + "»: " + Razon(error),
-                 kSalidaErrorEscritura};
-  }
-
-  std::ostream& consola_;
-  std::optional<std::string> ruta_;
-  std::string temporal_;
-  std::ofstream archivo_;
-  std::optional<int> error_;
-};
 
 int Informar(const Fallo& fallo, std::ostream& errores) {
   errores << "zener-diseno: " << fallo.mensaje;
@@ -317,57 +373,65 @@ int Informar(const Fallo& fallo, std::ostream& errores) {
 // this much has gathered.
 constexpr std::size_t kTrozo = 1 << 16;
 
-int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errores) {
-  if (orden.formato != Formato::Texto) {
-    return Informar({"--lotes escribe siempre CSV: no admite --formato"}, errores);
-  }
+std::optional<Fallo> FalloDeLectura(const std::string& ruta, int error) {
+  return FalloDeEntrada("no se puede leer «" + ruta + "»: " + Razon(error));
+}
+
+std::optional<Fallo> RechazoDeLotes(const Orden& orden) {
+  if (orden.formatoDado) return FalloDeEntrada("--lotes escribe siempre CSV: no admite --formato");
   if (orden.opciones.cargaOhm) {
-    return Informar({"--carga-ohm no se admite con --lotes: la carga va en IcMin e IcMax"},
-                    errores);
+    return FalloDeEntrada("--carga-ohm no se admite con --lotes: la carga va en IcMin e IcMax");
   }
-  const std::string& ruta = *orden.lotes;
   std::error_code ec;
-  if (std::filesystem::is_directory(ruta, ec)) {
-    return Informar({"«" + ruta + "» no es un archivo"}, errores);
+  if (std::filesystem::is_directory(*orden.lotes, ec)) {
+    return FalloDeEntrada("«" + *orden.lotes + "» no es un archivo");
   }
+  return std::nullopt;
+}
+
+void Resumir(const CuentaLotes& c, std::ostream& errores) {
+  errores << c.filas << " filas: " << c.construibles << " construibles, " << c.noConstruibles
+          << " no construibles, " << c.erroneas << " erróneas";
+  if (c.vacias > 0) errores << "; " << c.vacias << " vacías omitidas";
+  errores << "\n";
+}
+
+int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errores) {
+  if (auto fallo = RechazoDeLotes(orden)) return Informar(*fallo, errores);
+  const std::string& ruta = *orden.lotes;
+  errno = 0;
   std::ifstream archivo(ruta, std::ios::binary);
-  if (!archivo) return Informar({"no se puede leer «" + ruta + "»"}, errores);
+  if (!archivo) return Informar(*FalloDeLectura(ruta, errno), errores);
   Salida salida(consola, orden.destino);
-  if (auto fallo = salida.Abrir()) return Informar(*fallo, errores);
+  if (auto fallo = salida.Abrir({ruta})) return Informar(*fallo, errores);
   Lotes lotes(orden.opciones);
   std::string trozo(kTrozo, '\0');
   std::string bloque;
-  while (!lotes.Error() && (archivo.read(trozo.data(), kTrozo) || archivo.gcount() > 0)) {
+  while (!lotes.Error() && !salida.Fallida() &&
+         (archivo.read(trozo.data(), kTrozo) || archivo.gcount() > 0)) {
     lotes.Leer(std::string_view(trozo.data(), static_cast<std::size_t>(archivo.gcount())), bloque);
     if (bloque.size() >= kTrozo) {
       salida.Escribir(bloque);
       bloque.clear();
     }
   }
-  if (archivo.bad()) return Informar({"no se puede leer «" + ruta + "»"}, errores);
-  lotes.Terminar(bloque);
-  if (lotes.Error()) return Informar({ruta + ": " + *lotes.Error()}, errores);
+  if (archivo.bad()) return Informar(*FalloDeLectura(ruta, errno), errores);
+  if (!salida.Fallida()) lotes.Terminar(bloque);
+  if (lotes.Error()) return Informar(FalloDeEntrada(ruta + ": " + *lotes.Error()), errores);
   salida.Escribir(bloque);
   if (auto fallo = salida.Cerrar()) return Informar(*fallo, errores);
   const CuentaLotes& c = lotes.Cuenta();
-  errores << c.filas << " filas: " << c.construibles << " construibles, " << c.noConstruibles
-          << " no construibles, " << c.erroneas << " erróneas\n";
+  Resumir(c, errores);
   if (c.erroneas > 0) return kSalidaErrorEntrada;
   return c.noConstruibles > 0 ? kSalidaNoConstruible : kSalidaConstruible;
 }
 
-std::string Informe(const Diseno& diseno, Formato formato) {
-  switch (formato) {
-    case Formato::Json:
-      return InformeJson(diseno) + "\n";
-    case Formato::Html:
-      return InformeHtml(diseno);
-    case Formato::Spice:
-      return InformeSpice(diseno);
-    case Formato::Texto:
-      break;
-  }
-  return InformeTexto(diseno);
+// The help or the version: text that goes to standard output alone.
+int Mostrar(std::string_view texto, std::ostream& consola, std::ostream& errores) {
+  Salida salida(consola, std::nullopt);
+  salida.Escribir(texto);
+  if (auto fallo = salida.Cerrar()) return Informar(*fallo, errores);
+  return kSalidaConstruible;
 }
 
 }  // namespace
@@ -375,13 +439,11 @@ std::string Informe(const Diseno& diseno, Formato formato) {
 int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostream& errores) {
   Orden orden;
   if (auto fallo = Analizar(argc, argv, orden)) return Informar(*fallo, errores);
-  if (orden.ayuda) {
-    Salida ayuda(salida, std::nullopt);
-    ayuda.Escribir(kAyuda);
-    if (auto fallo = ayuda.Cerrar()) return Informar(*fallo, errores);
-    return kSalidaConstruible;
+  if (orden.ayuda) return Mostrar(Ayuda(), salida, errores);
+  if (orden.version) return Mostrar("zener-diseno " ZENER_VERSION "\n", salida, errores);
+  if (auto error = ErrorDeOpciones(orden.opciones)) {
+    return Informar(FalloDeEntrada(*error), errores);
   }
-  if (auto error = ErrorDeOpciones(orden.opciones)) return Informar({*error}, errores);
   DatosCircuito valores;
   Decimales decimales = DecimalesDeVentana();
   if (auto fallo = LeerCifras(orden, valores, decimales)) return Informar(*fallo, errores);
@@ -390,7 +452,7 @@ int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostr
   const Diseno diseno = Disenar(valores, orden.opciones, decimales);
   Salida destino(salida, orden.destino);
   if (auto fallo = destino.Abrir()) return Informar(*fallo, errores);
-  destino.Escribir(Informe(diseno, orden.formato));
+  destino.Escribir(orden.formato->escribir(diseno));
   if (auto fallo = destino.Cerrar()) return Informar(*fallo, errores);
   return diseno.construible ? kSalidaConstruible : kSalidaNoConstruible;
 }

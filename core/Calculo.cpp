@@ -9,33 +9,33 @@ namespace zener {
 
 const std::array<Regla, 7> kReglas = {{
     {[](const DatosCircuito& d) { return d.VeMin == 0; },
-     "La tensión mínima de entrada no puede ser CERO\r"
-     "      Por favor, introduzca un número superior",
+     "La tensión mínima de entrada no puede ser CERO\n"
+     "Por favor, introduzca un número superior",
      "Introducir un número mayor que CERO", Magnitud::VeMin},
     {[](const DatosCircuito& d) { return d.VeMax < d.VeMin; },
-     "La tensión máxima de entrada ha de ser igual o superior a la mínima\r"
-     "                        Por favor, introduzca un número válido",
+     "La tensión máxima de entrada ha de ser igual o superior a la mínima\n"
+     "Por favor, introduzca un número válido",
      "Introducir un número válido", Magnitud::VeMax},
     {[](const DatosCircuito& d) { return d.IcMax < d.IcMin; },
-     "La corriente máxima por la carga ha de ser igual o superior a la mínima\r"
-     "                        Por favor, introduzca un número válido",
+     "La corriente máxima por la carga ha de ser igual o superior a la mínima\n"
+     "Por favor, introduzca un número válido",
      "Introducir un número válido", Magnitud::IcMax},
     {[](const DatosCircuito& d) { return d.VnZener <= kTensionZenerMinima; },
-     "Valor muy bajo de la tensión zener\r"
+     "Valor muy bajo de la tensión zener\n"
      "Por favor, introduzca un número mayor",
      "Introducir un número mayor", Magnitud::VnZener},
     {[](const DatosCircuito& d) { return d.VeMin - kMargenEntradaZener < d.VnZener; },
-     "La tensión mínima de entrada ha de ser\r"
-     " al menos 0,5V mayor que la del zener.\r"
+     "La tensión mínima de entrada ha de ser\n"
+     "al menos 0,5V mayor que la del zener.\n"
      "Por favor, introduzca un número válido",
      "Introducir un número mayor", Magnitud::VeMin},
     {[](const DatosCircuito& d) { return d.IzMin < kIzMinMinima; },
-     "El valor para la corriente mínima del zener ha de ser superior a 0\r"
-     "              Por favor, introduzca un número entre 1 y 100 mA",
+     "El valor para la corriente mínima del zener ha de ser superior a 0\n"
+     "Por favor, introduzca un número entre 1 y 100 mA",
      "Introducir un número válido", Magnitud::IzMin},
     {[](const DatosCircuito& d) { return d.IzMin > kIzMinMaxima; },
-     "Valor demasiado alto para la corriente mínima del zener\r"
-     "     Por favor, introduzca un número entre 1 y 100 mA",
+     "Valor demasiado alto para la corriente mínima del zener\n"
+     "Por favor, introduzca un número entre 1 y 100 mA",
      "Introducir un número válido", Magnitud::IzMin},
 }};
 

@@ -24,7 +24,7 @@ inline constexpr std::int16_t kEstiloInformacion = 64;
 
 struct Regla {
   bool (*falla)(const DatosCircuito&);
-  std::string_view prompt;  // lines joined by the single character 13
+  std::string_view mensaje;  // its lines, joined by '\n'; the box lays them out
   std::string_view titulo;
   Magnitud campo;  // the design value at fault
 };
@@ -51,8 +51,8 @@ std::optional<Regla> ReglaDe(Veredicto veredicto);
 // 1 to 7 for a failed rule, 0 otherwise.
 int NumeroDeRegla(Veredicto veredicto);
 
-inline constexpr std::string_view kPromptFueraDeRango =
-    "Los valores introducidos dan un resultado fuera de rango.\r"
+inline constexpr std::string_view kMensajeFueraDeRango =
+    "Los valores introducidos dan un resultado fuera de rango.\n"
     "Por favor, revise las cifras.";
 inline constexpr std::string_view kTituloError = "Error";
 

@@ -6,7 +6,7 @@
 #include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Envolvente.h"
-#include "design/Json.h"
+#include "design/Opciones.h"
 #include "design/Texto.h"
 
 namespace zener {
@@ -17,26 +17,6 @@ constexpr double kPorCiento = 100;
 // Without a part, the band the worst case takes when no tolerance is asked
 // for: the 5 % of the families' letters.
 constexpr double kTolVzSinPieza = 0.05;
-
-template <std::optional<double> OpcionesDiseno::*campo, int escala>
-std::optional<double> LeerOpcional(const OpcionesDiseno& o) {
-  return o.*campo ? std::optional<double>(*(o.*campo) * escala) : std::nullopt;
-}
-template <std::optional<double> OpcionesDiseno::*campo, int escala>
-void PonerOpcional(OpcionesDiseno& o, double valor) {
-  o.*campo = valor / escala;
-}
-template <double OpcionesDiseno::*campo>
-std::optional<double> Leer(const OpcionesDiseno& o) {
-  return o.*campo;
-}
-template <double OpcionesDiseno::*campo>
-void Poner(OpcionesDiseno& o, double valor) {
-  o.*campo = valor;
-}
-
-constexpr int kComoPorcentaje = 100;
-constexpr int kTalCual = 1;
 
 bool MasAnchaQue(const FilaZener& fila, double tolVz) {
   constexpr double kHolgura = 1e-9;  // the rows' 5 % limits, computed, are not exact
@@ -545,71 +525,6 @@ void Regular(Diseno& diseno) {
 
 }  // namespace
 
-const std::array<OpcionNumerica, 9> kOpcionesNumericas = {{
-    {"tol_r", "--tol-r", "la tolerancia de la resistencia", "%", 0, 50, true,
-     LeerOpcional<&OpcionesDiseno::tolR, kComoPorcentaje>,
-     PonerOpcional<&OpcionesDiseno::tolR, kComoPorcentaje>},
-    {"tol_vz", "--tol-vz", "la tolerancia del zener", "%", 0, 50, true,
-     LeerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>,
-     PonerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>},
-    {"margen", "--margen", "el margen de potencia", "", 1, 100, true, Leer<&OpcionesDiseno::margen>,
-     Poner<&OpcionesDiseno::margen>},
-    {"zz_ohm", "--zz", "la impedancia del zener", "Ω", 0, 1e6, false,
-     LeerOpcional<&OpcionesDiseno::zz, kTalCual>, PonerOpcional<&OpcionesDiseno::zz, kTalCual>},
-    {"r_ohm", "--r", "la resistencia a comprobar", "Ω", 0, 1e7, false,
-     LeerOpcional<&OpcionesDiseno::rOhm, kTalCual>, PonerOpcional<&OpcionesDiseno::rOhm, kTalCual>},
-    {"carga_ohm", "--carga-ohm", "la resistencia de carga", "Ω", 0, 1e9, false,
-     LeerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>,
-     PonerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>},
-    {"rizado_mv", "--rizado", "el rizado de entrada", "mV", 0, 1e6, true,
-     LeerOpcional<&OpcionesDiseno::rizadoMv, kTalCual>,
-     PonerOpcional<&OpcionesDiseno::rizadoMv, kTalCual>},
-    {"temp_min_c", "--temp-min", "la temperatura ambiente mínima", "°C", -55, 125, true,
-     Leer<&OpcionesDiseno::tempMinC>, Poner<&OpcionesDiseno::tempMinC>},
-    {"temp_max_c", "--temp-max", "la temperatura ambiente máxima", "°C", -55, 125, true,
-     Leer<&OpcionesDiseno::tempMaxC>, Poner<&OpcionesDiseno::tempMaxC>},
-}};
-
-bool ConTemperatura(const OpcionesDiseno& o) {
-  return o.tempMinC != kTemperaturaDeMedidaC || o.tempMaxC != kTemperaturaDeMedidaC;
-}
-
-std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
-  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
-    const auto valor = opcion.leer(o);
-    if (!valor) continue;
-    const bool sobreMinimo =
-        opcion.minimoIncluido ? *valor >= opcion.minimo : *valor > opcion.minimo;
-    if (sobreMinimo && *valor <= opcion.maximo) continue;
-    const std::string unidad = opcion.unidad.empty() ? "" : " " + std::string(opcion.unidad);
-    const std::string minimo = CifraCorta(opcion.minimo, 2);
-    const std::string maximo = CifraCorta(opcion.maximo, 2) + unidad;
-    return std::string(opcion.nombre) +
-           (opcion.minimoIncluido ? " ha de estar entre " + minimo + " y " + maximo
-                                  : " ha de ser mayor que " + minimo + " y no pasar de " + maximo);
-  }
-  if (o.tempMinC > o.tempMaxC) {
-    return std::string("la temperatura ambiente mínima no puede pasar de la máxima");
-  }
-  return std::nullopt;
-}
-
-std::string OpcionesNumericasJson() {
-  const OpcionesDiseno porDefecto;
-  return ListaJson(kOpcionesNumericas, [&](const OpcionNumerica& o) {
-    return ObjetoJson()
-        .Cadena("clave", o.clave)
-        .Cadena("opcion", o.opcion)
-        .Cadena("nombre", o.nombre)
-        .Cadena("unidad", o.unidad)
-        .Numero("minimo", o.minimo)
-        .Numero("maximo", o.maximo)
-        .Booleano("minimo_incluido", o.minimoIncluido)
-        .Numero("defecto", o.leer(porDefecto))
-        .Cerrar();
-  });
-}
-
 Decimales DecimalesDeVentana() {
   Decimales decimales{};
   for (std::size_t i = 0; i < kCampos.size(); ++i) {
@@ -641,7 +556,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
   diseno.veredicto = Calcular(d);
   if (diseno.veredicto != Veredicto::Cumple) {
     const auto regla = ReglaDe(diseno.veredicto);
-    diseno.mensaje = std::string(regla ? regla->prompt : kPromptFueraDeRango);
+    diseno.mensaje = std::string(regla ? regla->mensaje : kMensajeFueraDeRango);
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
@@ -663,7 +578,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     fuera.tolR = diseno.tolR;
     fuera.veredicto = Veredicto::FueraDeRango;
     diseno = std::move(fuera);
-    diseno.mensaje = std::string(kPromptFueraDeRango);
+    diseno.mensaje = std::string(kMensajeFueraDeRango);
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }

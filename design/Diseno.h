@@ -12,6 +12,7 @@
 
 #include "core/Calculo.h"
 #include "core/DatosCircuito.h"
+#include "design/Opciones.h"
 
 namespace zener {
 
@@ -33,30 +34,6 @@ struct OpcionesDiseno {
   double tempMinC = 25;            // ambient range
   double tempMaxC = 25;
 };
-
-// Each numeric option: its name in the JSON report and the page, on the
-// command line and in messages, its unit as the user types it, its limits,
-// and how it reads and writes OpcionesDiseno in that unit. The one set of
-// limits, for the tool, the library and the page.
-struct OpcionNumerica {
-  std::string_view clave;   // JSON and page
-  std::string_view opcion;  // command line
-  std::string_view nombre;  // in messages: "la tolerancia de la resistencia"
-  std::string_view unidad;  // "%", "Ω", "mV", "°C" or empty
-  double minimo, maximo;
-  bool minimoIncluido;
-  std::optional<double> (*leer)(const OpcionesDiseno&);
-  void (*poner)(OpcionesDiseno&, double);
-};
-extern const std::array<OpcionNumerica, 9> kOpcionesNumericas;
-
-// Whether the ambient range is other than the datasheets' 25 °C.
-bool ConTemperatura(const OpcionesDiseno& opciones);
-
-// Why the options cannot be used, if they cannot.
-std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& opciones);
-// kOpcionesNumericas as a JSON array, for the page.
-std::string OpcionesNumericasJson();
 
 // The decimals each of the six design values is shown with: as typed, or
 // the window's masks.
@@ -122,7 +99,7 @@ struct Diseno {
   OpcionesDiseno opciones;
   double tolR = 0;  // the one used: given or the series' default
   Veredicto veredicto = Veredicto::Cumple;
-  std::string mensaje;  // the failed rule's message, as the window shows it
+  std::string mensaje;  // the failed rule's message, its lines joined by '\n'
   // The rules hold, a series value keeps IzMin, and a wattage and a part take it.
   bool construible = false;
   std::vector<std::string> motivos;  // why not, when not

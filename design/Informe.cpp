@@ -18,7 +18,7 @@ namespace zener {
 namespace {
 
 constexpr double kPorCiento = 100;
-constexpr char kRetornoRegla = '\r';
+constexpr char kSaltoDeMensaje = '\n';
 constexpr int kDecimalesDerivados = 2;  // currents the load resistance gives
 
 struct Seccion {
@@ -46,16 +46,14 @@ std::string Dato(const Diseno& d, Magnitud m) {
   return Cifra(d.datos.*kCampos[i].valor, derivada ? kDecimalesDerivados : d.decimales[i]);
 }
 
-// The rule's message box text as lines, without the spaces that centred it.
+// The rule's message as lines.
 std::vector<std::string> LineasDeMensaje(const std::string& mensaje) {
   std::vector<std::string> lineas;
   std::size_t inicio = 0;
   while (inicio <= mensaje.size()) {
-    std::size_t fin = mensaje.find(kRetornoRegla, inicio);
+    std::size_t fin = mensaje.find(kSaltoDeMensaje, inicio);
     if (fin == std::string::npos) fin = mensaje.size();
-    std::string linea = mensaje.substr(inicio, fin - inicio);
-    linea.erase(0, linea.find_first_not_of(' '));
-    lineas.push_back(linea);
+    lineas.push_back(mensaje.substr(inicio, fin - inicio));
     inicio = fin + 1;
   }
   return lineas;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Tablas.h"
+#include "design/Codificacion.h"
 #include "design/Componentes.h"
 #include "design/Texto.h"
 
@@ -11,6 +12,8 @@ namespace zener {
 namespace {
 
 constexpr char kSeparador = ';';
+constexpr char kTabulador = '\t';
+constexpr std::string_view kFinesDeLinea = "\r\n";
 constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kCabeceraSalida =
     "Linea;Construible;Regla;R_exacta_ohm;R_ohm;R_min_ohm;R_max_ohm;Vz_min_V;Vz_max_V;"
@@ -30,38 +33,41 @@ bool IgualSinMayusculas(std::string_view a, std::string_view b) {
          });
 }
 
-// A user's field as a message quotes it: no control characters, and cut
-// short, at a character's start, when long.
+// A user's field as a message quotes it: valid UTF-8 (U+FFFD for what is no
+// character), no control characters, and cut short, at a character's start,
+// when long.
 std::string Eco(std::string_view texto) {
   texto = SinEspacios(texto);
   std::string eco;
-  std::size_t caracteres = 0;
-  for (const char c : texto) {
-    const bool inicio = (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    if (inicio && ++caracteres > kMayorEco) return eco + "…";
-    const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-    eco += control ? '?' : c;
+  for (std::size_t caracteres = 0; !texto.empty(); ++caracteres) {
+    if (caracteres == kMayorEco) return eco + "…";
+    const std::size_t largo = LargoDeCaracter(texto);
+    const unsigned char c = static_cast<unsigned char>(texto.front());
+    if (largo == 0) {
+      eco += kSustituto;
+    } else if (c < 0x20 || c == 0x7F) {
+      eco += '?';
+    } else {
+      eco += texto.substr(0, largo);
+    }
+    texto.remove_prefix(std::max<std::size_t>(largo, 1));
   }
   return eco;
 }
 
-// Quoted, so that a message may hold the separator; on one line, without the
-// spaces that centred a message box's lines; several texts joined by a space.
+// Quoted, so that a message may hold the separator, its quotes doubled;
+// several texts joined by a space.
 void AnadirEntrecomillado(std::string& salida, const std::vector<std::string>& textos) {
   salida += '"';
-  bool espacio = true;  // none at the start
+  const char* separador = "";
   for (const std::string& texto : textos) {
-    if (!espacio) salida += ' ';
-    espacio = true;
-    for (char c : texto) {
-      if (c == '\r') c = ' ';
-      if (c == ' ' && espacio) continue;
-      espacio = c == ' ';
+    salida += separador;
+    separador = " ";
+    for (const char c : texto) {
       if (c == '"') salida += '"';
       salida += c;
     }
   }
-  if (salida.back() == ' ') salida.pop_back();
   salida += '"';
 }
 
@@ -123,12 +129,12 @@ struct ValoresDeFila {
 
 // The six values of a row, or why not. A spreadsheet may end every row with
 // a separator: one empty field after the six is no field.
-std::optional<ValoresDeFila> LeerFila(std::string_view fila, std::string& motivo) {
+std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std::string& motivo) {
   ValoresDeFila leidos;
   std::size_t campo = 0;
   std::size_t inicio = 0;
   while (true) {
-    const std::size_t fin = std::min(fila.find(kSeparador, inicio), fila.size());
+    const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
     const std::string_view texto = fila.substr(inicio, fin - inicio);
     const bool vacioFinal =
         campo == kCampos.size() && fin == fila.size() && SinEspacios(texto).empty();
@@ -155,11 +161,11 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, std::string& motivo
 
 // The header's fields, whatever their spaces and letter case, and with a
 // trailing separator or not.
-bool EsCabecera(std::string_view fila) {
+bool EsCabecera(std::string_view fila, char separador) {
   std::size_t campo = 0;
   std::size_t inicio = 0;
   while (true) {
-    const std::size_t fin = std::min(fila.find(kSeparador, inicio), fila.size());
+    const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
     const std::string_view nombre = SinEspacios(fila.substr(inicio, fin - inicio));
     if (campo < kNombresValores.size()) {
       if (!IgualSinMayusculas(nombre, kNombresValores[campo])) return false;
@@ -176,66 +182,79 @@ bool EsCabecera(std::string_view fila) {
 }  // namespace
 
 void Lotes::Acumular(std::string_view parte) {
-  if (desbordada_) return;
   if (pendiente_.size() + parte.size() > kMayorLinea) {
-    desbordada_ = true;
-    pendiente_.clear();
+    Larga(linea_ + 1);
     return;
   }
   pendiente_ += parte;
 }
 
+void Lotes::Larga(std::size_t linea) {
+  pendiente_.clear();
+  error_ =
+      "la línea " + std::to_string(linea) + " pasa de " + std::to_string(kMayorLinea) + " bytes";
+}
+
 void Lotes::Leer(std::string_view trozo, std::string& salida) {
-  while (!trozo.empty() && !error_) {
-    const std::size_t fin = trozo.find('\n');
+  Partir(decodificador_.Decodificar(trozo, utf8_), salida);
+}
+
+// CR, LF and CRLF all end a line; a piece may fall between CR and LF.
+void Lotes::Partir(std::string_view texto, std::string& salida) {
+  while (!texto.empty() && !error_) {
+    if (trasRetorno_ && texto.front() == '\n') texto.remove_prefix(1);
+    trasRetorno_ = false;
+    const std::size_t fin = texto.find_first_of(kFinesDeLinea);
     if (fin == std::string_view::npos) {
-      Acumular(trozo);
+      Acumular(texto);
       return;
     }
-    const std::string_view parte = trozo.substr(0, fin);
-    trozo.remove_prefix(fin + 1);
-    if (pendiente_.empty() && !desbordada_) {
+    const std::string_view parte = texto.substr(0, fin);
+    trasRetorno_ = texto[fin] == '\r';
+    texto.remove_prefix(fin + 1);
+    if (pendiente_.empty()) {
       Linea(parte, salida);  // the usual case: the whole row in this piece, not copied
       continue;
     }
     Acumular(parte);
-    Linea(desbordada_ ? std::string_view() : std::string_view(pendiente_), salida);
+    if (error_) return;
+    Linea(pendiente_, salida);
     pendiente_.clear();
-    desbordada_ = false;
   }
 }
 
 void Lotes::Terminar(std::string& salida) {
-  if (!error_ && (!pendiente_.empty() || desbordada_)) {
-    Linea(desbordada_ ? std::string_view() : std::string_view(pendiente_), salida);
-  }
+  Partir(decodificador_.Terminar(utf8_), salida);
+  if (!error_ && !pendiente_.empty()) Linea(pendiente_, salida);
   pendiente_.clear();
-  desbordada_ = false;
   if (cabecera_ && !error_) error_ = "falta la cabecera " + std::string(kCabeceraLotes);
 }
 
 void Lotes::Linea(std::string_view fila, std::string& salida) {
   ++linea_;
-  if (linea_ == 1 && fila.substr(0, kMarcaUtf8.size()) == kMarcaUtf8) {
-    fila.remove_prefix(kMarcaUtf8.size());
+  if (fila.size() > kMayorLinea) {
+    Larga(linea_);
+    return;
   }
-  const bool larga = fila.size() > kMayorLinea || (fila.empty() && desbordada_);
-  if (!larga && SinEspacios(fila).empty()) return;
+  // Every cell empty, whichever the separator: no design, and no error.
+  if (fila.find_first_not_of(" \t;") == std::string_view::npos) {
+    if (!cabecera_) ++cuenta_.vacias;
+    return;
+  }
   if (cabecera_) {
-    Cabecera(larga ? std::string_view() : fila, salida);
+    Cabecera(fila, salida);
     return;
   }
   ++cuenta_.filas;
-  if (larga) {
-    ++cuenta_.erroneas;
-    EscribirError(salida, linea_, "pasa de " + std::to_string(kMayorLinea) + " caracteres");
-    return;
-  }
   Fila(fila, salida);
 }
 
+// The header tells the separator: a spreadsheet's "Unicode text" uses tabs.
 void Lotes::Cabecera(std::string_view fila, std::string& salida) {
-  if (!EsCabecera(fila)) {
+  const bool conTabulador = fila.find(kSeparador) == std::string_view::npos &&
+                            fila.find(kTabulador) != std::string_view::npos;
+  separador_ = conTabulador ? kTabulador : kSeparador;
+  if (!EsCabecera(fila, separador_)) {
     error_ = "la línea " + std::to_string(linea_) + " ha de ser la cabecera " +
              std::string(kCabeceraLotes);
     return;
@@ -246,9 +265,8 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
 }
 
 void Lotes::Fila(std::string_view fila, std::string& salida) {
-  if (!fila.empty() && fila.back() == '\r') fila.remove_suffix(1);
   std::string motivo;
-  const auto leidos = LeerFila(fila, motivo);
+  const auto leidos = LeerFila(fila, separador_, motivo);
   if (!leidos) {
     ++cuenta_.erroneas;
     EscribirError(salida, linea_, motivo);

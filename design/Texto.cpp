@@ -87,13 +87,8 @@ std::string Grados(double temperaturaC) {
 }
 
 std::string UnaLinea(std::string_view texto) {
-  std::string linea;
-  for (char c : texto) {
-    if (c == '\r' || c == '\n') c = ' ';
-    if (c == ' ' && (linea.empty() || linea.back() == ' ')) continue;
-    linea += c;
-  }
-  if (!linea.empty() && linea.back() == ' ') linea.pop_back();
+  std::string linea(texto);
+  std::replace(linea.begin(), linea.end(), '\n', ' ');
   return linea;
 }
 

@@ -27,8 +27,7 @@ std::string_view SinEspacios(std::string_view texto);
 // A fraction as a percentage ("5 %"), a temperature ("-20 °C").
 std::string Porcentaje(double fraccion);
 std::string Grados(double temperaturaC);
-// A message box's text on one line: line breaks as spaces, runs of spaces
-// as one.
+// A message's lines on one line, joined by spaces.
 std::string UnaLinea(std::string_view texto);
 
 }  // namespace zener

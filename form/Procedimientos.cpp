@@ -1,6 +1,8 @@
 #include "form/Procedimientos.h"
 
+#include <array>
 #include <utility>
+#include <vector>
 
 #include "core/Calculo.h"
 #include "core/NumeroTexto.h"
@@ -10,6 +12,34 @@
 namespace zener {
 
 namespace {
+
+constexpr char kSaltoDelCuadro = '\r';
+
+// The spaces before each line of each rule's box, which centred it in the
+// box's proportional font; lines past the list have none.
+const std::array<std::vector<std::size_t>, 7> kSangriasDeReglas = {{
+    {0, 6},
+    {0, 24},
+    {0, 24},
+    {0, 0},
+    {0, 1, 0},
+    {0, 14},
+    {0, 5},
+}};
+
+std::string Maquetar(std::string_view mensaje, const std::vector<std::size_t>& sangrias) {
+  std::string texto;
+  std::size_t linea = 0;
+  while (true) {
+    const std::size_t fin = mensaje.find('\n');
+    if (linea < sangrias.size()) texto.append(sangrias[linea], ' ');
+    texto += mensaje.substr(0, fin);
+    if (fin == std::string_view::npos) return texto;
+    texto += kSaltoDelCuadro;
+    mensaje.remove_prefix(fin + 1);
+    ++linea;
+  }
+}
 
 void BorrarEtiquetas(Ventana& ventana) {
   for (std::size_t i = 0; i < kResultados.size(); ++i) {
@@ -44,16 +74,23 @@ void MostrarMensaje(DatosCircuito& datos, Ventana& ventana, std::string_view pro
                         });
 }
 
+std::string TextoDelCuadro(Veredicto veredicto) {
+  const int regla = NumeroDeRegla(veredicto);
+  if (regla == 0) return Maquetar(kMensajeFueraDeRango, {});
+  const auto indice = static_cast<std::size_t>(regla - 1);
+  return Maquetar(kReglas[indice].mensaje, kSangriasDeReglas[indice]);
+}
+
 Veredicto cmdCalcular_Click(DatosCircuito& datos, Ventana& ventana) {
   Limpiar(datos, ventana);
   const Veredicto veredicto = Calcular(datos);
   if (veredicto == Veredicto::FueraDeRango) {
-    MostrarMensaje(datos, ventana, kPromptFueraDeRango, kEstiloExclamacion, kTituloError);
+    MostrarMensaje(datos, ventana, TextoDelCuadro(veredicto), kEstiloExclamacion, kTituloError);
     return veredicto;
   }
   if (const auto regla = ReglaDe(veredicto)) {
     const Control campo = CampoDe(regla->campo);
-    MostrarMensaje(datos, ventana, regla->prompt, kEstiloInformacion, regla->titulo,
+    MostrarMensaje(datos, ventana, TextoDelCuadro(veredicto), kEstiloInformacion, regla->titulo,
                    [&datos, &ventana, campo] {
                      Limpiar(datos, ventana);
                      ventana.DarFoco(campo);

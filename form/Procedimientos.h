@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "core/Calculo.h"
@@ -24,6 +25,10 @@ void LimpiarTodo(DatosCircuito& datos, Ventana& ventana);
 // The one way a message is shown; `despues` runs once its box is closed.
 void MostrarMensaje(DatosCircuito& datos, Ventana& ventana, std::string_view prompt,
                     std::int16_t estilo, std::string_view titulo, TrasElCuadro despues = {});
+
+// The box text of a failed rule or of a result out of range: the message's
+// lines, each indented as the box has always centred it, joined by a 13.
+std::string TextoDelCuadro(Veredicto veredicto);
 
 // The calculate button: the rules, their message and focus, or the results
 // written into the four labels.

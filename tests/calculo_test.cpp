@@ -114,10 +114,10 @@ TEST(Calcular, LaPrimeraReglaIncumplidaEsLaQueCuenta) {
     cmdCalcular_Click(datos, ventana);
     ASSERT_EQ(ventana.cuadros.size(), 1u) << c.regla;
     const Regla& regla = kReglas[static_cast<std::size_t>(c.regla - 1)];
-    EXPECT_EQ(ventana.cuadros[0].prompt, regla.prompt);
+    EXPECT_EQ(ventana.cuadros[0].prompt, TextoDelCuadro(static_cast<Veredicto>(c.regla)));
     EXPECT_EQ(ventana.cuadros[0].titulo, regla.titulo);
     EXPECT_EQ(ventana.cuadros[0].estilo, 64);
-    EXPECT_EQ(datos.MsgTexto, regla.prompt);
+    EXPECT_EQ(datos.MsgTexto, ventana.cuadros[0].prompt);
     EXPECT_EQ(datos.MsgEstilo, 64);
     EXPECT_EQ(datos.MsgRespuesta, 1);
     EXPECT_EQ(ventana.foco, c.foco) << c.regla;
@@ -169,23 +169,27 @@ TEST(Calcular, CadaOperacionEsDeDoblePrecision) {
   }
 }
 
-// Each prompt line with its exact leading spaces, joined by a lone 13.
-TEST(Calcular, LosMensajesDeLasReglasTienenSusLineasYSangrias) {
+// Each box line with its exact leading spaces, joined by a lone 13: the
+// rule's plain lines, laid out for the box alone.
+TEST(Calcular, LosCuadrosDeLasReglasTienenSusLineasYSangrias) {
   const std::vector<std::vector<int>> sangrias = {{0, 6},    {0, 24}, {0, 24}, {0, 0},
                                                   {0, 1, 0}, {0, 14}, {0, 5}};
   for (std::size_t r = 0; r < kReglas.size(); ++r) {
-    const std::string prompt(kReglas[r].prompt);
+    const std::string prompt = TextoDelCuadro(static_cast<Veredicto>(r + 1));
     EXPECT_EQ(prompt.find('\n'), std::string::npos);
     std::vector<int> encontradas;
+    std::string lineas;
     std::size_t inicio = 0;
     while (true) {
       const std::size_t fin = prompt.find('\r', inicio);
       const std::string linea = prompt.substr(inicio, fin - inicio);
       encontradas.push_back(static_cast<int>(linea.find_first_not_of(' ')));
+      lineas += (inicio == 0 ? "" : "\n") + linea.substr(linea.find_first_not_of(' '));
       if (fin == std::string::npos) break;
       inicio = fin + 1;
     }
     EXPECT_EQ(encontradas, sangrias[r]) << "rule " << r + 1;
+    EXPECT_EQ(lineas, kReglas[r].mensaje) << "rule " << r + 1;
   }
 }
 
@@ -209,7 +213,7 @@ TEST(Calcular, UnFalloNumericoNoDejaNadaAMedias) {
     ASSERT_EQ(ventana.cuadros.size(), 1u);
     EXPECT_EQ(ventana.cuadros[0].estilo, 48);
     EXPECT_EQ(ventana.cuadros[0].titulo, "Error");
-    EXPECT_EQ(ventana.cuadros[0].prompt, kPromptFueraDeRango);
+    EXPECT_EQ(ventana.cuadros[0].prompt, TextoDelCuadro(Veredicto::FueraDeRango));
     for (const double v : {datos.RrLim, datos.IrMax, datos.IzMaxCon, datos.IzMaxSin, datos.VrMax,
                            datos.PzSin, datos.PzCon, datos.PrLim}) {
       EXPECT_EQ(v, 0);

@@ -6,6 +6,7 @@
 #include "core/Calculo.h"
 #include "core/Tablas.h"
 #include "form/Controles.h"
+#include "form/Procedimientos.h"
 
 namespace zener {
 namespace {
@@ -55,7 +56,7 @@ TEST(Form1, UnaReglaIncumplidaLlevaElFocoAlCampoYSeleccionaSuTexto) {
   Banco banco;
   banco.Pulsar(Control::cmdCalcular);
   ASSERT_EQ(banco.ventana.cuadros.size(), 1u);
-  EXPECT_EQ(banco.ventana.cuadros[0].prompt, kReglas[0].prompt);
+  EXPECT_EQ(banco.ventana.cuadros[0].prompt, TextoDelCuadro(Veredicto::Regla1));
   EXPECT_EQ(banco.ventana.foco, Control::txtVeMin);
   EXPECT_EQ(banco.ventana.seleccion[Control::txtVeMin], (Seleccion{0, 4}));
 }

@@ -4,8 +4,11 @@
 // worst case that a strict comparison would get wrong.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <map>
@@ -248,13 +251,10 @@ DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, do
   return d;
 }
 
-// A given resistor with no tolerance on a named BZX79 part, so that the
-// worst case is plain arithmetic on the part's range at 25 °C.
-OpcionesDiseno Comprobar(double rOhm) {
+OpcionesDiseno Con(const std::function<void(OpcionesDiseno&)>& cambiar) {
   OpcionesDiseno o;
-  o.familia = Familia::BZX79;
   o.tolR = 0;
-  o.rOhm = rOhm;
+  cambiar(o);
   return o;
 }
 
@@ -269,43 +269,51 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
     OpcionesDiseno opciones;
     double (*empate)(const Diseno&);
     double valorEmpate;
+    bool construible;
     double potenciaW;
-    std::string_view origen;
   };
   const Caso casos[] = {
-      // BZX79C4V7, 4.4 V to 5.0 V; VeMin 10 V, VeMax 12 V, IcMax 10 mA, 250 ohm:
-      // Iz min = (10 - 5.0) / 250 * 1000 - 10 = 20 - 10 = 10 mA = IzMin: buildable.
-      // Pz = max (12 - v) v / 250 on the band, at v = 5.0: 7 * 5 / 250 = 0.14 W,
-      // x2 = 0.28 W < 0.5 W; Iz max = (12 - 4.4) / 250 = 30.4 mA < 0.5 / 5.0 =
-      // 100 mA; Pr = 7.6^2 / 250 = 0.23104 W, x2 = 0.462 W: 0.5 W; 10 mA >= Izt
-      // 5 mA: Zzt.
-      {"Iz min exactly IzMin", Valores(10, 12, 5, 10, 4.7, 10), Comprobar(250),
-       [](const Diseno& d) { return d.elegida->izMinMa; }, 10, 0.5, "Zzt"},
-      // BZX79C4V3, 4.0 V to 4.6 V; VeMax 9 V, 200 ohm: Pr = (9 - 4.0)^2 / 200 =
-      // 0.125 W, x2 = 0.25 W: exactly the 0.25 W wattage. Iz min = (8 - 4.6) /
-      // 200 * 1000 - 10 = 17 - 10 = 7 mA >= 5; Pz at v = 4.5: (9 - 4.5) 4.5 /
-      // 200 = 0.10125 W, x2 = 0.2025 W < 0.5 W; Iz max = 5 / 200 = 25 mA <
-      // 0.5 / 4.6 = 108 mA; 7 mA >= Izt: Zzt.
-      {"resistor power exactly a wattage", Valores(8, 9, 5, 10, 4.3, 5), Comprobar(200),
-       [](const Diseno& d) { return d.opciones.margen * d.elegida->prW; }, 0.25, 0.25, "Zzt"},
-      // BZX79C4V7 again; VeMin 10 V, VeMax 12 V, IcMax 5 mA, IzMin 2 mA, 500 ohm:
-      // Iz min = (10 - 5.0) / 500 * 1000 - 5 = 10 - 5 = 5 mA, exactly its Izt:
-      // Zzt, not Zzk. Pz = 7 * 5 / 500 = 0.07 W, x2 = 0.14 W < 0.5 W; Iz max =
-      // 7.6 / 500 = 15.2 mA < 100 mA; Pr = 7.6^2 / 500 = 0.11552 W, x2 = 0.231 W:
-      // 0.25 W.
-      {"Iz min exactly Izt", Valores(10, 12, 5, 5, 4.7, 2), Comprobar(500),
-       [](const Diseno& d) { return d.elegida->izMinMa; }, 5, 0.25, "Zzt"},
+      // 1N5347B, 9,5 V to 10,5 V at Izt 125 mA, no temperature coefficient;
+      // VeMin 20,5 V, IcMax 10 mA, 500 Ω: Iz min runs below Izt, where no part
+      // is above 10,5 V: (20,5 − 500·0,01 − 10,5) / 500 = 10 mA = IzMin.
+      {"Iz mín exactly IzMin", Valores(20.5, 22, 0, 10, 10, 10), Con([](auto& o) {
+         o.familia = Familia::N53;
+         o.rOhm = 500;
+       }),
+       [](const Diseno& d) { return d.elegida->izMinMa; }, 10, true, 1},
+      // No part within 50 % of 5 V: the band 2,5 to 7,5 V and no impedance.
+      // 7,5 V, 100 Ω, 10 mA: the resistor at the band's foot carries
+      // (7,5 − 2,5)² / 100 = 0,25 W, with margin 1 exactly the 0,25 W wattage.
+      {"resistor power exactly a wattage", Valores(7, 7.5, 0, 10, 5, 1), Con([](auto& o) {
+         o.tolVz = 0.5;
+         o.rOhm = 100;
+         o.margen = 1;
+       }),
+       [](const Diseno& d) { return d.opciones.margen * d.elegida->prW; }, 0.25, false, 0.25},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.que);
     const Diseno d = Disenar(c.valores, c.opciones);
     ASSERT_TRUE(d.elegida);
     EXPECT_EQ(c.empate(d), c.valorEmpate) << "no longer a tie";
-    EXPECT_TRUE(d.construible);
+    EXPECT_EQ(d.construible, c.construible);
     EXPECT_EQ(d.potenciaResistenciaW, c.potenciaW);
-    ASSERT_TRUE(d.regulacion);
-    EXPECT_EQ(d.regulacion->origen, c.origen);
   }
+}
+
+// The series search at its tie: E192 at 0 %, where the closed-form bound and
+// the worst case itself meet. The value chosen passes and the next one up,
+// given as the resistor, does not.
+TEST(FilasZener, LaSerieEligeElMayorQuePasa) {
+  const DatosCircuito v = Valores(6.34, 11.05, 27, 188, 3.3, 17);
+  const Diseno d = Disenar(v, Con([](auto& o) { o.serie = Serie::E192; }));
+  ASSERT_TRUE(d.elegida && d.elegida->cumple);
+  ASSERT_EQ(d.vecinas.size(), 2u);
+  const double siguiente = d.vecinas.back().rOhm;
+  EXPECT_GT(siguiente, d.elegida->rOhm);
+  EXPECT_FALSE(Disenar(v, Con([&](auto& o) { o.rOhm = siguiente; })).elegida->cumple);
+  EXPECT_LE(d.elegida->rOhm, d.intervaloR->rMaxOhm);
+  EXPECT_GT(siguiente, d.intervaloR->rMaxOhm);
 }
 
 }  // namespace

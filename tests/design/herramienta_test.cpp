@@ -1,19 +1,30 @@
 #include <gtest/gtest.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "LeerJson.h"
 #include "cli/Principal.h"
+#include "design/Lotes.h"
+#include "design/Opciones.h"
+#include "design/Texto.h"
 
 namespace zener {
 namespace {
@@ -262,13 +273,13 @@ TEST(Herramienta, EscrituraFallida) {
     bool alDiscoLleno;  // the report goes to a stream that fails, else to the file named
     std::string mensaje;
   } casos[] = {
-      {ejemplo, true, "no se puede escribir «la salida»: No space left on device"},
-      {con({"--formato", "json"}), true, "No space left on device"},
-      {con({"--formato", "html"}), true, "No space left on device"},
-      {{"--lotes", lotes}, true, "No space left on device"},
-      {{"--help"}, true, "No space left on device"},
-      {con({"-o", "/dev/full"}), false, "no se puede escribir «/dev/full»: No space left"},
-      {{"--lotes", lotes, "-o", "/dev/full"}, false, "No space left on device"},
+      {ejemplo, true, "no se puede escribir «la salida»: no queda espacio en el dispositivo"},
+      {con({"--formato", "json"}), true, "no queda espacio en el dispositivo"},
+      {con({"--formato", "html"}), true, "no queda espacio en el dispositivo"},
+      {{"--lotes", lotes}, true, "no queda espacio en el dispositivo"},
+      {{"--help"}, true, "no queda espacio en el dispositivo"},
+      {con({"-o", "/dev/full"}), false, "no se puede escribir «/dev/full»: no queda espacio"},
+      {{"--lotes", lotes, "-o", "/dev/full"}, false, "no queda espacio en el dispositivo"},
       {con({"-o", sinCarpeta}), false, "no se puede escribir «" + sinCarpeta + "»"},
   };
   for (const auto& c : casos) {
@@ -332,6 +343,8 @@ TEST(Herramienta, EntradasErroneas) {
        "la línea 1 ha de ser la cabecera VeMin;VeMax;IcMin;IcMax;VnZener;IzMin"},
       {{"--lotes", kDirTemporal}, "no es un archivo"},
       {{"--lotes", sinCabecera, "--carga-ohm", "100"}, "--carga-ohm no se admite con --lotes"},
+      {{"--lotes", sinCabecera, "--formato", "json"},
+       "--lotes escribe siempre CSV: no admite --formato"},
       {{"--lotes", conPunto}, "0 construibles, 0 no construibles, 1 erróneas", true},
   };
   for (const auto& c : casos) {
@@ -342,6 +355,377 @@ TEST(Herramienta, EntradasErroneas) {
     EXPECT_TRUE(Tiene(e.errores, c.mensaje)) << e.errores;
   }
   EXPECT_TRUE(Tiene(Ejecutar({"--lotes", conPunto}).salida, "escriba la coma decimal: 12,5"));
+}
+
+namespace fs = std::filesystem;
+
+// Whether the text is UTF-8, as iconv, not the tool, judges.
+bool EsUtf8(const std::string& texto) {
+  const iconv_t conversion = iconv_open("UTF-8", "UTF-8");
+  std::string copia = texto;
+  std::string destino(texto.size() + 1, '\0');
+  char* entrada = copia.data();
+  char* salida = destino.data();
+  std::size_t quedan = copia.size(), caben = destino.size();
+  const bool valido =
+      iconv(conversion, &entrada, &quedan, &salida, &caben) != static_cast<std::size_t>(-1);
+  iconv_close(conversion);
+  return valido;
+}
+
+// A fresh folder that an ordinary user may also write in.
+std::string CarpetaNueva(const std::string& nombre) {
+  const std::string carpeta = kDirTemporal + "/" + nombre;
+  fs::remove_all(carpeta);
+  fs::create_directories(carpeta);
+  fs::permissions(carpeta, fs::perms::all);
+  return carpeta;
+}
+
+std::vector<std::string> Nombres(const std::string& carpeta) {
+  std::vector<std::string> nombres;
+  for (const auto& e : fs::directory_iterator(carpeta)) nombres.push_back(e.path().filename());
+  std::sort(nombres.begin(), nombres.end());
+  return nombres;
+}
+
+constexpr uid_t kNadie = 65534;  // Debian's "nobody"
+constexpr int kSinCambioDeUsuario = 77;
+
+// The tool run in a child process, as an ordinary user where the tests run
+// as root, so that permissions count; the raw wait status.
+int EnHijo(const std::function<int()>& cuerpo, bool usuarioCorriente = false) {
+  const pid_t hijo = fork();
+  if (hijo == 0) {
+    if (usuarioCorriente && geteuid() == 0 && (setgid(kNadie) != 0 || setuid(kNadie) != 0)) {
+      _exit(kSinCambioDeUsuario);
+    }
+    _exit(cuerpo());
+  }
+  int estado = 0;
+  waitpid(hijo, &estado, 0);
+  return estado;
+}
+
+std::string ArchivoDeFilas(const std::string& nombre, int filas, const std::string& fila) {
+  std::string contenido = kCabeceraLotesPrueba + "\n";
+  for (int i = 0; i < filas; ++i) contenido += fila + "\n";
+  return Archivo(nombre, contenido);
+}
+
+// -o as a redirect: never over an input, never over a file the user may not
+// write, the file's mode and owner kept, a link's target replaced; another
+// hard link keeps the old contents, as the help says. Run as an ordinary user.
+TEST(Herramienta, SalidaComoUnaRedireccion) {
+  const std::string carpeta = CarpetaNueva("redireccion");
+  const std::string entrada = kCabeceraLotesPrueba + "\n12;15;5;20;5,1;5\n";
+  const std::string antiguo = "antiguo\n";
+  const std::vector<std::string> ejemplo = {"12", "15", "5", "20", "5,1", "5"};
+  const std::string informe = Ejecutar(ejemplo).salida;
+  auto en = [&](const std::string& nombre) { return carpeta + "/" + nombre; };
+  auto escribir = [](const std::string& ruta, const std::string& texto, fs::perms modo) {
+    std::ofstream(ruta, std::ios::binary) << texto;
+    fs::permissions(ruta, modo);
+    if (geteuid() == 0) {
+      EXPECT_EQ(chown(ruta.c_str(), kNadie, kNadie), 0);
+    }
+  };
+  const fs::perms privado = fs::perms::owner_read | fs::perms::owner_write;
+  const fs::perms soloLectura =
+      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+  const struct {
+    const char* caso;
+    std::function<void()> preparar;  // d.csv is the batch, x the other file
+    std::vector<std::string> argumentos;
+    int codigo;
+    std::function<void()> comprobar;
+  } casos[] = {
+      {"la entrada misma",
+       [] {},
+       {"--lotes", en("d.csv"), "-o", en("d.csv")},
+       kSalidaErrorEntrada,
+       [&] { EXPECT_EQ(Leer(en("d.csv")), entrada); }},
+      {"un enlace duro a la entrada",
+       [&] { fs::create_hard_link(en("d.csv"), en("duro")); },
+       {"--lotes", en("d.csv"), "-o", en("duro")},
+       kSalidaErrorEntrada,
+       [&] { EXPECT_EQ(Leer(en("d.csv")), entrada); }},
+      {"un enlace simbólico a la entrada",
+       [&] { fs::create_symlink("d.csv", en("sim")); },
+       {"--lotes", en("d.csv"), "-o", en("sim")},
+       kSalidaErrorEntrada,
+       [&] { EXPECT_EQ(Leer(en("d.csv")), entrada); }},
+      {"un archivo de solo lectura",
+       [&] { escribir(en("x"), antiguo, soloLectura); },
+       {"12", "15", "5", "20", "5,1", "5", "-o", en("x")},
+       kSalidaErrorEscritura,
+       [&] { EXPECT_EQ(Leer(en("x")), antiguo); }},
+      {"un archivo privado sigue privado",
+       [&] { escribir(en("x"), antiguo, privado); },
+       {"12", "15", "5", "20", "5,1", "5", "-o", en("x")},
+       kSalidaConstruible,
+       [&] {
+         EXPECT_EQ(Leer(en("x")), informe);
+         EXPECT_EQ(fs::status(en("x")).permissions(), privado);
+       }},
+      {"un enlace simbólico: se reemplaza su destino",
+       [&] {
+         escribir(en("x"), antiguo, privado);
+         fs::create_symlink("x", en("enlace"));
+       },
+       {"12", "15", "5", "20", "5,1", "5", "-o", en("enlace")},
+       kSalidaConstruible,
+       [&] {
+         EXPECT_TRUE(fs::is_symlink(en("enlace")));
+         EXPECT_EQ(Leer(en("x")), informe);
+         EXPECT_EQ(fs::status(en("x")).permissions(), privado);
+       }},
+      {"otro enlace duro conserva lo anterior",
+       [&] {
+         escribir(en("x"), antiguo, privado);
+         fs::create_hard_link(en("x"), en("otro"));
+       },
+       {"12", "15", "5", "20", "5,1", "5", "-o", en("x")},
+       kSalidaConstruible,
+       [&] {
+         EXPECT_EQ(Leer(en("x")), informe);
+         EXPECT_EQ(Leer(en("otro")), antiguo);
+       }},
+      {"una cabecera rechazada no deja archivo temporal",
+       [&] { std::ofstream(en("d.csv"), std::ios::binary) << "12;15;5;20;5,1;5\n"; },
+       {"--lotes", en("d.csv"), "-o", en("y")},
+       kSalidaErrorEntrada,
+       [&] { EXPECT_FALSE(fs::exists(en("y"))); }},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    for (const std::string& nombre : Nombres(carpeta)) fs::remove(en(nombre));
+    escribir(en("d.csv"), entrada, fs::perms::owner_read | fs::perms::owner_write);
+    c.preparar();
+    const std::vector<std::string> antes = Nombres(carpeta);
+    const int estado = EnHijo([&] { return Ejecutar(c.argumentos).codigo; }, true);
+    if (WIFEXITED(estado) && WEXITSTATUS(estado) == kSinCambioDeUsuario) {
+      GTEST_SKIP() << "no se puede pasar a un usuario corriente (uid " << kNadie << ")";
+    }
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), c.codigo);
+    EXPECT_EQ(Nombres(carpeta), antes) << "un archivo de más o de menos";
+    c.comprobar();
+  }
+}
+
+// A signal during a long batch leaves the old file whole and no temporary
+// file, and ends the tool as the signal would have.
+TEST(Herramienta, SenalDuranteUnLote) {
+  const std::string carpeta = CarpetaNueva("senales");
+  const std::string lotes = ArchivoDeFilas("senales.csv", 200000, "12;15;5;20;5,1;5");
+  const std::string ruta = carpeta + "/res.csv";
+  for (const int senal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(senal);
+    std::ofstream(ruta, std::ios::binary) << "antiguo";
+    const pid_t hijo = fork();
+    if (hijo == 0) _exit(Ejecutar({"--lotes", lotes, "-o", ruta}).codigo);
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (Nombres(carpeta).size() < 2 && std::chrono::steady_clock::now() < limite) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_EQ(Nombres(carpeta).size(), 2u) << "no apareció el archivo temporal";
+    kill(hijo, senal);
+    int estado = 0;
+    waitpid(hijo, &estado, 0);
+    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal);
+    EXPECT_EQ(Leer(ruta), "antiguo");
+    EXPECT_EQ(Nombres(carpeta), std::vector<std::string>{"res.csv"});
+  }
+}
+
+// A batch's rows without the line numbers, which empty rows move.
+std::string SinNumerosDeLinea(const std::string& salida) {
+  return std::regex_replace(std::regex_replace(salida, std::regex("\n[0-9]+;"), "\n"),
+                            std::regex("línea [0-9]+: "), "");
+}
+
+// The same batch as a spreadsheet may save it gives the same rows: UTF-8
+// with a mark, UTF-16 either way with tabs, CR line ends, empty rows.
+TEST(Herramienta, LotesComoLosGuardaUnaHoja) {
+  const std::string filas = "12;15;5;20;5,1;5\n24;30;10;100;12;10\n9;12.5;5;20;5,1;5\n";
+  const std::string plano = kCabeceraLotesPrueba + "\n" + filas;
+  const Ejecucion referencia = Ejecutar({"--lotes", Archivo("hoja-plano.csv", plano)});
+  auto utf16 = [](const std::string& texto, bool le) {
+    std::string u = le ? "\xFF\xFE" : "\xFE\xFF";
+    for (const char c : texto) u += le ? std::string{c, '\0'} : std::string{'\0', c};
+    return u;
+  };
+  auto cambiar = [](std::string texto, char de, const std::string& a) {
+    std::string r;
+    for (const char c : texto) r += c == de ? a : std::string(1, c);
+    return r;
+  };
+  const std::string conTabuladores = cambiar(plano, ';', "\t");
+  const std::string conVacias = kCabeceraLotesPrueba + "\n;;;;;\n" + filas.substr(0, 17) +
+                                "\n \t \n" + filas.substr(17) + ";;;;;;\n";
+  const struct {
+    const char* forma;
+    std::string contenido;
+    int vacias;
+  } casos[] = {
+      {"UTF-8 con marca", "\xEF\xBB\xBF" + plano, 0},
+      {"UTF-16 LE, tabuladores, CRLF", utf16(cambiar(conTabuladores, '\n', "\r\n"), true), 0},
+      {"UTF-16 BE", utf16(plano, false), 0},
+      {"solo CR", cambiar(plano, '\n', "\r"), 0},
+      {"filas vacías", conVacias, 4},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.forma);
+    const Ejecucion e = Ejecutar({"--lotes", Archivo("hoja.csv", c.contenido)});
+    EXPECT_EQ(e.codigo, referencia.codigo) << e.errores;
+    EXPECT_EQ(SinNumerosDeLinea(e.salida), SinNumerosDeLinea(referencia.salida));
+    EXPECT_EQ(Tiene(e.errores, std::to_string(c.vacias) + " vacías omitidas"), c.vacias > 0)
+        << e.errores;
+  }
+}
+
+// What a cell echoes is valid UTF-8, its quotes doubled, whatever bytes it
+// held.
+TEST(Herramienta, EcoEnUtf8) {
+  const struct {
+    std::string celda, eco;
+  } casos[] = {
+      {"1\xE9", "«1\xEF\xBF\xBD»"},                                // Latin-1
+      {"\xC0\xAF", "«\xEF\xBF\xBD\xEF\xBF\xBD»"},                  // overlong
+      {"\xED\xA0\x80", "«\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD»"},  // a surrogate
+      {"5\xE2\x82", "«5\xEF\xBF\xBD\xEF\xBF\xBD»"},                // cut short
+      {"5\"1\"", "«5\"\"1\"\"»"},
+      {"\xC3\xB1", "«ñ»"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.eco);
+    const Ejecucion e = Ejecutar({"--lotes", Archivo("eco.csv", kCabeceraLotesPrueba + "\n12;" +
+                                                                    c.celda + ";5;20;5,1;5\n")});
+    EXPECT_TRUE(EsUtf8(e.salida));
+    EXPECT_TRUE(Tiene(e.salida, "VeMax " + c.eco + " no es una cifra")) << e.salida;
+  }
+}
+
+// A stream whose every write fails, as on a closed standard output.
+class Cerrada : public std::streambuf {
+ protected:
+  int_type overflow(int_type) override {
+    errno = EBADF;
+    return traits_type::eof();
+  }
+  std::streamsize xsputn(const char*, std::streamsize) override {
+    errno = EBADF;
+    return 0;
+  }
+};
+
+// The first failure ends the run: an output that fails ends a long batch
+// long before it would have been done, and a line past the limit ends the
+// reading, even of an endless input. A row of exactly the limit across a
+// read boundary is still read.
+TEST(Herramienta, FinAlPrimerFallo) {
+  const std::string lotes = ArchivoDeFilas("largo.csv", 100000, "12;15;5;20;5,1;5");
+  auto segundos = [](const std::function<void()>& f) {
+    const auto inicio = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  };
+  double entero = 0;
+  const double bien = segundos([&] {
+    entero = Ejecutar({"--lotes", lotes, "-o", "/dev/null"}).codigo;
+  });
+  EXPECT_EQ(entero, kSalidaConstruible);
+  Cerrada cerrada;
+  std::ostream salidaCerrada(&cerrada);
+  const struct {
+    const char* caso;
+    std::vector<std::string> argumentos;
+    std::ostream* destino;
+  } casos[] = {
+      {"la salida cerrada", {"--lotes", lotes}, &salidaCerrada},
+      {"-o /dev/full", {"--lotes", lotes, "-o", "/dev/full"}, nullptr},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.caso);
+    int codigo = 0;
+    const double mal = segundos([&] { codigo = Ejecutar(c.argumentos, c.destino).codigo; });
+    EXPECT_EQ(codigo, kSalidaErrorEscritura);
+    EXPECT_LT(mal, bien / 10) << mal << " s frente a " << bien << " s";
+  }
+  const int estado = EnHijo([] {
+    alarm(10);
+    return Ejecutar({"--lotes", "/dev/zero"}).codigo;
+  });
+  EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == kSalidaErrorEntrada) << estado;
+
+  // The first data row starts where the header and the padding rows end; the
+  // long row then straddles the tool's 64 KiB reads.
+  const std::size_t kLectura = 1 << 16;
+  for (const std::size_t largo : {kMayorLinea, kMayorLinea + 1}) {
+    SCOPED_TRACE(largo);
+    std::string contenido = kCabeceraLotesPrueba + "\n";
+    while (contenido.size() + 17 < kLectura - largo / 2) contenido += "12;15;5;20;5,1;5\n";
+    const std::string fila = "12;15;5;20;5,1;5";
+    contenido += fila + std::string(largo - fila.size(), ' ') + "\n12;15;5;20;5,1;5\n";
+    const Ejecucion e = Ejecutar({"--lotes", Archivo("frontera.csv", contenido)});
+    EXPECT_EQ(e.codigo, largo == kMayorLinea ? kSalidaConstruible : kSalidaErrorEntrada)
+        << e.errores;
+    EXPECT_EQ(Tiene(e.errores, "pasa de 1024 bytes"), largo > kMayorLinea) << e.errores;
+  }
+}
+
+// The system's reasons in Spanish, whatever the machine's locale.
+TEST(Herramienta, RazonesEnCastellano) {
+  const std::vector<std::string> ejemplo = {"12", "15", "5", "20", "5,1", "5"};
+  auto con = [&](std::vector<std::string> extra) {
+    std::vector<std::string> a = ejemplo;
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
+  };
+  const struct {
+    std::vector<std::string> argumentos;
+    std::string razon;
+  } casos[] = {
+      {con({"-o", kDirTemporal + "/no/hay/carpeta.txt"}), "no existe el archivo o la carpeta"},
+      {{"--lotes", kDirTemporal + "/no-hay.csv"}, "no existe el archivo o la carpeta"},
+      {con({"-o", "/dev/full"}), "no queda espacio en el dispositivo"},
+      {con({"-o", kDirTemporal}), "es una carpeta"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.razon);
+    const Ejecucion e = Ejecutar(c.argumentos);
+    EXPECT_TRUE(Tiene(e.errores, ": " + c.razon + "\n")) << e.errores;
+  }
+}
+
+// The help is made from the option table: every option with its default or
+// what applies without it, and its limits; --version says what the Windows
+// program's version resource says.
+TEST(Herramienta, AyudaDeLaTablaDeOpciones) {
+  const std::string ayuda =
+      std::regex_replace(Ejecutar({"--help"}).salida, std::regex("\\s+"), " ");
+  const OpcionesDiseno porDefecto;
+  for (const OpcionNumerica& o : kOpcionesNumericas) {
+    SCOPED_TRACE(o.opcion);
+    const auto defecto = o.leer(porDefecto);
+    const std::string unidad = o.unidad.empty() ? "" : " " + std::string(o.unidad);
+    const std::string entre =
+        "(" + (defecto ? CifraCorta(*defecto, 2) + unidad : std::string(o.sinValor)) + ")";
+    EXPECT_TRUE(Tiene(ayuda, std::string(o.opcion) + " " + std::string(o.valor) + " " +
+                                 std::string(o.nombre) + " " + entre + "; ha de " + LimitesDe(o)))
+        << ayuda;
+  }
+  for (const std::string parte : {"--serie E6|E12|E24|E48|E96|E192 la serie de resistencias (E24)",
+                                  "E6 20 %, E12 10 %, E24 5 %, E48 2 %, E96 1 %, E192 0,5 %",
+                                  "--formato texto|json|html", "--familia auto|BZX79|1N47|1N53",
+                                  "--lotes ARCHIVO.csv", "-o ARCHIVO", "--version", "-h, --help"}) {
+    EXPECT_TRUE(Tiene(ayuda, parte)) << parte;
+  }
+  std::smatch version;
+  const std::string recurso = Leer(ZENER_RECURSO_WINDOWS);
+  ASSERT_TRUE(std::regex_search(recurso, version, std::regex("\"ProductVersion\", \"([0-9.]+)\"")));
+  EXPECT_EQ(Ejecutar({"--version"}).salida, "zener-diseno " + version[1].str() + "\n");
 }
 
 // The page stands alone: no script, no file or address it loads, and the

@@ -1,0 +1,107 @@
+#include "design/Opciones.h"
+
+#include "design/Componentes.h"
+#include "design/Diseno.h"
+#include "design/Json.h"
+#include "design/Texto.h"
+
+namespace zener {
+
+namespace {
+
+template <std::optional<double> OpcionesDiseno::*campo, int escala>
+std::optional<double> LeerOpcional(const OpcionesDiseno& o) {
+  return o.*campo ? std::optional<double>(*(o.*campo) * escala) : std::nullopt;
+}
+template <std::optional<double> OpcionesDiseno::*campo, int escala>
+void PonerOpcional(OpcionesDiseno& o, double valor) {
+  o.*campo = valor / escala;
+}
+template <double OpcionesDiseno::*campo>
+std::optional<double> Leer(const OpcionesDiseno& o) {
+  return o.*campo;
+}
+template <double OpcionesDiseno::*campo>
+void Poner(OpcionesDiseno& o, double valor) {
+  o.*campo = valor;
+}
+
+constexpr int kComoPorcentaje = 100;
+constexpr int kTalCual = 1;
+
+}  // namespace
+
+const std::array<OpcionNumerica, 9> kOpcionesNumericas = {{
+    {"tol_r", "--tol-r", "la tolerancia de la resistencia", "PORCENTAJE",
+     "sin ella, la de la serie", "%", 0, 50, true,
+     LeerOpcional<&OpcionesDiseno::tolR, kComoPorcentaje>,
+     PonerOpcional<&OpcionesDiseno::tolR, kComoPorcentaje>},
+    {"tol_vz", "--tol-vz", "la tolerancia del zener", "PORCENTAJE",
+     "sin ella, la de la hoja de datos del diodo", "%", 0, 50, true,
+     LeerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>,
+     PonerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>},
+    {"margen", "--margen", "el margen de potencia", "FACTOR", "", "", 1, 100, true,
+     Leer<&OpcionesDiseno::margen>, Poner<&OpcionesDiseno::margen>},
+    {"zz_ohm", "--zz", "la impedancia del zener", "OHMIOS", "sin ella, la de su hoja de datos", "Ω",
+     0, 1e6, false, LeerOpcional<&OpcionesDiseno::zz, kTalCual>,
+     PonerOpcional<&OpcionesDiseno::zz, kTalCual>},
+    {"r_ohm", "--r", "la resistencia a comprobar", "OHMIOS", "sin ella, la elige el diseño", "Ω", 0,
+     1e7, false, LeerOpcional<&OpcionesDiseno::rOhm, kTalCual>,
+     PonerOpcional<&OpcionesDiseno::rOhm, kTalCual>},
+    {"carga_ohm", "--carga-ohm", "la resistencia de carga", "OHMIOS",
+     "sin ella, la carga va en IcMin e IcMax", "Ω", 0, 1e9, false,
+     LeerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>,
+     PonerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>},
+    {"rizado_mv", "--rizado", "el rizado de entrada", "MILIVOLTIOS", "sin él, ninguno", "mV", 0,
+     1e6, true, LeerOpcional<&OpcionesDiseno::rizadoMv, kTalCual>,
+     PonerOpcional<&OpcionesDiseno::rizadoMv, kTalCual>},
+    {"temp_min_c", "--temp-min", "la temperatura ambiente mínima", "GRADOS", "", "°C", -55, 125,
+     true, Leer<&OpcionesDiseno::tempMinC>, Poner<&OpcionesDiseno::tempMinC>},
+    {"temp_max_c", "--temp-max", "la temperatura ambiente máxima", "GRADOS", "", "°C", -55, 125,
+     true, Leer<&OpcionesDiseno::tempMaxC>, Poner<&OpcionesDiseno::tempMaxC>},
+}};
+
+std::string LimitesDe(const OpcionNumerica& opcion) {
+  const std::string unidad = opcion.unidad.empty() ? "" : " " + std::string(opcion.unidad);
+  const std::string minimo = CifraCorta(opcion.minimo, 2);
+  const std::string maximo = CifraCorta(opcion.maximo, 2) + unidad;
+  return opcion.minimoIncluido ? "estar entre " + minimo + " y " + maximo
+                               : "ser mayor que " + minimo + " y no pasar de " + maximo;
+}
+
+bool ConTemperatura(const OpcionesDiseno& o) {
+  return o.tempMinC != kTemperaturaDeMedidaC || o.tempMaxC != kTemperaturaDeMedidaC;
+}
+
+std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    const auto valor = opcion.leer(o);
+    if (!valor) continue;
+    const bool sobreMinimo =
+        opcion.minimoIncluido ? *valor >= opcion.minimo : *valor > opcion.minimo;
+    if (sobreMinimo && *valor <= opcion.maximo) continue;
+    return std::string(opcion.nombre) + " ha de " + LimitesDe(opcion);
+  }
+  if (o.tempMinC > o.tempMaxC) {
+    return std::string("la temperatura ambiente mínima no puede pasar de la máxima");
+  }
+  return std::nullopt;
+}
+
+std::string OpcionesNumericasJson() {
+  const OpcionesDiseno porDefecto;
+  return ListaJson(kOpcionesNumericas, [&](const OpcionNumerica& o) {
+    return ObjetoJson()
+        .Cadena("clave", o.clave)
+        .Cadena("opcion", o.opcion)
+        .Cadena("nombre", o.nombre)
+        .Cadena("unidad", o.unidad)
+        .Numero("minimo", o.minimo)
+        .Numero("maximo", o.maximo)
+        .Booleano("minimo_incluido", o.minimoIncluido)
+        .Numero("defecto", o.leer(porDefecto))
+        .Cerrar();
+  });
+}
+
+}  // namespace zener

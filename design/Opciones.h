@@ -1,0 +1,45 @@
+// The design options that take a figure: one table for the tool, its help,
+// the library and the page.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zener {
+
+struct OpcionesDiseno;
+
+// Each numeric option: its name in the JSON report and the page, on the
+// command line and in messages, what the help calls its value and says it is
+// when not given, its unit as the user types it, its limits, and how it reads
+// and writes OpcionesDiseno in that unit. Its default is what `leer` gives of
+// a default OpcionesDiseno.
+struct OpcionNumerica {
+  std::string_view clave;     // JSON and page
+  std::string_view opcion;    // command line
+  std::string_view nombre;    // in messages and help: "la tolerancia de la resistencia"
+  std::string_view valor;     // in help: "PORCENTAJE"
+  std::string_view sinValor;  // in help, when it has no default: "sin ella, la de la serie"
+  std::string_view unidad;    // "%", "Ω", "mV", "°C" or empty
+  double minimo, maximo;
+  bool minimoIncluido;
+  std::optional<double> (*leer)(const OpcionesDiseno&);
+  void (*poner)(OpcionesDiseno&, double);
+};
+extern const std::array<OpcionNumerica, 9> kOpcionesNumericas;
+
+// "estar entre 0 y 50 %", "ser mayor que 0 y no pasar de 1.000.000 Ω": the
+// limits as messages and the help say them, after "ha de".
+std::string LimitesDe(const OpcionNumerica& opcion);
+
+// Whether the ambient range is other than the datasheets' 25 °C.
+bool ConTemperatura(const OpcionesDiseno& opciones);
+
+// Why the options cannot be used, if they cannot.
+std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& opciones);
+// kOpcionesNumericas as a JSON array, for the page.
+std::string OpcionesNumericasJson();
+
+}  // namespace zener
