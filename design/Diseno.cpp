@@ -132,19 +132,40 @@ double PotenciaZenerW(const Extremos& x, const Fuente& f) {
   return MaximoEnBanda(f.e / f.rt, 1 / f.rt, x.mayor.v, x.menor.v);
 }
 
+// The least current of any part: the lowest input, R high, the heaviest
+// load, the highest voltage; and, there, the lowest output.
+Extremos PuntosMinimos(const Entorno& e, double r) {
+  return PuntosExtremos(e.env, FuenteDe(e, VeBaja(e), r * (1 + e.tolR), e.d.IcMax));
+}
+
+// Whether the least current reaches the required one.
+bool Cumple(const Entorno& e, double r) {
+  const Fuente f = FuenteDe(e, VeBaja(e), r * (1 + e.tolR), e.d.IcMax);
+  return CorrienteMinima(e.env, f).iA * kMiliPorUnidad >= e.izRequeridaMa;
+}
+
+// The most: the highest input, R low, the load disconnected.
+struct SinCarga {
+  double izMaxMa, pzW;
+};
+SinCarga PeorSinCarga(const Entorno& e, double r) {
+  const Fuente f = FuenteConCarga(VeAlta(e), r * (1 - e.tolR), 0);
+  const Extremos x = PuntosExtremos(e.env, f);
+  return {x.mayor.iA * kMiliPorUnidad, PotenciaZenerW(x, f)};
+}
+
 PeorCaso Evaluar(const Entorno& e, double r) {
   const DatosCircuito& d = e.d;
   const double rAlta = r * (1 + e.tolR);
   const double rBaja = r * (1 - e.tolR);
   PeorCaso caso;
   caso.rOhm = r;
-  const Extremos minimo = PuntosExtremos(e.env, FuenteDe(e, VeBaja(e), rAlta, d.IcMax));
+  const Extremos minimo = PuntosMinimos(e, r);
   caso.izMinMa = minimo.menor.iA * kMiliPorUnidad;
   caso.voutMinV = minimo.mayor.v;
-  const Fuente sinCarga = FuenteConCarga(VeAlta(e), rBaja, 0);
-  const Extremos maximo = PuntosExtremos(e.env, sinCarga);
-  caso.izMaxMa = maximo.mayor.iA * kMiliPorUnidad;
-  caso.pzSinCargaW = PotenciaZenerW(maximo, sinCarga);
+  const SinCarga sinCarga = PeorSinCarga(e, r);
+  caso.izMaxMa = sinCarga.izMaxMa;
+  caso.pzSinCargaW = sinCarga.pzW;
   const Fuente conIcMin = FuenteDe(e, VeAlta(e), rBaja, d.IcMin);
   const Extremos ligera = PuntosExtremos(e.env, conIcMin);
   caso.pzConIcMinW = PotenciaZenerW(ligera, conIcMin);
@@ -153,7 +174,7 @@ PeorCaso Evaluar(const Entorno& e, double r) {
   // is with the heaviest load; which end of R is worse depends on whether R
   // or the Zener's impedance is larger, so both are tried.
   for (const double rr : {rBaja, rAlta}) {
-    const double v = PuntosExtremos(e.env, FuenteDe(e, VeAlta(e), rr, d.IcMax)).mayor.v;
+    const double v = CorrienteMaxima(e.env, FuenteDe(e, VeAlta(e), rr, d.IcMax)).v;
     caso.prW = std::max(caso.prW, (VeAlta(e) - v) * (VeAlta(e) - v) / rr);
   }
   caso.cumple = caso.izMinMa >= e.izRequeridaMa;
@@ -181,25 +202,52 @@ struct Admisible {
   double izMaxMa;
 };
 
-bool CabeEnLaPieza(const PeorCaso& c, const Admisible& z, double margen) {
-  return margen * c.pzSinCargaW <= z.potenciaW && c.izMaxMa <= z.izMaxMa;
+bool CabeEnLaPieza(double pzSinCargaW, double izMaxMa, const Admisible& z, double margen) {
+  return margen * pzSinCargaW <= z.potenciaW && izMaxMa <= z.izMaxMa;
 }
 
 // The smallest nominal value that keeps the part within its power, with the
 // margin, and its maximum current, with the load disconnected. Both fall as
-// R grows, so a bisection on the logarithm finds it, to well within any
-// series' step.
-double RMinima(const Entorno& e, const Admisible& z, double margen) {
-  constexpr int kBisecciones = 48;
-  double bajo = 1e-3;  // Ω: far below any series
-  double alto = 1e10;  // far above
-  auto cabe = [&](double r) { return CabeEnLaPieza(Evaluar(e, r), z, margen); };
-  if (cabe(bajo) || !cabe(alto)) return cabe(bajo) ? bajo : alto;
-  for (int k = 0; k < kBisecciones; ++k) {
-    const double medio = std::sqrt(bajo * alto);
-    (cabe(medio) ? alto : bajo) = medio;
+// R grows: from the chosen value, steps of a factor of two bracket it, and
+// regula falsi on the logarithm (the Illinois variant, which never stalls on
+// one side) closes in on it to within a millionth, on the side that fits.
+double RMinima(const Entorno& e, const Admisible& z, double margen, double desde) {
+  constexpr double kMenorR = 1e-3, kMayorR = 1e10;  // Ω: far outside any series
+  constexpr double kPrecision = 1e-7;               // of the logarithm
+  constexpr int kMaximoPasos = 60;
+  if (!(z.potenciaW > 0 && z.izMaxMa > 0)) return kMayorR;
+  // How far past the part's limits R is: at or below nothing, it fits.
+  auto exceso = [&](double u) {
+    const SinCarga c = PeorSinCarga(e, std::exp(u));
+    return std::max(margen * c.pzW / z.potenciaW, c.izMaxMa / z.izMaxMa) - 1;
+  };
+  double bajo = std::log(desde), alto = bajo;
+  double fBajo = exceso(bajo), fAlto = fBajo;
+  const double paso = std::log(2.0);
+  while (fBajo <= 0 && bajo > std::log(kMenorR)) {
+    alto = bajo, fAlto = fBajo;
+    bajo -= paso, fBajo = exceso(bajo);
   }
-  return alto;
+  while (fAlto > 0 && alto < std::log(kMayorR)) {
+    bajo = alto, fBajo = fAlto;
+    alto += paso, fAlto = exceso(alto);
+  }
+  if (fBajo <= 0 || fAlto > 0) return std::exp(fBajo <= 0 ? bajo : alto);
+  int lado = 0;
+  for (int k = 0; k < kMaximoPasos && alto - bajo > kPrecision; ++k) {
+    const double u = (bajo * fAlto - alto * fBajo) / (fAlto - fBajo);
+    const double fu = exceso(u);
+    if (fu > 0) {
+      bajo = u, fBajo = fu;
+      if (lado == -1) fAlto /= 2;
+      lado = -1;
+    } else {
+      alto = u, fAlto = fu;
+      if (lado == 1) fBajo /= 2;
+      lado = 1;
+    }
+  }
+  return std::exp(alto);
 }
 
 // The largest series value that passes: the closed-form bound finds the
@@ -217,7 +265,7 @@ std::optional<std::size_t> IndiceElegido(const Entorno& e, const TablaSerie& tab
       alto = medio;
     }
   }
-  auto pasa = [&](std::size_t i) { return Evaluar(e, ValorEn(tabla, i)).cumple; };
+  auto pasa = [&](std::size_t i) { return Cumple(e, ValorEn(tabla, i)); };
   std::size_t i = alto;  // candidate count: values [0, i) are at or under the bound
   while (i < total && pasa(i)) ++i;
   while (i > 0 && !pasa(i - 1)) --i;
@@ -233,21 +281,31 @@ struct Resistencia {
   double rMaxOhm = 0;
 };
 
-Resistencia ElegirResistencia(const Entorno& e, const OpcionesDiseno& o) {
-  Resistencia r;
-  r.rMaxOhm = RMaxima(e);
-  if (o.rOhm) {
-    r.elegida = Evaluar(e, *o.rOhm);
-    return r;
-  }
+// The value the worst case asks for, and where it stands in the series.
+struct Valor {
+  double rOhm;
+  std::optional<std::size_t> indice;  // none when given
+};
+
+std::optional<Valor> ValorElegido(const Entorno& e, const OpcionesDiseno& o) {
+  if (o.rOhm) return Valor{*o.rOhm, std::nullopt};
   const TablaSerie& tabla = TablaDe(o.serie);
   const auto indice = IndiceElegido(e, tabla);
-  if (!indice) return r;
-  r.elegida = Evaluar(e, ValorEn(tabla, *indice));
-  if (*indice > 0) r.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice - 1)));
-  if (*indice + 1 < CuantosValores(tabla)) {
-    r.vecinas.push_back(Evaluar(e, ValorEn(tabla, *indice + 1)));
-  }
+  if (!indice) return std::nullopt;
+  return Valor{ValorEn(tabla, *indice), indice};
+}
+
+Resistencia ResistenciaDe(const Entorno& e, const OpcionesDiseno& o,
+                          const std::optional<Valor>& valor) {
+  Resistencia r;
+  r.rMaxOhm = RMaxima(e);
+  if (!valor) return r;
+  r.elegida = Evaluar(e, valor->rOhm);
+  if (!valor->indice) return r;
+  const TablaSerie& tabla = TablaDe(o.serie);
+  const std::size_t i = *valor->indice;
+  if (i > 0) r.vecinas.push_back(Evaluar(e, ValorEn(tabla, i - 1)));
+  if (i + 1 < CuantosValores(tabla)) r.vecinas.push_back(Evaluar(e, ValorEn(tabla, i + 1)));
   return r;
 }
 
@@ -273,16 +331,20 @@ IntervaloVz BandaDe(const Pieza& p, double desdeC, double hastaC) {
 struct Candidato {
   Pieza pieza;
   IntervaloVz vz;
-  Resistencia resistencia;
+  std::optional<Valor> valor;  // none: no series value keeps the current
+  bool cumple = false;         // the value keeps it
   Admisible admisible{};
   double izRequeridaMa = 0;
   std::optional<double> tjMaxC;
-  std::optional<double> rMinOhm;
-  std::optional<double> voutNominalV;
   std::optional<std::string> fallo;  // why the part does not do
 };
 
-constexpr double kHolguraTermicaK = 0.01;
+Envolvente EnvolventeDe(const Candidato& c) {
+  return c.pieza.fila ? Envolvente(*c.pieza.fila, c.vz.bajo, c.vz.alto)
+                      : Envolvente(c.vz.bajo, c.vz.alto);
+}
+
+constexpr double kHolguraTermicaK = 0.1;
 constexpr int kMaximoVueltasTermicas = 50;
 
 Entorno EntornoDe(const DatosCircuito& d, const OpcionesDiseno& o, double tolR,
@@ -298,15 +360,14 @@ double SalidaNominal(const Entorno& e, const Caracteristica& nominal, double r) 
   return PuntoDeTrabajo(nominal, f).v;
 }
 
-std::string NoBasta(const Candidato& c, const PeorCaso& caso, double margen,
+std::string NoBasta(const Candidato& c, const SinCarga& caso, double margen,
                     const OpcionesDiseno& o) {
   const std::string numero(c.pieza.fila->numero);
   const std::string aTemperatura = " a " + Grados(o.tempMaxC) + ".";
-  if (margen * caso.pzSinCargaW > c.admisible.potenciaW) {
-    return numero + " no basta: " + CifraCorta(margen, 2) + " × " + Cifra(caso.pzSinCargaW, 3) +
-           " W = " + Cifra(margen * caso.pzSinCargaW, 3) +
-           " W con la carga desconectada, y admite " + Cifra(c.admisible.potenciaW, 3) + " W" +
-           aTemperatura;
+  if (margen * caso.pzW > c.admisible.potenciaW) {
+    return numero + " no basta: " + CifraCorta(margen, 2) + " × " + Cifra(caso.pzW, 3) +
+           " W = " + Cifra(margen * caso.pzW, 3) + " W con la carga desconectada, y admite " +
+           Cifra(c.admisible.potenciaW, 3) + " W" + aTemperatura;
   }
   return numero + " no basta: Iz máx " + CifraSinCruzar(caso.izMaxMa, c.admisible.izMaxMa, 0) +
          " mA con la carga desconectada, y admite " + Cifra(c.admisible.izMaxMa, 0) + " mA" +
@@ -335,16 +396,17 @@ Candidato EvaluarPieza(const DatosCircuito& d, const OpcionesDiseno& o, double t
     c.vz = BandaDe(p, o.tempMinC, tjC + kHolguraTermicaK);
     const Entorno e =
         EntornoDe(d, o, tolR, Envolvente(fila, c.vz.bajo, c.vz.alto), c.izRequeridaMa);
-    c.resistencia = ElegirResistencia(e, o);
-    if (!c.resistencia.elegida) return c;
-    const PeorCaso& caso = *c.resistencia.elegida;
-    c.tjMaxC = TemperaturaUnion(familia, o.tempMaxC, std::max(caso.pzSinCargaW, caso.pzConIcMinW));
+    const std::optional<Valor> valor = ValorElegido(e, o);
+    if (!valor) return c;
+    // The load only takes current from the Zener: it is hottest disconnected.
+    const SinCarga sinCarga = PeorSinCarga(e, valor->rOhm);
+    c.tjMaxC = TemperaturaUnion(familia, o.tempMaxC, sinCarga.pzW);
     const bool asentada = *c.tjMaxC <= tjC + kHolguraTermicaK;
     if (asentada || *c.tjMaxC > familia.tjMaxC || !familia.conCoeficiente) {
-      c.rMinOhm = RMinima(e, c.admisible, o.margen);
-      c.voutNominalV = SalidaNominal(e, e.env.Centro(fila.vz), caso.rOhm);
-      if (caso.cumple && !CabeEnLaPieza(caso, c.admisible, o.margen)) {
-        c.fallo = NoBasta(c, caso, o.margen, o);
+      c.valor = valor;
+      c.cumple = Cumple(e, valor->rOhm);
+      if (c.cumple && !CabeEnLaPieza(sinCarga.pzW, sinCarga.izMaxMa, c.admisible, o.margen)) {
+        c.fallo = NoBasta(c, sinCarga, o.margen, o);
       }
       return c;
     }
@@ -360,12 +422,32 @@ Candidato SinPieza(const DatosCircuito& d, const OpcionesDiseno& o, double tolR)
   const double tolVz = o.tolVz.value_or(kTolVzSinPieza);
   c.vz = {d.VnZener * (1 - tolVz), d.VnZener * (1 + tolVz)};
   c.izRequeridaMa = d.IzMin;
-  const Entorno e = EntornoDe(d, o, tolR, Envolvente(c.vz.bajo, c.vz.alto), d.IzMin);
-  c.resistencia = ElegirResistencia(e, o);
-  if (c.resistencia.elegida) {
-    c.voutNominalV = SalidaNominal(e, e.env.Centro(d.VnZener), c.resistencia.elegida->rOhm);
-  }
+  const Entorno e = EntornoDe(d, o, tolR, EnvolventeDe(c), d.IzMin);
+  c.valor = ValorElegido(e, o);
+  c.cumple = c.valor && Cumple(e, c.valor->rOhm);
   return c;
+}
+
+// Everything the report shows of the candidate shown: its resistor's worst
+// case and its neighbours', the least value its part takes, the nominal
+// output. Done for that one alone: it is the costly part.
+struct Completo {
+  Resistencia resistencia;
+  std::optional<double> rMinOhm;
+  std::optional<double> voutNominalV;
+};
+
+Completo Completar(const Diseno& diseno, const Candidato& c) {
+  const OpcionesDiseno& o = diseno.opciones;
+  const Entorno e = EntornoDe(diseno.datos, o, diseno.tolR, EnvolventeDe(c), c.izRequeridaMa);
+  Completo x;
+  x.resistencia = ResistenciaDe(e, o, c.valor);
+  if (!c.valor) return x;
+  const double r = c.valor->rOhm;
+  x.voutNominalV =
+      SalidaNominal(e, e.env.Centro(c.pieza.fila ? c.pieza.fila->vz : diseno.datos.VnZener), r);
+  if (c.pieza.fila) x.rMinOhm = RMinima(e, c.admisible, o.margen, r);
+  return x;
 }
 
 std::string SinValorDeSerie(const Diseno& d) {
@@ -406,7 +488,7 @@ Eleccion ElegirCandidato(const DatosCircuito& d, const OpcionesDiseno& o, double
       continue;
     }
     Candidato c = EvaluarPieza(d, o, tolR, {&f, fila});
-    const bool toma = c.resistencia.elegida && c.resistencia.elegida->cumple && !c.fallo;
+    const bool toma = c.cumple && !c.fallo;
     if (c.fallo) eleccion.descartes.push_back(*c.fallo);
     eleccion.probados.push_back(std::move(c));
     if (toma) {
@@ -426,12 +508,13 @@ ZenerElegido ZenerDe(const Candidato& c) {
 // part was chosen, and reasons why not when none was.
 void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostrado) {
   const OpcionesDiseno& o = diseno.opciones;
+  Completo completo = Completar(diseno, mostrado);
   diseno.vz = mostrado.vz;
-  diseno.elegida = mostrado.resistencia.elegida;
-  diseno.vecinas = mostrado.resistencia.vecinas;
-  diseno.intervaloR = IntervaloR{mostrado.rMinOhm, mostrado.resistencia.rMaxOhm};
+  diseno.elegida = completo.resistencia.elegida;
+  diseno.vecinas = std::move(completo.resistencia.vecinas);
+  diseno.intervaloR = IntervaloR{completo.rMinOhm, completo.resistencia.rMaxOhm};
   diseno.izRequeridaMa = mostrado.izRequeridaMa;
-  diseno.voutNominalV = mostrado.voutNominalV;
+  diseno.voutNominalV = completo.voutNominalV;
   diseno.tjMaxC = mostrado.tjMaxC;
   if (mostrado.pieza.fila) diseno.candidato = ZenerDe(mostrado);
   if (eleccion.elegido) diseno.zener = ZenerDe(mostrado);
@@ -560,12 +643,9 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
-  const Eleccion eleccion = ElegirCandidato(d, opciones, diseno.tolR);
-  const Candidato mostrado =
-      eleccion.elegido ? eleccion.probados[*eleccion.elegido]
-                       : (!eleccion.probados.empty() ? eleccion.probados.front()
-                                                     : SinPieza(d, opciones, diseno.tolR));
-  Ensamblar(diseno, eleccion, mostrado);
+  Eleccion eleccion = ElegirCandidato(d, opciones, diseno.tolR);
+  if (eleccion.probados.empty()) eleccion.probados.push_back(SinPieza(d, opciones, diseno.tolR));
+  Ensamblar(diseno, eleccion, eleccion.probados[eleccion.elegido.value_or(0)]);
   if (!diseno.elegida || !diseno.elegida->cumple) {
     diseno.motivos.insert(diseno.motivos.begin(), SinValorDeSerie(diseno));
     if (!diseno.elegida) return diseno;

@@ -11,7 +11,7 @@ namespace zener {
 namespace {
 
 // Newton's method on the logarithm of the current ends well within this.
-constexpr double kPasoFinal = 1e-13;
+constexpr double kPasoFinal = 1e-11;
 constexpr int kMaximoPasos = 200;
 
 double Amperios(double mA) {
@@ -26,7 +26,6 @@ double CorrienteExponencial(const Caracteristica& c, const Fuente& f) {
   const double lnIzt = std::log(c.iztA);
   const double libre = f.e - c.v0 + c.rs * c.iztA;  // E − V0 + RS·Izt
   const double g = c.rs + f.rt;
-  auto valor = [&](double u) { return libre - c.a * (u - lnIzt) - g * std::exp(u); };
   // Above Izt the logarithm only takes current away, so the root is below
   // what the resistances alone give; below Izt the resistances take at most
   // Rt·Izt − (E − V0), which the logarithm must make up.
@@ -34,16 +33,12 @@ double CorrienteExponencial(const Caracteristica& c, const Fuente& f) {
   double bajo = lnIzt - std::max(0.0, f.rt * c.iztA - (f.e - c.v0)) / c.a;
   double u = alto;
   for (int paso = 0; paso < kMaximoPasos; ++paso) {
-    const double fu = valor(u);
-    if (fu > 0) {
-      bajo = u;
-    } else {
-      alto = u;
-    }
-    double siguiente = u + fu / (c.a + g * std::exp(u));
-    if (!(siguiente > bajo && siguiente < alto)) siguiente = (bajo + alto) / 2;
+    const double corriente = std::exp(u);
+    const double fu = libre - c.a * (u - lnIzt) - g * corriente;
+    (fu > 0 ? bajo : alto) = u;
+    const double siguiente = u + fu / (c.a + g * corriente);
     if (std::fabs(siguiente - u) < kPasoFinal) return std::exp(siguiente);
-    u = siguiente;
+    u = siguiente > bajo && siguiente < alto ? siguiente : (bajo + alto) / 2;
   }
   return std::exp(u);
 }
@@ -118,15 +113,30 @@ Punto PuntoDeTrabajo(const Caracteristica& c, const Fuente& f) {
   return {i, i > 0 ? c.Tension(i) : f.e};
 }
 
-Extremos PuntosExtremos(const Envolvente& env, const Fuente& f) {
-  Extremos x{PuntoDeTrabajo(env.Miembro(0, true), f), PuntoDeTrabajo(env.Miembro(0, false), f)};
+namespace {
+
+// The member of the band's top or foot whose current is least or most.
+Punto Extremo(const Envolvente& env, const Fuente& f, bool alta) {
+  Punto x = PuntoDeTrabajo(env.Miembro(0, alta), f);
   for (std::size_t k = 1; k < env.Formas(); ++k) {
-    const Punto alto = PuntoDeTrabajo(env.Miembro(k, true), f);
-    const Punto bajo = PuntoDeTrabajo(env.Miembro(k, false), f);
-    if (alto.iA < x.menor.iA) x.menor = alto;
-    if (bajo.iA > x.mayor.iA) x.mayor = bajo;
+    const Punto p = PuntoDeTrabajo(env.Miembro(k, alta), f);
+    if (alta ? p.iA < x.iA : p.iA > x.iA) x = p;
   }
   return x;
+}
+
+}  // namespace
+
+Extremos PuntosExtremos(const Envolvente& env, const Fuente& f) {
+  return {Extremo(env, f, true), Extremo(env, f, false)};
+}
+
+Punto CorrienteMinima(const Envolvente& env, const Fuente& f) {
+  return Extremo(env, f, true);
+}
+
+Punto CorrienteMaxima(const Envolvente& env, const Fuente& f) {
+  return Extremo(env, f, false);
 }
 
 }  // namespace zener

@@ -99,5 +99,8 @@ struct Extremos {
   Punto mayor;  // most current: the lowest voltage
 };
 Extremos PuntosExtremos(const Envolvente& env, const Fuente& f);
+// Only the first, the least current; only the second, the most.
+Punto CorrienteMinima(const Envolvente& env, const Fuente& f);
+Punto CorrienteMaxima(const Envolvente& env, const Fuente& f);
 
 }  // namespace zener

@@ -377,14 +377,14 @@ TEST(Disenar, Escenarios) {
       {"caliente", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.tempMaxC = 85; }), true, 240,
        "1N4733A", 2, "BZX79C5V1 no basta: 2 × 0,246 W", kSinComprobar, 5.355},
       // BZX79C13 from -20 to 85 °C: 14,1 · (1 + 0,0011 · 60) = 15,03 V, above
-      // VeMin (the band reaches 0,01 K past the junction's last round).
+      // VeMin (the band reaches 0,1 K past the junction's last round).
       {"deriva", Valores(15, 17, 0, 2, 13, 2), Con([](auto& o) {
          o.familia = Familia::BZX79;
          o.tempMinC = -20;
          o.tempMaxC = 85;
        }),
        false, 0, "", std::nullopt, "Ningún valor de la serie E24", kSinComprobar,
-       14.1 * (1 + 0.0011 * 60.01)},
+       14.1 * (1 + 0.0011 * 60.1)},
       // 270 ohm of load draws more at the top of the band than at 5,1 V.
       {"carga resistiva", Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }),
        true, 240, "BZX79C5V1", 1, ""},
