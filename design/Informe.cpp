@@ -10,6 +10,7 @@
 #include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
+#include "design/Envolvente.h"
 #include "design/Json.h"
 #include "design/Texto.h"
 
@@ -662,6 +663,114 @@ std::string Grafico(const Diseno& d) {
   return s + "</svg>";
 }
 
+// The part's envelope, Vz against Iz, the band between its highest and
+// lowest curve, with the resistor's load lines at the worst corners: where a
+// line meets the band is where the Zener can sit, seen against Izk, Izt and
+// its maximum current.
+std::string GraficoEnvolvente(const Diseno& d) {
+  const DatosCircuito& v = d.datos;
+  const FilaZener& fila = *d.candidato->fila;
+  const Envolvente env(fila, d.vz->bajo, d.vz->alto);
+  const PeorCaso& c = *d.elegida;
+  const double media = d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
+  const double rAlta = c.rOhm * (1 + d.tolR), rBaja = c.rOhm * (1 - d.tolR);
+  auto fuente = [&](double vs, double r, double cargaMa) {
+    return d.opciones.cargaOhm ? FuenteConResistencia(vs, r, *d.opciones.cargaOhm)
+                               : FuenteConCarga(vs, r, cargaMa / kMiliPorUnidad);
+  };
+  struct Recta {
+    Fuente f;
+    std::string nombre, estilo;
+  };
+  const std::vector<Recta> rectas = {
+      {fuente(v.VeMin - media, rAlta, v.IcMax), "VeMin, R alta, IcMax", "stroke=\"#36c\""},
+      {fuente(v.VeMax + media, rBaja, v.IcMin), "VeMax, R baja, IcMin",
+       "stroke=\"#c33\" stroke-dasharray=\"6 4\""},
+      {FuenteConCarga(v.VeMax + media, rBaja, 0), "VeMax, R baja, sin carga", "stroke=\"#c33\""},
+  };
+  const double izMax = d.zener ? d.zener->izMaxAdmisibleMa : c.izMaxMa;
+  const double desde = fila.izkMa;
+  const double hasta = std::max({c.izMaxMa, fila.iztMa, desde * 2}) * 1.1;
+  constexpr int kMuestras = 80;
+  std::vector<double> corrientes;
+  for (int k = 0; k <= kMuestras; ++k)
+    corrientes.push_back(desde + (hasta - desde) * k / kMuestras);
+  auto alta = [&](double ma) { return env.TensionAlta(ma / kMiliPorUnidad); };
+  auto baja = [&](double ma) { return env.TensionBaja(ma / kMiliPorUnidad); };
+  const Eje x = EjeRedondo(0, hasta);
+  const Eje y = EjeRedondo(baja(desde), alta(hasta));
+  constexpr double kAncho = 640, kAlto = 340, kIzq = 60, kDer = 20, kArriba = 20, kAbajo = 50;
+  auto X = [&](double ma) {
+    return kIzq + (ma - x.minimo) / (x.maximo - x.minimo) * (kAncho - kIzq - kDer);
+  };
+  auto Y = [&](double volt) {
+    return kArriba + (y.maximo - volt) / (y.maximo - y.minimo) * (kAlto - kArriba - kAbajo);
+  };
+  auto n = [](double valor) { return NumeroJson(std::round(valor * 10) / 10); };
+  std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + n(kAncho) + " " +
+                  n(kAlto) + "\" role=\"img\" aria-label=\"Envolvente del zener\">";
+  s += "<defs><clipPath id=\"area-envolvente\"><rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) +
+       "\" width=\"" + n(kAncho - kIzq - kDer) + "\" height=\"" + n(kAlto - kArriba - kAbajo) +
+       "\"/></clipPath></defs>";
+  s += "<rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
+       "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" fill=\"none\" stroke=\"#333\"/>";
+  for (int k = 0; k <= Marcas(x); ++k) {
+    const double ma = x.minimo + k * x.paso;
+    s += "<text class=\"marca-x\" x=\"" + n(X(ma)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
+         "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(ma, DecimalesDePaso(x.paso)) +
+         "</text>";
+  }
+  for (int k = 0; k <= Marcas(y); ++k) {
+    const double volt = y.minimo + k * y.paso;
+    s += "<text class=\"marca-y\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(volt) + 4) +
+         "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(volt, DecimalesDePaso(y.paso)) +
+         "</text>";
+  }
+  s += "<text x=\"" + n((kAncho + kIzq) / 2) + "\" y=\"" + n(kAlto - 10) +
+       "\" font-size=\"12\" text-anchor=\"middle\">Corriente del zener (mA)</text>";
+  s += "<text x=\"14\" y=\"" + n(kAlto / 2) +
+       "\" font-size=\"12\" text-anchor=\"middle\" transform=\"rotate(-90 14 " + n(kAlto / 2) +
+       ")\">Tensión del zener (V)</text>";
+  s += "<g clip-path=\"url(#area-envolvente)\">";
+  // The band: along the highest curve and back along the lowest.
+  std::string banda = "<path fill=\"#fd8\" fill-opacity=\"0.6\" stroke=\"#a60\" d=\"M";
+  for (const double ma : corrientes) banda += n(X(ma)) + "," + n(Y(alta(ma))) + " ";
+  for (auto i = corrientes.rbegin(); i != corrientes.rend(); ++i) {
+    banda += "L" + n(X(*i)) + "," + n(Y(baja(*i))) + " ";
+  }
+  s += banda + "Z\"/>";
+  auto vertical = [&](double ma, const std::string& nombre, const char* color) {
+    s += "<line x1=\"" + n(X(ma)) + "\" x2=\"" + n(X(ma)) + "\" y1=\"" + n(kArriba) + "\" y2=\"" +
+         n(kAlto - kAbajo) + "\" stroke=\"" + color + "\" stroke-dasharray=\"2 3\"/>";
+    s += "<text x=\"" + n(X(ma) + 3) + "\" y=\"" + n(kAlto - kAbajo - 4) +
+         "\" font-size=\"11\" fill=\"" + color + "\">" + Escapar(nombre) + "</text>";
+  };
+  vertical(fila.izkMa, "Izk", "#555");
+  vertical(fila.iztMa, "Izt", "#555");
+  if (izMax <= x.maximo) vertical(izMax, "Iz máx", "#a60");
+  for (const Recta& r : rectas) {
+    auto voltios = [&](double ma) { return r.f.e - r.f.rt * ma / kMiliPorUnidad; };
+    s += "<line x1=\"" + n(X(x.minimo)) + "\" y1=\"" + n(Y(voltios(x.minimo))) + "\" x2=\"" +
+         n(X(x.maximo)) + "\" y2=\"" + n(Y(voltios(x.maximo))) + "\" stroke-width=\"2\" " +
+         r.estilo + "/>";
+  }
+  auto punto = [&](double ma, double volt) {
+    s += "<circle cx=\"" + n(X(ma)) + "\" cy=\"" + n(Y(volt)) + "\" r=\"4\" fill=\"#080\"/>";
+  };
+  punto(c.izMinMa, alta(c.izMinMa));
+  punto(c.izMaxMa, baja(c.izMaxMa));
+  s += "</g>";
+  double leyenda = kArriba + 14;
+  for (const Recta& r : rectas) {
+    s += "<line x1=\"" + n(kIzq + 10) + "\" x2=\"" + n(kIzq + 40) + "\" y1=\"" + n(leyenda) +
+         "\" y2=\"" + n(leyenda) + "\" stroke-width=\"2\" " + r.estilo + "/>";
+    s += "<text x=\"" + n(kIzq + 46) + "\" y=\"" + n(leyenda + 4) + "\" font-size=\"11\">" +
+         Escapar(r.nombre) + "</text>";
+    leyenda += 16;
+  }
+  return s + "</svg>";
+}
+
 std::string TablaHtml(const Diseno& d) {
   std::string t = "<table><thead><tr>";
   for (const char* cabecera : kCabeceraPeorCaso) t += "<th>" + Escapar(cabecera) + "</th>";
@@ -748,6 +857,10 @@ std::string InformeHtml(const Diseno& d) {
   }
   if (d.elegida && d.veredicto == Veredicto::Cumple) {
     h += "<figure><h2>Corriente del zener según la carga</h2>" + Grafico(d) + "</figure>";
+    if (d.candidato) {
+      h += "<figure><h2>Envolvente del " + Escapar(d.candidato->fila->numero) +
+           " y rectas de carga en el peor caso</h2>" + GraficoEnvolvente(d) + "</figure>";
+    }
   }
   return h + "</main></body></html>\n";
 }
