@@ -709,20 +709,17 @@ std::string GraficoEnvolvente(const Diseno& d) {
   auto n = [](double valor) { return NumeroJson(std::round(valor * 10) / 10); };
   std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + n(kAncho) + " " +
                   n(kAlto) + "\" role=\"img\" aria-label=\"Envolvente del zener\">";
-  s += "<defs><clipPath id=\"area-envolvente\"><rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) +
-       "\" width=\"" + n(kAncho - kIzq - kDer) + "\" height=\"" + n(kAlto - kArriba - kAbajo) +
-       "\"/></clipPath></defs>";
   s += "<rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
        "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" fill=\"none\" stroke=\"#333\"/>";
   for (int k = 0; k <= Marcas(x); ++k) {
     const double ma = x.minimo + k * x.paso;
-    s += "<text class=\"marca-x\" x=\"" + n(X(ma)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
+    s += "<text class=\"marca-iz\" x=\"" + n(X(ma)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
          "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(ma, DecimalesDePaso(x.paso)) +
          "</text>";
   }
   for (int k = 0; k <= Marcas(y); ++k) {
     const double volt = y.minimo + k * y.paso;
-    s += "<text class=\"marca-y\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(volt) + 4) +
+    s += "<text class=\"marca-vz\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(volt) + 4) +
          "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(volt, DecimalesDePaso(y.paso)) +
          "</text>";
   }
@@ -731,7 +728,12 @@ std::string GraficoEnvolvente(const Diseno& d) {
   s += "<text x=\"14\" y=\"" + n(kAlto / 2) +
        "\" font-size=\"12\" text-anchor=\"middle\" transform=\"rotate(-90 14 " + n(kAlto / 2) +
        ")\">Tensión del zener (V)</text>";
-  s += "<g clip-path=\"url(#area-envolvente)\">";
+  // A nested viewport in the same coordinates clips the band and the lines
+  // to the plot's area.
+  const std::string area = n(kIzq) + " " + n(kArriba) + " " + n(kAncho - kIzq - kDer) + " " +
+                           n(kAlto - kArriba - kAbajo);
+  s += "<svg x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
+       "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" viewBox=\"" + area + "\">";
   // The band: along the highest curve and back along the lowest.
   std::string banda = "<path fill=\"#fd8\" fill-opacity=\"0.6\" stroke=\"#a60\" d=\"M";
   for (const double ma : corrientes) banda += n(X(ma)) + "," + n(Y(alta(ma))) + " ";
@@ -759,7 +761,7 @@ std::string GraficoEnvolvente(const Diseno& d) {
   };
   punto(c.izMinMa, alta(c.izMinMa));
   punto(c.izMaxMa, baja(c.izMaxMa));
-  s += "</g>";
+  s += "</svg>";
   double leyenda = kArriba + 14;
   for (const Recta& r : rectas) {
     s += "<line x1=\"" + n(kIzq + 10) + "\" x2=\"" + n(kIzq + 40) + "\" y1=\"" + n(leyenda) +
