@@ -3,6 +3,7 @@
 // last CALCULAR, marked out of date as soon as the window no longer shows
 // those results, and only a current report can be copied or printed.
 import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
 import { after, before, test } from 'node:test';
 
 import { prepararEntorno } from './web-servidor.mjs';
@@ -22,6 +23,8 @@ const informe = (pagina) => pagina.frameLocator('#informeDiseno').locator('body'
 // options cannot be used and which box is at fault.
 const OPCIONES = [
   [{}, /Serie E24, resistencia al 5 %, zener según su hoja de datos, margen de potencia 2,/],
+  [{}, /Entrada: VeMin y VeMax son los extremos de su valor medio.*Tensión de salida\s+De [\d,]+ V/s],
+  [{ rizado_mv: '500' }, /el rizado va encima: de [\d,]+ − 250 mV a [\d,]+ \+ 250 mV/],
   [{ tol_r: '0,5' }, /resistencia al 0,5 %/],
   [{ tol_r: '2,5', tol_vz: '2' }, /resistencia al 2,5 %, zener al ±2 % como máximo/],
   [{ margen: '50' }, /margen de potencia 50,/],
@@ -72,6 +75,7 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
     () => document.getElementById('estadoCopia').textContent === 'Informe copiado.', null, { timeout: ESPERA_MS });
   const puedeCopiar = () => pagina.locator('#copiarInforme').isEnabled();
   const puedeImprimir = () => pagina.locator('#imprimirInforme').isEnabled();
+  const puedeDescargar = () => pagina.locator('#descargarCircuito').isEnabled();
   const PASOS = [
     ['opened', async () => {}, 'espera'],
     ['CALCULAR', () => calcularEjemplo(pagina), 'hecho'],
@@ -81,6 +85,12 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
       await avisoCopiado();
       await pagina.click('#imprimirInforme');
       assert.ok(await pagina.evaluate(() => document.body.dataset.impreso));
+      // The circuit runs in ngspice as it is, with the worst cases' currents.
+      const [descarga] = await Promise.all([
+        pagina.waitForEvent('download', { timeout: ESPERA_MS }), pagina.click('#descargarCircuito')]);
+      assert.equal(descarga.suggestedFilename(), 'regulador-zener.cir');
+      const simulado = execFileSync('ngspice', ['-b', await descarga.path()], { encoding: 'utf8' });
+      assert.match(simulado, /vmizmin_alta_\w+#branch\s+[\d.]+e-0\d/);
     }, 'hecho'],
     ['a field entered', () => pagina.locator('#txtVeMax').focus(), 'obsoleto'],
     ['another series, still out of date', () => pagina.selectOption('select[name=serie]', 'E6'), 'obsoleto'],
@@ -97,8 +107,10 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
     assert.equal(await estado(pagina), esperado, paso);
     assert.equal(await puedeCopiar(), esperado === 'hecho', paso);
     assert.equal(await puedeImprimir(), esperado === 'hecho', paso);
+    assert.equal(await puedeDescargar(), esperado === 'hecho', paso);
     if (paso !== 'copied') assert.equal(await aviso(), '', `${paso}: the copy notice cleared`);
-    if (esperado === 'hecho') assert.match(await pagina.locator('#estadoDiseno').innerText(), /^R entre \d+,\d Ω y \d+,\d Ω/);
+    if (esperado === 'hecho') assert.match(await pagina.locator('#estadoDiseno').innerText(),
+      /^(R entre \d+,\d Ω y \d+,\d Ω|Ninguna R sirve: la mínima, [\d.,]+ Ω, pasa de la máxima, [\d.,]+ Ω)\./);
     if (esperado === 'obsoleto') assert.ok(await pagina.locator('#informeDiseno').isVisible(), paso);
   }
   assert.match(await informe(pagina), /Serie E6/);

@@ -80,6 +80,7 @@ constexpr Peticion kPeticiones[] = {
     {"diseno", [](std::string_view opciones) { return panel.Disenar(opciones); }},
     {"informe-texto", [](std::string_view) { return panel.Texto(); }},
     {"informe-html", [](std::string_view) { return panel.Html(); }},
+    {"informe-spice", [](std::string_view) { return panel.Spice(); }},
     {"estado", [](std::string_view) { return Estado(); }},
     {"opciones-enlace",
      [](std::string_view opciones) { return PanelDiseno::OpcionesDeEnlace(opciones); }},

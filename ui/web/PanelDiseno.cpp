@@ -213,4 +213,8 @@ std::string PanelDiseno::Html() const {
   return diseno_ ? InformeHtml(*diseno_) : std::string();
 }
 
+std::string PanelDiseno::Spice() const {
+  return diseno_ ? InformeSpice(*diseno_) : std::string();
+}
+
 }  // namespace zener::web

@@ -39,6 +39,7 @@ class PanelDiseno {
   // The reports of the last design; empty before the first.
   std::string Texto() const;
   std::string Html() const;
+  std::string Spice() const;
 
  private:
   std::optional<DatosCircuito> valores_;

@@ -96,7 +96,7 @@ function mostrar(estado, texto) {
   panel.dataset.estado = estado;
   document.getElementById('estadoDiseno').textContent = texto;
   document.getElementById('informeDiseno').hidden = !hayInforme;
-  for (const boton of ['copiarInforme', 'imprimirInforme']) {
+  for (const boton of ['copiarInforme', 'imprimirInforme', 'descargarCircuito']) {
     document.getElementById(boton).disabled = estado !== 'hecho';
   }
   limpiarAvisoDeCopia();
@@ -121,10 +121,26 @@ function disenar() {
   const { informe } = resultado;
   document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
   document.getElementById('informeDiseno').srcdoc = pedirTexto('informe-html');
-  const resumen = [resultado.ventanaR, ...(informe.construible ? [] : informe.motivos)]
-    .filter(Boolean).join('. ');
+  const resumen = [resultado.ventanaR,
+    ...(informe.construible ? [salidaYUnion(informe)] : informe.motivos)].filter(Boolean).join('. ');
   if (vigente) mostrar('hecho', resumen);
   else mostrar('obsoleto', FUERA_DE_FECHA);
+}
+
+// What the regulator's user needs first of a design that can be built: the
+// range the output stays in, and how hot the Zener's junction runs.
+function salidaYUnion({ vout_min_v: minima, vout_max_v: maxima, tj_max_c: union }) {
+  return `Salida de ${cifra.format(minima)} V a ${cifra.format(maxima)} V; `
+    + `unión hasta ${cifra.format(Math.round(union))} °C`;
+}
+
+// The design as a netlist for ngspice, saved as a file.
+function descargarCircuito() {
+  const enlace = document.createElement('a');
+  enlace.href = URL.createObjectURL(new Blob([pedirTexto('informe-spice')], { type: 'text/plain' }));
+  enlace.download = 'regulador-zener.cir';
+  enlace.click();
+  setTimeout(() => URL.revokeObjectURL(enlace.href));
 }
 
 function alCambiarLaVentana({ detail: { resultados } }) {
@@ -175,6 +191,7 @@ export function iniciarPanel(pedir) {
   formulario().addEventListener('submit', (e) => e.preventDefault());
   document.getElementById('informeDiseno').addEventListener('load', ajustarAltura);
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
+  document.getElementById('descargarCircuito').addEventListener('click', descargarCircuito);
   document.getElementById('imprimirInforme').addEventListener('click', () => {
     document.getElementById('informeDiseno').contentWindow.print();
   });
