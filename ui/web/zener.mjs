@@ -137,6 +137,7 @@ const importaciones = {
       const texto = textoDe(puntero, bytes);
       if (el instanceof HTMLInputElement) el.value = texto;
       else el.textContent = texto;
+      if (el.classList.contains('Resultado')) ajustarCifra(el);
     },
     fijar_seleccion(control, inicio, longitud) {
       const el = elementos[control];
@@ -191,6 +192,37 @@ function anunciarResultados() {
   parrafo.textContent = `Resultados. ${resultados.join('; ')}.`;
   document.getElementById('anuncio').replaceChildren(parrafo);
 }
+
+// The width a text is drawn at, whatever its box lets show of it.
+function anchoDelTexto(el) {
+  const rango = document.createRange();
+  rango.selectNodeContents(el);
+  return rango.getBoundingClientRect().width;
+}
+
+const PASO_LETRA_PX = 0.25;
+
+// A figure wider than its box is drawn smaller until the whole of it fits
+// within the box's padding, never cut; the box keeps its place and size.
+function ajustarCifra(el) {
+  el.style.fontSize = '';
+  const estilo = getComputedStyle(el);
+  const sitio = el.clientWidth - parseFloat(estilo.paddingLeft) - parseFloat(estilo.paddingRight);
+  const ancho = anchoDelTexto(el);
+  if (ancho <= sitio || sitio <= 0) return;
+  let letra = parseFloat(estilo.fontSize) * (sitio / ancho);
+  el.style.fontSize = `${letra}px`;
+  while (anchoDelTexto(el) > sitio && letra > PASO_LETRA_PX) {
+    letra -= PASO_LETRA_PX;
+    el.style.fontSize = `${letra}px`;
+  }
+}
+
+// A box whose width changes (a narrow screen, a zoom, a font that arrives
+// late) fits its figure again.
+const ajusteAlCambiar = new ResizeObserver((cambios) => {
+  for (const { target } of cambios) ajustarCifra(target);
+});
 
 let twipsPorPixel;  // the design's scale, from the module
 
@@ -251,6 +283,7 @@ function crearPieza(pieza, letras) {
       el = document.createElement('output');
       el.setAttribute('aria-live', 'off');
       el.textContent = pieza.texto;
+      ajusteAlCambiar.observe(el);
       break;
     default:
       el = document.createElement('div');
