@@ -82,14 +82,30 @@ function seguirEstado() {
   document.dispatchEvent(new CustomEvent('zener-estado', { detail: estado }));
 }
 
+const cuadro = () => document.getElementById('cuadro');
+
+// Busy: a message box open, or events the module still has to deliver.
+const ocupada = () => entregaPedida || cuadro().open;
+let alQuedarLibre = [];  // what waits for the window to be free
+
+function cuandoLibre(fn) {
+  alQuedarLibre.push(fn);
+}
+
+function avisarSiLibre() {
+  if (ocupada() || alQuedarLibre.length === 0) return;
+  const esperan = alQuedarLibre;
+  alQuedarLibre = [];
+  for (const fn of esperan) fn();
+}
+
 // A call into the module, and then what the page follows of its state.
 function llamar(entrada, ...argumentos) {
   const resultado = modulo[entrada](...argumentos);
   seguirEstado();
+  avisarSiLibre();
   return resultado;
 }
-
-const cuadro = () => document.getElementById('cuadro');
 
 function mostrarCuadro(prompt, estilo, titulo) {
   document.getElementById('cuadroTitulo').textContent = titulo;
@@ -501,6 +517,9 @@ export async function iniciar(compilado) {
     reiniciar: () => pulsar('cmdReset'),
     opciones: opcionesDelPanel,
     ponerOpciones: ponerOpcionesDelEnlace,
+    esOpcion: (clave) => document.getElementById('opcionesDiseno').elements.namedItem(clave) !== null,
+    cuandoLibre,
+    ocupada,
   });
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
