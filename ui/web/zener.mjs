@@ -171,6 +171,7 @@ const importaciones = {
     },
     calculado() {
       anunciarResultados();
+      mostrarResultados();
       document.dispatchEvent(new Event('zener-calculado'));
     },
     pedir_entrega() {
@@ -239,6 +240,21 @@ function ajustarCifra(el) {
 const ajusteAlCambiar = new ResizeObserver((cambios) => {
   for (const { target } of cambios) ajustarCifra(target);
 });
+
+// Room left above and below the results brought into view.
+const MARGEN_VISTA_PX = 8;
+
+// Where the results lie beyond the screen (a phone, a zoomed page), they are
+// brought into view after CALCULAR; the focus stays where it is.
+function mostrarResultados() {
+  const cajas = [...ventana.querySelectorAll('.Resultado')].map((el) => el.getBoundingClientRect());
+  const arriba = Math.min(...cajas.map((caja) => caja.top)) - MARGEN_VISTA_PX;
+  const abajo = Math.max(...cajas.map((caja) => caja.bottom)) + MARGEN_VISTA_PX;
+  if (arriba >= 0 && abajo <= innerHeight) return;
+  const desplazamiento = abajo > innerHeight ? Math.min(abajo - innerHeight, arriba) : arriba;
+  const suave = !matchMedia('(prefers-reduced-motion: reduce)').matches;
+  window.scrollBy({ top: desplazamiento, behavior: suave ? 'smooth' : 'instant' });
+}
 
 let twipsPorPixel;  // the design's scale, from the module
 
