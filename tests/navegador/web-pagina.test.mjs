@@ -115,6 +115,54 @@ test('a start that fails says in Spanish what failed', async () => {
   }
 });
 
+// Before the module runs, the page already shows the window with its
+// default texts, out of reach, with "Cargando…" while a slow module is
+// awaited; without JavaScript it says that the calculator needs it.
+const ANTES_DEL_MODULO = [
+  { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…' },
+  { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript',
+    texto: 'El calculador necesita JavaScript: actívelo en el navegador para usarlo.' },
+];
+
+test('the window is drawn before the module runs, and said to be loading', async () => {
+  for (const { caso, opciones, retener, aviso, texto } of ANTES_DEL_MODULO) {
+    const contexto = await entorno.navegador.newContext(opciones);
+    let soltar;
+    const retenido = new Promise((listo) => { soltar = listo; });
+    if (retener) {
+      await contexto.route('**/zener.wasm', async (ruta) => {
+        await retenido;
+        await ruta.continue();
+      });
+    }
+    try {
+      const pagina = await contexto.newPage();
+      await pagina.goto(entorno.servidor.direccion);
+      await pagina.locator(aviso).waitFor({ state: 'visible' });
+      assert.equal(await pagina.locator(aviso).innerText(), texto, caso);
+      const visto = await pagina.evaluate(() => ({
+        listo: document.documentElement.dataset.listo,
+        inerte: document.getElementById('form1').inert,
+        textos: ['lblTitulo', 'txtVeMin', 'lblRrLim', 'cmdCalcular'].map((id) => {
+          const el = document.getElementById(id);
+          return el.checkVisibility() ? (el instanceof HTMLInputElement ? el.value : el.textContent) : null;
+        }),
+      }));
+      assert.deepEqual(visto, { listo: undefined, inerte: true,
+        textos: ['CALCULADOR DE CIRCUITOS ZENER CON RESISTENCIA LIMITADORA', '0,00', '0,00', ' CALCULAR '] },
+      caso);
+      if (!retener) continue;
+      soltar();
+      await pagina.waitForSelector('html[data-listo="si"]');
+      assert.equal(await pagina.locator(aviso).isVisible(), false, caso);
+      assert.equal(await pagina.evaluate(() => document.getElementById('form1').inert), false, caso);
+    } finally {
+      soltar();
+      await contexto.close();
+    }
+  }
+});
+
 // The share of a page's pixels in the window's light yellow, from a small
 // image of the page drawn by poppler.
 function parteAmarilla(pdf, numero) {
