@@ -45,6 +45,7 @@ test('installs, reloads and calculates offline; a new build replaces the cached 
       performance.getEntriesByType('resource').find((e) => e.name.endsWith('/zener.wasm')));
     assert.ok(modulo.encodedBodySize < modulo.decodedBodySize / 2, 'the module travels compressed');
     await pagina.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    assert.equal(await pagina.locator('#versionNueva').isVisible(), false, 'no notice on the first visit');
     const cdp = await navegador.newCDPSession(pagina);
     assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
     const [primera] = await cachesDe(pagina);
@@ -65,6 +66,13 @@ test('installs, reloads and calculates offline; a new build replaces the cached 
     await pagina.evaluate(async (v) => {
       while ((await caches.keys()).join() !== v) await new Promise(requestAnimationFrame);
     }, segunda);
+    // The page was opened from the old build: it says a new one is ready,
+    // and reloads into it on request.
+    assert.equal(await pagina.locator('#nueva').count(), 0, 'the old build until reloaded');
+    await pagina.getByRole('button', { name: 'Recargar' }).click();
+    await pagina.locator('#nueva').waitFor();
+    await pagina.waitForSelector('html[data-listo="si"]');
+    assert.equal(await pagina.locator('#versionNueva').isVisible(), false, 'no notice on the new build');
     await servidor.cerrar();
     await cargar();
     assert.equal(await pagina.locator('#nueva').count(), 1, 'the new build, offline');
