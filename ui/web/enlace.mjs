@@ -56,8 +56,7 @@ function seguir() {
 function aplicar(enUso) {
   const pares = new URLSearchParams(location.hash.slice(1));
   const conocida = (clave) => campos.some((campo) => campo.clave === clave) || esOpcion(clave);
-  const ignorados = [...new Set(pares.keys())].filter((clave) => !conocida(clave))
-    .map((clave) => `clave desconocida «${clave}»`);
+  const ignorados = [];
   let puestos = 0;
   aplicando = true;
   try {
@@ -68,6 +67,8 @@ function aplicar(enUso) {
       else ignorados.push(campo.nombre);
     }
     ignorados.push(...ponerOpciones(pares));
+    ignorados.push(...[...new Set(pares.keys())].filter((clave) => !conocida(clave))
+      .map((clave) => `clave desconocida «${clave}»`));
   } finally {
     aplicando = false;
   }
