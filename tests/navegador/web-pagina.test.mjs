@@ -191,6 +191,13 @@ test('printed: the window in its colours, then the current report, its plot on o
   const { pagina, errores } = await entorno.abrir();
   await calcularEjemplo(pagina);
   await pagina.waitForFunction(() => document.getElementById('informeImpreso').shadowRoot?.querySelector('svg'));
+  // CALCULAR keeps the focus, and prints without its ring.
+  const anillo = () => pagina.evaluate(() => [document.activeElement.id,
+    getComputedStyle(document.activeElement).outlineStyle]);
+  assert.deepEqual(await anillo(), ['cmdCalcular', 'solid']);
+  await pagina.emulateMedia({ media: 'print' });
+  assert.deepEqual(await anillo(), ['cmdCalcular', 'none']);
+  await pagina.emulateMedia({ media: null });
   const pdf = join(CARPETA_CAPTURAS, 'pagina-impresa.pdf');
   writeFileSync(pdf, await pagina.pdf({ preferCSSPageSize: true }));
   const paginas = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });
