@@ -1,7 +1,7 @@
-// The page as the calculator's window: builds the controls from the design
-// table the module exports, hands the browser's events to the module and
-// carries out what the module asks of its window. Every decision is the
-// module's; this file only translates.
+// The page as the calculator's window: makes live the controls the build
+// wrote into the page from the design table (ventana-estatica.mjs), hands
+// the browser's events to the module and carries out what the module asks
+// of its window. Every decision is the module's; this file only translates.
 
 import { iniciarEnlace } from './enlace.mjs';
 import { textosDelModulo } from './memoria.mjs';
