@@ -524,8 +524,12 @@ figure{margin:0}
 section,table,figure{break-inside:avoid;page-break-inside:avoid}
 @page{size:A4;margin:15mm}
 @media print{body{margin:0;padding:0;max-width:none;font-size:10pt}}
-@media (max-width:480px){body{font-size:10pt;padding:0 .3em}th,td{padding:2px 3px}
-table{display:block;overflow-x:auto;max-width:100%}}
+@media (max-width:480px){body{font-size:16px;padding:0 .3em}th,td{padding:2px 3px}
+table,figure{display:block;overflow-x:auto;max-width:100%}
+table::before,figure::after{display:block;font-style:italic;text-align:left}
+table::before{content:"Desplace la tabla de lado para ver todas sus columnas."}
+figure::after{content:"Desplace el gráfico de lado para verlo entero."}
+svg{width:700px;max-width:none}}
 )";
 
 struct Trazo {
@@ -602,7 +606,10 @@ std::string Grafico(const Diseno& d) {
   const bool izMaxLejana = d.zener && izMax > kIzMaxLejana * yMax;
   if (d.zener && !izMaxLejana) yMax = std::max(yMax, izMax);
   const Eje y = EjeRedondo(yMin, yMax);
-  constexpr double kAncho = 640, kAlto = 340, kIzq = 60, kDer = 20, kArriba = 20, kAbajo = 50;
+  // The legend has a band of its own under the axis, where no curve runs.
+  constexpr double kLeyenda = 50;
+  constexpr double kAncho = 640, kAlto = 340 + kLeyenda, kIzq = 60, kDer = 20, kArriba = 20,
+                   kAbajo = 50 + kLeyenda;
   auto X = [&](double il) {
     return kIzq + (il - x.minimo) / (x.maximo - x.minimo) * (kAncho - kIzq - kDer);
   };
@@ -625,14 +632,14 @@ std::string Grafico(const Diseno& d) {
     s += "<text class=\"marca-y\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(i) + 4) +
          "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(i, DecimalesDePaso(y.paso)) + "</text>";
   }
-  s += "<text x=\"" + n((kAncho + kIzq) / 2) + "\" y=\"" + n(kAlto - 10) +
+  s += "<text x=\"" + n((kAncho + kIzq) / 2) + "\" y=\"" + n(kAlto - kLeyenda - 10) +
        "\" font-size=\"12\" text-anchor=\"middle\">Corriente por la carga (mA)</text>";
-  s += "<text x=\"14\" y=\"" + n(kAlto / 2) +
+  s += "<text x=\"14\" y=\"" + n((kAlto - kLeyenda) / 2) +
        "\" font-size=\"12\" text-anchor=\"middle\" "
        "transform=\"rotate(-90 14 " +
-       n(kAlto / 2) + ")\">Corriente del zener (mA)</text>";
+       n((kAlto - kLeyenda) / 2) + ")\">Corriente del zener (mA)</text>";
   // The lower limit is labelled at the left, where the lines run high above
-  // it; the upper one at the right, clear of the legend.
+  // it; the upper one at the right, where they have fallen away from it.
   auto limite = [&](double i, const std::string& nombre, const char* color, bool izquierda) {
     s += "<line x1=\"" + n(X(x.minimo)) + "\" x2=\"" + n(X(x.maximo)) + "\" y1=\"" + n(Y(i)) +
          "\" y2=\"" + n(Y(i)) + "\" stroke=\"" + color + "\" stroke-dasharray=\"2 3\"/>";
@@ -650,17 +657,23 @@ std::string Grafico(const Diseno& d) {
       limite(izMax, nombre, "#a60", false);
     }
   }
-  double leyenda = kArriba + 14;
   for (const Trazo& t : trazos) {
-    s += "<line x1=\"" + n(X(0)) + "\" y1=\"" + n(Y(iz(t, 0))) + "\" x2=\"" + n(X(v.IcMax)) +
-         "\" y2=\"" + n(Y(iz(t, v.IcMax))) + "\" stroke-width=\"2\" " + t.estilo + "/>";
-    s += "<line x1=\"" + n(kIzq + 10) + "\" x2=\"" + n(kIzq + 40) + "\" y1=\"" + n(leyenda) +
-         "\" y2=\"" + n(leyenda) + "\" stroke-width=\"2\" " + t.estilo + "/>";
-    s += "<text x=\"" + n(kIzq + 46) + "\" y=\"" + n(leyenda + 4) + "\" font-size=\"11\">" +
-         Escapar(t.nombre) + "</text>";
-    leyenda += 16;
+    s += "<line class=\"curva\" x1=\"" + n(X(0)) + "\" y1=\"" + n(Y(iz(t, 0))) + "\" x2=\"" +
+         n(X(v.IcMax)) + "\" y2=\"" + n(Y(iz(t, v.IcMax))) + "\" stroke-width=\"2\" " + t.estilo +
+         "/>";
   }
-  return s + "</svg>";
+  // Two columns of two, in the band under the axis title.
+  constexpr double kColumnaLeyenda = (kAncho - kIzq - kDer) / 2, kFilaLeyenda = 18;
+  s += "<g class=\"leyenda\">";
+  for (std::size_t k = 0; k < trazos.size(); ++k) {
+    const double x0 = kIzq + static_cast<double>(k / 2) * kColumnaLeyenda;
+    const double y0 = kAlto - kLeyenda + 14 + static_cast<double>(k % 2) * kFilaLeyenda;
+    s += "<line x1=\"" + n(x0) + "\" x2=\"" + n(x0 + 30) + "\" y1=\"" + n(y0) + "\" y2=\"" + n(y0) +
+         "\" stroke-width=\"2\" " + trazos[k].estilo + "/>";
+    s += "<text x=\"" + n(x0 + 36) + "\" y=\"" + n(y0 + 4) + "\" font-size=\"11\">" +
+         Escapar(trazos[k].nombre) + "</text>";
+  }
+  return s + "</g></svg>";
 }
 
 // The part's envelope, Vz against Iz, the band between its highest and

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The web page's figures, in headless chromium with the page served locally
-# as scripts/web.sh serves it (precompressed), beside the Windows program's
-# start-up as scripts/medir.sh last measured it.
+# as scripts/web.sh serves it (precompressed), beside a blank page's from the
+# same server in the same run, and the Windows program's start-up as
+# scripts/medir.sh last measured it.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
@@ -19,6 +20,10 @@ def fila(nombre, valor, unidad, meta):
                                                   "ok" if valor <= meta else "MISSED"))
 fila("page load to interactive (median of 9 cold loads)", m["carga_ms"], "ms", 300)
 print("%-48s %s ms" % ("  the nine loads", " ".join("%.0f" % c for c in sorted(m["cargas_ms"]))))
+print("%-48s %8.1f ms (ready %.1f ms)" % ("blank page's first paint, same server and run",
+      m["blanca_pintada_ms"], m["blanca_carga_ms"]))
+fila("first contentful paint / the blank page's", m["pintada_ms"] / m["blanca_pintada_ms"], "x", 1.5)
+fila("ready / the blank page's", m["carga_ms"] / m["blanca_carga_ms"], "x", 2.5)
 print("%-48s %8.1f KB (%.1f KB uncompressed)" % ("bytes transferred by one cold load",
       m["transferidos_bytes"] / 1024, m["descomprimidos_bytes"] / 1024))
 fila("zener.wasm size", m["wasm_bytes"] / 1024, "KB", 300)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows build's tests under Wine on the display xvfb-run gives, in
 # throw-away prefixes: every test at 96 dots per inch, then the window's scale
-# tests at 144 (150 %), keeping a screenshot of the window at each scale.
+# tests and the whole-figure scenarios at 144 (150 %), keeping a screenshot of
+# the window at each scale.
 #   probar-en-wine.sh BITS   (32 or 64: the build of that many bits)
 set -uo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
@@ -39,9 +40,11 @@ resultado=$?
 captura 96
 terminar
 
+# At 144 as well: the scale tests, and the scenarios whose figures must be
+# whole in their boxes (their titles end in "entera").
 preparar 144
 ZENER_CAPTURA="Z:$construccion/captura-144.bmp" \
-  wine "$construccion/e2e/pruebas_ventana.exe" --gtest_filter='Escala.*' </dev/null
+  wine "$construccion/e2e/pruebas_ventana.exe" --gtest_filter='Escala.*:Tabla/*Entera' </dev/null
 resultado144=$?
 captura 144
 [ "$resultado" -eq 0 ] && [ "$resultado144" -eq 0 ]

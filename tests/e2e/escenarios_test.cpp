@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -172,6 +173,7 @@ class Ejecucion {
     Textos({kIdRrLim, kIdPrLim, kIdPzSin, kIdPzCon}, textos);
   }
   void Texto(std::string_view resto);
+  void Entero(std::string_view controles);
   void Foco(std::string_view control);
   void Seleccion(std::string_view resto);
   void Cuadro(std::string_view nombre);
@@ -196,6 +198,7 @@ const Ejecucion::Verbo Ejecucion::kVerbos[] = {
     {"campos", &Ejecucion::Campos},
     {"resultados", &Ejecucion::Resultados},
     {"texto", &Ejecucion::Texto},
+    {"entero", &Ejecucion::Entero},
     {"foco", &Ejecucion::Foco},
     {"seleccion", &Ejecucion::Seleccion},
     {"cuadro", &Ejecucion::Cuadro},
@@ -295,6 +298,60 @@ void Ejecucion::Cerrar(std::string_view como) {
 void Ejecucion::Texto(std::string_view resto) {
   const auto [control, texto] = Partir(resto);
   Igual(control, TextoDe(Id(control)), std::string(texto));
+}
+
+// The width the control draws a text at. Another process's font cannot be
+// read, so its height is found as the one at which the design's font puts
+// every character where the control says it put it.
+std::optional<int> AnchoDibujado(HWND control, const std::wstring& texto, const Letra& letra) {
+  std::vector<int> inicios;
+  for (std::size_t i = 0; i < texto.size(); ++i) {
+    inicios.push_back(static_cast<short>(LOWORD(SendMessageW(control, EM_POSFROMCHAR, i, 0))));
+  }
+  HDC dc = GetDC(nullptr);
+  std::optional<int> ancho;
+  for (int altura = AlturaNominal(letra, Ppp()); altura >= 1 && !ancho; --altura) {
+    HFONT fuente = CrearFuente(letra, altura);
+    HGDIOBJ anterior = SelectObject(dc, fuente);
+    const auto extension = [&](std::size_t caracteres) {
+      SIZE medida{};
+      GetTextExtentPoint32W(dc, texto.c_str(), static_cast<int>(caracteres), &medida);
+      return medida.cx;
+    };
+    bool coincide = true;
+    for (std::size_t i = 1; i < texto.size() && coincide; ++i) {
+      coincide = inicios[i] - inicios[0] == extension(i);
+    }
+    if (coincide) ancho = extension(texto.size());
+    SelectObject(dc, anterior);
+    DeleteObject(fuente);
+  }
+  ReleaseDC(nullptr, dc);
+  return ancho;
+}
+
+// The text whole: from its first character's start to its end, inside the
+// edit control's formatting rectangle.
+void Ejecucion::Entero(std::string_view controles) {
+  programa_.Calma(Donde());
+  for (const std::string& nombre : Palabras(controles)) {
+    const int id = Id(nombre);
+    HWND control = programa_.Control(id);
+    const std::wstring texto = programa_.Texto(id);
+    const auto ancho = AnchoDibujado(control, texto, LetraDe(PiezaDe(id).fuente));
+    if (!ancho) {
+      ADD_FAILURE_AT(kRuta, linea_) << nombre << ": no height of its font draws it as shown";
+      continue;
+    }
+    RECT sitio{};
+    SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&sitio));
+    const int desde = static_cast<short>(LOWORD(SendMessageW(control, EM_POSFROMCHAR, 0, 0)));
+    if (desde < sitio.left || desde + *ancho > sitio.right) {
+      ADD_FAILURE_AT(kRuta, linea_)
+          << nombre << ": text from x=" << desde << " to x=" << desde + *ancho << ", room from "
+          << sitio.left << " to " << sitio.right;
+    }
+  }
 }
 
 void Ejecucion::Foco(std::string_view control) {

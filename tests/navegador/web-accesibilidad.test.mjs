@@ -1,9 +1,9 @@
 // The page as a screen reader and a keyboard meet it: names that tell the
 // results apart, read in the frames' order and without leader dots; one
 // announcement per CALCULAR and none when results are cleared; the site the
-// pictures open reachable after the window's own tab order; and axe-core's
-// rules kept in the page, with the results shown, with the message box open
-// and in the report.
+// pictures open reachable after the window's own tab order; a refused
+// option described and announced once; a focus ring on every control; and
+// axe-core's rules kept in every state, frames included, in both schemes.
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
@@ -20,27 +20,138 @@ before(async () => {
 after(() => entorno?.cerrar());
 
 
-// axe-core's violations in a frame, with what each is about.
-async function violaciones(marco) {
-  await marco.addScriptTag({ path: AXE });
-  const { violations } = await marco.evaluate(() => window.axe.run(document, { iframes: false }));
+// axe-core's violations on the page, its frames counted with it (the
+// report's), with what each is about.
+async function violaciones(pagina) {
+  for (const marco of pagina.frames()) await marco.addScriptTag({ path: AXE });
+  const { violations } = await pagina.evaluate(() => window.axe.run(document, { iframes: true }));
   return violations.map(({ id, nodes }) => `${id}: ${nodes.map((n) => n.target.join(' ')).join(', ')}`);
 }
 
-test('axe-core: no violation on the page, with results, with the box open, in the report', async () => {
+// Every state the tests visit, in both schemes: as opened, with results and
+// the report, with an option refused, with the message box open.
+const ESTADOS = [
+  ['as opened', async () => {}],
+  ['with results and the report', async (pagina) => {
+    await calcularEjemplo(pagina);
+    await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho');
+  }],
+  ['with an option refused', async (pagina) => {
+    await pagina.locator('[name=tol_r]').fill('60');
+    await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'error');
+  }],
+  ['with the box open', async (pagina) => {
+    await pagina.locator('[name=tol_r]').fill('');
+    await pagina.locator('#txtVeMin').focus();
+    await pagina.keyboard.type('1\n');
+    await pagina.locator('#cmdCalcular').click();
+    await pagina.getByRole('alertdialog').waitFor();
+  }],
+];
+
+test('axe-core, frames included: no violation in any state, in either scheme', async () => {
+  for (const esquema of ['light', 'dark']) {
+    const { pagina, errores } = await entorno.abrir({ colorScheme: esquema });
+    for (const [estado, llegar] of ESTADOS) {
+      await llegar(pagina);
+      assert.deepEqual(await violaciones(pagina), [], `${esquema}: ${estado}`);
+    }
+    assert.deepEqual(errores, [], esquema);
+  }
+});
+
+// A refused option: its box described by the message, which is announced
+// once, not again at each key that leaves it as it was.
+test('a refused option is described by its message, announced once', async () => {
   const { pagina, errores } = await entorno.abrir();
-  assert.deepEqual(await violaciones(pagina.mainFrame()), [], 'the page');
-  await calcularEjemplo(pagina);
-  await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho');
-  assert.deepEqual(await violaciones(pagina.mainFrame()), [], 'with results');
-  const informe = pagina.frame({ url: 'about:srcdoc' });
-  assert.deepEqual(await violaciones(informe), [], 'the report');
-  await pagina.locator('#txtVeMin').focus();
-  await pagina.keyboard.type('1\n');
-  await pagina.locator('#cmdCalcular').click();
-  await pagina.getByRole('alertdialog').waitFor();
-  assert.deepEqual(await violaciones(pagina.mainFrame()), [], 'with the box open');
+  await pagina.evaluate(() => {
+    window.anuncios = [];
+    new MutationObserver(() => window.anuncios.push(document.getElementById('anuncioDiseno').textContent))
+      .observe(document.getElementById('anuncioDiseno'), { childList: true, characterData: true, subtree: true });
+  });
+  const caja = pagina.locator('[name=tol_r]');
+  for (const tecla of ['6', '0', '0', 'Backspace']) await caja.press(tecla);
+  const mensaje = 'Opciones no válidas: la tolerancia de la resistencia ha de estar entre 0 y 50 %.';
+  assert.equal(await pagina.getByRole('textbox', { name: 'Tolerancia de R (%)' }).getAttribute('aria-invalid'), '');
+  const descripcion = await caja.evaluate((el) => el.getAttribute('aria-describedby').split(' ')
+    .map((id) => document.getElementById(id).textContent).join(' | '));
+  assert.equal(descripcion, `De 0 a 50 % | ${mensaje}`);
+  assert.deepEqual(await pagina.evaluate(() => window.anuncios), [mensaje]);
+  await caja.press('Backspace');
+  await caja.press('Backspace');
+  assert.equal(await caja.getAttribute('aria-describedby'), 'limites-tol_r');
+  assert.deepEqual(await pagina.evaluate(() => window.anuncios), [mensaje, '']);
   assert.deepEqual(errores, []);
+});
+
+// The contrast of two CSS colours, as WCAG reckons it.
+function contraste(...colores) {
+  const [a, b] = colores.map((color) => {
+    const [r, g, v] = color.match(/[\d.]+/g).slice(0, 3).map((c) => {
+      const x = Number(c) / 255;
+      return x <= 0.03928 ? x / 12.92 : ((x + 0.055) / 1.055) ** 2.4;
+    });
+    return 0.2126 * r + 0.7152 * g + 0.0722 * v;
+  });
+  return (Math.max(a, b) + 0.05) / (Math.min(a, b) + 0.05);
+}
+
+// The colour behind an element: the first opaque background up from it.
+function fondoDetras(el) {
+  for (let e = el; e; e = e.parentElement) {
+    const color = getComputedStyle(e).backgroundColor;
+    if (!/^rgba\(.*, 0\)$/.test(color) && color !== 'transparent') return color;
+  }
+  return getComputedStyle(document.documentElement).backgroundColor;
+}
+
+// The focused control's ring, and what lies behind it: the control's own
+// face where the ring is drawn inside it.
+function anilloDelFoco(fondoDe) {
+  const fondo = new Function(`return ${fondoDe}`)();
+  const el = document.activeElement;
+  const estilo = getComputedStyle(el);
+  const dentro = parseFloat(estilo.outlineOffset) < 0;
+  return {
+    ancho: parseFloat(estilo.outlineWidth),
+    trazo: estilo.outlineStyle,
+    colores: [estilo.outlineColor, fondo(dentro ? el : el.parentElement)],
+  };
+}
+
+// Every placeholder's colour and its box's.
+function placeholders(fondoDe) {
+  const fondo = new Function(`return ${fondoDe}`)();
+  return [...document.querySelectorAll('input[placeholder]')]
+    .map((el) => [el.name, getComputedStyle(el, '::placeholder').color, fondo(el)]);
+}
+
+test('a focus ring of 2 px and 3:1 on every control, placeholders at 4.5:1, in either scheme', async () => {
+  for (const esquema of ['light', 'dark']) {
+    const { pagina, errores } = await entorno.abrir({ colorScheme: esquema });
+    await calcularEjemplo(pagina);
+    await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho');
+    const vistos = [];
+    await pagina.locator('#txtVeMin').focus();
+    for (;;) {
+      // Past the last control the focus leaves the page: the body has it.
+      const id = await pagina.evaluate(() => (document.activeElement === document.body ? null
+        : document.activeElement.id || document.activeElement.name));
+      if (id === null || vistos.includes(id)) break;
+      vistos.push(id);
+      const anillo = await pagina.evaluate(anilloDelFoco, fondoDetras.toString());
+      assert.ok(anillo.ancho >= 2 && anillo.trazo === 'solid' && contraste(...anillo.colores) >= 3,
+        `${esquema}: ${id}: ${JSON.stringify(anillo)}`);
+      await pagina.keyboard.press('Tab');
+    }
+    for (const control of ['cmdCalcular', 'cmdReset', 'enlaceSitio', 'tol_r', 'informeDiseno']) {
+      assert.ok(vistos.includes(control), `${esquema}: ${control} reached by Tab in ${vistos}`);
+    }
+    for (const [nombre, tinta, fondo] of await pagina.evaluate(placeholders, fondoDetras.toString())) {
+      assert.ok(contraste(tinta, fondo) >= 4.5, `${esquema}: ${nombre}'s placeholder ${tinta} on ${fondo}`);
+    }
+    assert.deepEqual(errores, [], esquema);
+  }
 });
 
 // Each result by the name a screen reader gives it, one control per name.

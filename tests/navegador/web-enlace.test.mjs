@@ -36,8 +36,13 @@ const ENLACES = [
     opciones: { serie: 'E24', familia: 'auto', tol_r: '', margen: '1,5' },
     aviso: ['Tensión mínima de entrada (V)', 'Corriente mínima por la carga (mA)', 'Corriente máxima por la carga (mA)',
       'Corriente mínima por el Zener (mA)', 'Serie', 'Familia del Zener', 'Tolerancia de R (%)',
-      'Zz del Zener (Ω)'],
+      'Zz del Zener (Ω)', 'clave desconocida «__proto__»', 'clave desconocida «constructor»'],
     direccion: '#VeMin=0,00&VeMax=15,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&familia=auto&margen=1,5' },
+  // Nothing of it taken: the address is still rewritten, so that the
+  // refused text does not travel on with a copied link.
+  { caso: 'nothing valid', resto: '#VeMin=abc&color=rojo', campos: POR_DEFECTO, resultados: BORRADOS,
+    aviso: ['Tensión mínima de entrada (V)', 'clave desconocida «color»'],
+    direccion: '#VeMin=0,00&VeMax=0,00&IcMin=0&IcMax=0&VnZener=0,00&IzMin=5&serie=E24&familia=auto' },
 ];
 
 test('a link opens its design; what it holds that is no figure is left out and said', async () => {
@@ -98,4 +103,30 @@ test('the address follows the design in place; the link gives another user the s
   assert.match(await otro.pagina.frameLocator('#informeDiseno').locator('body').innerText(),
     /Serie E6,[^]*Temperatura ambiente: 25 °C/);
   assert.deepEqual([errores, otro.errores], [[], []]);
+});
+
+// Back, or any change of address, while a message box is open: applied once
+// the box is closed, so that the address and the window agree.
+test('an address changed while a message box is open waits for it to close', async () => {
+  const { pagina, errores } = await entorno.abrir({}, `#${DISENO_A}`);
+  await calma(pagina);
+  await pagina.evaluate(() => {
+    location.hash = location.hash.replace('VeMin=12,00', 'VeMin=13,00');
+  });
+  await pagina.waitForFunction(() => document.getElementById('txtVeMin').value === '13,00');
+  await calma(pagina);
+  await teclearValores(pagina, ['1']);
+  await pagina.locator('#cmdCalcular').click();
+  await pagina.waitForFunction(() => document.getElementById('cuadro').open);
+  await pagina.evaluate(() => history.back());
+  await pagina.waitForFunction((a) => location.hash.startsWith(`#${a}&`), DISENO_A);
+  assert.equal(await pagina.evaluate(() => document.getElementById('cuadro').open), true);
+  await pagina.locator('#cuadroAceptar').click();
+  await pagina.waitForFunction(() => document.getElementById('txtVeMin').value === '12,00');
+  await calma(pagina);
+  assert.deepEqual(await textos(pagina, [...CAMPOS, ...ETIQUETAS]),
+    ['12,00', '15,00', '20', '100', '5,10', '5', ...RESULTADOS_A]);
+  assert.equal(await pagina.evaluate(() => location.hash), `#${DISENO_A}&serie=E24&familia=auto`);
+  assert.equal(await pagina.locator('#avisoEnlace').innerText(), '');
+  assert.deepEqual(errores, []);
 });

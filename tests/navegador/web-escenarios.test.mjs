@@ -164,6 +164,21 @@ class Ejecucion {
     await this.comparar([this.resolver(control)], [texto.join(' ')]);
   }
 
+  // The text's drawn extent inside its box's padding box, where it shows.
+  async entero(controles) {
+    const fuera = await this.pagina.evaluate((ids) => ids.flatMap((id) => {
+      const el = document.getElementById(id);
+      const izquierda = el.getBoundingClientRect().left + el.clientLeft;
+      const derecha = izquierda + el.clientWidth;
+      const rango = document.createRange();
+      rango.selectNodeContents(el);
+      const texto = rango.getBoundingClientRect();
+      return texto.left >= izquierda && texto.right <= derecha ? []
+        : [`${id}: text from ${texto.left} to ${texto.right}, room from ${izquierda} to ${derecha}`];
+    }), palabras(controles));
+    assert.deepEqual(fuera, []);
+  }
+
   async foco(control) {
     const visto = await this.pagina.evaluate(() => {
       const activo = document.activeElement;
@@ -236,6 +251,7 @@ const ACCIONES = {
   campos: 'campos',
   resultados: 'resultados',
   texto: 'texto',
+  entero: 'entero',
   foco: 'foco',
   seleccion: 'seleccion',
   cuadro: 'cuadro',

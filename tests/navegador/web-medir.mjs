@@ -1,23 +1,62 @@
 // The page's figures in headless chromium, served locally as scripts/web.sh
-// serves it: load to interactive over cold loads (a fresh context each: no
-// cache, no service worker), the bytes one of them transferred, module size,
-// and Enter on CALCULAR to the four labels written. Prints one JSON object.
-import { statSync } from 'node:fs';
+// serves it: first contentful paint and load to interactive over cold loads
+// (a fresh context each: no cache, no service worker), each beside a blank
+// page's from the same server, loaded in turn with it so that both see the
+// same machine; the bytes one load transferred, module size, and Enter on
+// CALCULAR to the four labels written. Prints one JSON object.
+import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
-import { CARPETA_PAGINA, prepararEntorno } from './web-servidor.mjs';
+import { CARPETA_PAGINA, prepararEntorno, servirPagina } from './web-servidor.mjs';
 import { EJEMPLO_A, teclearValores } from './web-ventana.mjs';
+
+// The blank page: a paragraph, and a module that compiles the smallest
+// WebAssembly module (its 8-byte header) and marks itself ready as the
+// calculator does.
+const MODULO_MINIMO = Uint8Array.of(0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00);
+function escribirPaginaEnBlanco() {
+  const carpeta = mkdtempSync(join(tmpdir(), 'zener-blanca-'));
+  writeFileSync(join(carpeta, 'index.html'), '<!doctype html><html lang="es"><meta charset="utf-8">'
+    + '<title>En blanco</title><p>Página en blanco.</p><script type="module" src="blanca.mjs"></script>');
+  writeFileSync(join(carpeta, 'blanca.mjs'), "await WebAssembly.compileStreaming(fetch('minimo.wasm'));\n"
+    + "document.documentElement.dataset.listo = 'si';\nperformance.mark('zener-listo');\n");
+  writeFileSync(join(carpeta, 'minimo.wasm'), MODULO_MINIMO);
+  return carpeta;
+}
+
+// When the first content was painted and when the page was ready, in ms.
+async function tiempos(pagina) {
+  await pagina.waitForFunction(() => performance.getEntriesByName('first-contentful-paint').length > 0
+    && performance.getEntriesByName('zener-listo').length > 0);
+  return pagina.evaluate(() => ({
+    pintada: performance.getEntriesByName('first-contentful-paint')[0].startTime,
+    lista: performance.getEntriesByName('zener-listo')[0].startTime,
+  }));
+}
 
 const VECES = 9;
 const mediana = (v) => [...v].sort((a, b) => a - b)[Math.floor(v.length / 2)];
 
 const entorno = await prepararEntorno();
+const carpetaBlanca = escribirPaginaEnBlanco();
+const blanca = await servirPagina(carpetaBlanca);
 try {
   const cargas = [];
+  const pintadas = [];
+  const blancas = [];
   let bytes;
   for (let i = 0; i < VECES; ++i) {
+    const contextoBlanco = await entorno.navegador.newContext();
+    const paginaBlanca = await contextoBlanco.newPage();
+    await paginaBlanca.goto(blanca.direccion);
+    blancas.push(await tiempos(paginaBlanca));
+    await contextoBlanco.close();
+
     const { pagina, contexto } = await entorno.abrir();
-    cargas.push(await pagina.evaluate(() => performance.getEntriesByName('zener-listo')[0].startTime));
+    const { pintada, lista } = await tiempos(pagina);
+    cargas.push(lista);
+    pintadas.push(pintada);
     // Everything the page loads, pictures and icon included; not what the
     // service worker fetches afterwards to cache the page.
     await pagina.waitForFunction(() => document.readyState === 'complete');
@@ -56,6 +95,9 @@ try {
   console.log(JSON.stringify({
     carga_ms: mediana(cargas),
     cargas_ms: cargas,
+    pintada_ms: mediana(pintadas),
+    blanca_carga_ms: mediana(blancas.map((b) => b.lista)),
+    blanca_pintada_ms: mediana(blancas.map((b) => b.pintada)),
     transferidos_bytes: bytes.transferidos,
     descomprimidos_bytes: bytes.descomprimidos,
     wasm_bytes: statSync(join(CARPETA_PAGINA, 'zener.wasm')).size,
@@ -63,5 +105,7 @@ try {
     enter_fotograma_ms: mediana(medidas.map((m) => m.fotograma)),
   }));
 } finally {
+  await blanca.cerrar();
+  rmSync(carpetaBlanca, { recursive: true });
   await entorno.cerrar();
 }

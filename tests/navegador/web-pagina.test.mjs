@@ -45,6 +45,7 @@ test('installs, reloads and calculates offline; a new build replaces the cached 
       performance.getEntriesByType('resource').find((e) => e.name.endsWith('/zener.wasm')));
     assert.ok(modulo.encodedBodySize < modulo.decodedBodySize / 2, 'the module travels compressed');
     await pagina.waitForFunction(() => navigator.serviceWorker.controller !== null);
+    assert.equal(await pagina.locator('#versionNueva').isVisible(), false, 'no notice on the first visit');
     const cdp = await navegador.newCDPSession(pagina);
     assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
     const [primera] = await cachesDe(pagina);
@@ -65,6 +66,13 @@ test('installs, reloads and calculates offline; a new build replaces the cached 
     await pagina.evaluate(async (v) => {
       while ((await caches.keys()).join() !== v) await new Promise(requestAnimationFrame);
     }, segunda);
+    // The page was opened from the old build: it says a new one is ready,
+    // and reloads into it on request.
+    assert.equal(await pagina.locator('#nueva').count(), 0, 'the old build until reloaded');
+    await pagina.getByRole('button', { name: 'Recargar' }).click();
+    await pagina.locator('#nueva').waitFor();
+    await pagina.waitForSelector('html[data-listo="si"]');
+    assert.equal(await pagina.locator('#versionNueva').isVisible(), false, 'no notice on the new build');
     await servidor.cerrar();
     await cargar();
     assert.equal(await pagina.locator('#nueva').count(), 1, 'the new build, offline');
@@ -115,6 +123,54 @@ test('a start that fails says in Spanish what failed', async () => {
   }
 });
 
+// Before the module runs, the page already shows the window with its
+// default texts, out of reach, with "Cargando…" while a slow module is
+// awaited; without JavaScript it says that the calculator needs it.
+const ANTES_DEL_MODULO = [
+  { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…' },
+  { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript',
+    texto: 'El calculador necesita JavaScript: actívelo en el navegador para usarlo.' },
+];
+
+test('the window is drawn before the module runs, and said to be loading', async () => {
+  for (const { caso, opciones, retener, aviso, texto } of ANTES_DEL_MODULO) {
+    const contexto = await entorno.navegador.newContext(opciones);
+    let soltar;
+    const retenido = new Promise((listo) => { soltar = listo; });
+    if (retener) {
+      await contexto.route('**/zener.wasm', async (ruta) => {
+        await retenido;
+        await ruta.continue();
+      });
+    }
+    try {
+      const pagina = await contexto.newPage();
+      await pagina.goto(entorno.servidor.direccion);
+      await pagina.locator(aviso).waitFor({ state: 'visible' });
+      assert.equal(await pagina.locator(aviso).innerText(), texto, caso);
+      const visto = await pagina.evaluate(() => ({
+        listo: document.documentElement.dataset.listo,
+        inerte: document.getElementById('form1').inert,
+        textos: ['lblTitulo', 'txtVeMin', 'lblRrLim', 'cmdCalcular'].map((id) => {
+          const el = document.getElementById(id);
+          return el.checkVisibility() ? (el instanceof HTMLInputElement ? el.value : el.textContent) : null;
+        }),
+      }));
+      assert.deepEqual(visto, { listo: undefined, inerte: true,
+        textos: ['CALCULADOR DE CIRCUITOS ZENER CON RESISTENCIA LIMITADORA', '0,00', '0,00', ' CALCULAR '] },
+      caso);
+      if (!retener) continue;
+      soltar();
+      await pagina.waitForSelector('html[data-listo="si"]');
+      assert.equal(await pagina.locator(aviso).isVisible(), false, caso);
+      assert.equal(await pagina.evaluate(() => document.getElementById('form1').inert), false, caso);
+    } finally {
+      soltar();
+      await contexto.close();
+    }
+  }
+});
+
 // The share of a page's pixels in the window's light yellow, from a small
 // image of the page drawn by poppler.
 function parteAmarilla(pdf, numero) {
@@ -135,6 +191,13 @@ test('printed: the window in its colours, then the current report, its plot on o
   const { pagina, errores } = await entorno.abrir();
   await calcularEjemplo(pagina);
   await pagina.waitForFunction(() => document.getElementById('informeImpreso').shadowRoot?.querySelector('svg'));
+  // CALCULAR keeps the focus, and prints without its ring.
+  const anillo = () => pagina.evaluate(() => [document.activeElement.id,
+    getComputedStyle(document.activeElement).outlineStyle]);
+  assert.deepEqual(await anillo(), ['cmdCalcular', 'solid']);
+  await pagina.emulateMedia({ media: 'print' });
+  assert.deepEqual(await anillo(), ['cmdCalcular', 'none']);
+  await pagina.emulateMedia({ media: null });
   const pdf = join(CARPETA_CAPTURAS, 'pagina-impresa.pdf');
   writeFileSync(pdf, await pagina.pdf({ preferCSSPageSize: true }));
   const paginas = execFileSync('pdfinfo', [pdf], { encoding: 'utf8' });

@@ -125,3 +125,51 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
     { timeout: 10_000 });
   assert.deepEqual(errores, []);
 });
+
+// The report as the page shows it, read from its frame: the rendered size of
+// its body text and of its plot's smallest label, whether its table fits or
+// says that it scrolls, and the legend's items that a curve crosses.
+function leerInforme() {
+  const svg = document.querySelector('svg');
+  const escala = svg.getScreenCTM().a;
+  const tabla = document.querySelector('table');
+  const curvas = [...svg.querySelectorAll('.curva')].map((l) => ['x1', 'y1', 'x2', 'y2']
+    .map((a) => l[a].baseVal.value));
+  const cruzados = [...svg.querySelectorAll('.leyenda > *')].filter((el) => {
+    const c = el.getBBox();
+    return curvas.some(([xa, ya, xb, yb]) => Array.from({ length: 201 }, (_, i) => i / 200)
+      .some((t) => {
+        const [x, y] = [xa + t * (xb - xa), ya + t * (yb - ya)];
+        return x >= c.x && x <= c.x + c.width && y >= c.y && y <= c.y + c.height;
+      }));
+  }).map((el) => el.textContent || el.outerHTML);
+  return {
+    letra: parseFloat(getComputedStyle(document.body).fontSize),
+    rotulo: Math.min(...[...svg.querySelectorAll('text')].map((t) => parseFloat(getComputedStyle(t).fontSize)))
+      * escala,
+    tablaCabe: tabla.scrollWidth <= tabla.clientWidth,
+    avisoDeTabla: getComputedStyle(tabla, '::before').content,
+    cruzados,
+  };
+}
+
+const ANCHOS_DEL_INFORME = [
+  { caso: 'full width', viewport: { width: 1024, height: 900 } },
+  { caso: 'a 360-pixel phone', viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true,
+    letra: 16, rotulo: 12 },
+];
+
+test('the report: legible on a phone, its table fits or says it scrolls, its legend clear of the curves',
+  async () => {
+    for (const { caso, letra = 0, rotulo = 0, ...contexto } of ANCHOS_DEL_INFORME) {
+      const { pagina, errores } = await entorno.abrir(contexto);
+      await calcularEjemplo(pagina);
+      await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho');
+      const visto = await pagina.frame({ url: 'about:srcdoc' }).evaluate(leerInforme);
+      assert.ok(visto.letra >= letra, `${caso}: body text ${visto.letra} px`);
+      assert.ok(visto.rotulo >= rotulo, `${caso}: plot labels ${visto.rotulo} px`);
+      assert.ok(visto.tablaCabe || visto.avisoDeTabla.includes('Desplace'), `${caso}: ${JSON.stringify(visto)}`);
+      assert.deepEqual(visto.cruzados, [], caso);
+      assert.deepEqual(errores, [], caso);
+    }
+  });

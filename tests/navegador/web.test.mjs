@@ -7,7 +7,7 @@ import { after, before, test } from 'node:test';
 
 import { CARPETA_CAPTURAS, prepararEntorno } from './web-servidor.mjs';
 import {
-  EJEMPLO_A, ETIQUETAS, RESULTADOS_A, piezasDeLaTabla, teclearValores, textos,
+  EJEMPLO_A, ESPERA_MS, ETIQUETAS, RESULTADOS_A, calma, piezasDeLaTabla, teclearValores, textos,
 } from './web-ventana.mjs';
 
 let entorno;
@@ -101,6 +101,34 @@ test('narrow screens and zoomed pages: the same controls in one column', async (
         `${caso}: captions ${medida.rotuloEnPantalla} device px, ${alCien.rotuloEnPantalla} at 100 %`);
     }
     if (captura) await pagina.screenshot({ path: join(CARPETA_CAPTURAS, captura), fullPage: true });
+    assert.deepEqual(errores, [], caso);
+  }
+});
+
+// On a phone the results lie below the screen: CALCULAR, by a tap or by a
+// link, brings them into view without moving the focus; a refused link's
+// notice is where the page opens.
+const A_LA_VISTA = [
+  { caso: 'CALCULAR tapped', resto: '', tocar: 'cmdCalcular', vistos: ETIQUETAS, foco: 'cmdCalcular' },
+  { caso: 'a link that calculates', resto: '#VeMin=12&VeMax=15&IcMin=20&IcMax=100&VnZener=5,1&IzMin=5',
+    vistos: ETIQUETAS, foco: 'cmdCalcular' },
+  { caso: 'a refused link', resto: '#VeMin=abc', vistos: ['avisoEnlace'], foco: 'txtVeMin' },
+];
+
+test('on a phone, the results and a refused link\'s notice come into view', async () => {
+  for (const { caso, resto, tocar, vistos, foco } of A_LA_VISTA) {
+    const { pagina, errores } = await entorno.abrir(
+      { viewport: { width: 360, height: 740 }, hasTouch: true, isMobile: true }, resto);
+    if (tocar) {
+      await teclearValores(pagina, EJEMPLO_A);
+      await pagina.locator(`#${tocar}`).tap();
+    }
+    await calma(pagina);
+    await pagina.waitForFunction((ids) => ids.every((id) => {
+      const caja = document.getElementById(id).getBoundingClientRect();
+      return caja.height > 0 && caja.top >= 0 && caja.bottom <= innerHeight;
+    }), vistos, { timeout: ESPERA_MS }).catch(() => assert.fail(`${caso}: ${vistos} not in view`));
+    assert.equal(await pagina.evaluate(() => document.activeElement.id), foco, caso);
     assert.deepEqual(errores, [], caso);
   }
 });

@@ -71,9 +71,21 @@ function mostrarFallo(error) {
 // network, as any page does.
 function registrarTrabajador() {
   if (!('serviceWorker' in navigator)) return;
+  avisarDeVersionNueva();
   const registrar = () => navigator.serviceWorker.register(TRABAJADOR).catch(() => {});
   if (document.readyState === 'complete') registrar();
   else window.addEventListener('load', registrar, { once: true });
+}
+
+// A new build's worker takes over a page opened from the old one: the user
+// is told, quietly, and may reload when it suits. The first worker taking
+// over a page that had none is no new version.
+function avisarDeVersionNueva() {
+  if (!navigator.serviceWorker.controller) return;
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    document.getElementById('versionNueva').hidden = false;
+  }, { once: true });
+  document.getElementById('recargar').addEventListener('click', () => location.reload());
 }
 
 const compilado = compilarModulo();

@@ -8,7 +8,9 @@
 // out is the window's and the panel's default, as on a page just opened.
 //
 // The address follows every committed change in place (replaceState), so
-// that typing leaves no trail of history entries behind.
+// that typing leaves no trail of history entries behind. An address that
+// changes while the window is busy (a message box open, events still to be
+// delivered) waits until it is free, so that the two never disagree.
 
 let campos;         // [{clave, nombre, poner(texto) -> bool}], in the window's order
 let valores;        // () -> the committed values' texts by name
@@ -16,6 +18,10 @@ let opciones;       // () -> [[key, text]] of the panel's options that are set
 let ponerOpciones;  // (pares) -> the names of the options refused
 let calcular;       // () -> CALCULAR clicked
 let reiniciar;      // () -> RESET clicked
+let esOpcion;       // (key) -> whether the panel has an option of that name
+let cuandoLibre;    // (fn) -> fn called once the window is free
+let ocupada;        // () -> whether the window is busy
+let pendiente = false;  // an address change waits for the window
 let escrita;        // the address's design as last read or written
 let aplicando = false;
 
@@ -35,7 +41,7 @@ function avisar(ignorados) {
 }
 
 function seguir() {
-  if (aplicando) return;
+  if (aplicando || pendiente) return;
   const texto = textoDelDiseno();
   if (texto === escrita) return;
   escrita = texto;
@@ -49,6 +55,7 @@ function seguir() {
 // window is reset first, so that it starts from what a new page shows.
 function aplicar(enUso) {
   const pares = new URLSearchParams(location.hash.slice(1));
+  const conocida = (clave) => campos.some((campo) => campo.clave === clave) || esOpcion(clave);
   const ignorados = [];
   let puestos = 0;
   aplicando = true;
@@ -60,16 +67,37 @@ function aplicar(enUso) {
       else ignorados.push(campo.nombre);
     }
     ignorados.push(...ponerOpciones(pares));
+    ignorados.push(...[...new Set(pares.keys())].filter((clave) => !conocida(clave))
+      .map((clave) => `clave desconocida «${clave}»`));
   } finally {
     aplicando = false;
   }
+  // Rewritten even when the design is the one shown, so that what was
+  // refused does not travel on in a copied link.
+  escrita = undefined;
   seguir();
   avisar(ignorados);
   if (puestos === campos.length) calcular();
 }
 
+// A change of address while the window is busy is applied once it is free;
+// until then the address is not rewritten.
+function alCambiarDireccion() {
+  if (pendiente) return;
+  if (!ocupada()) {
+    aplicar(true);
+    return;
+  }
+  pendiente = true;
+  cuandoLibre(() => {
+    pendiente = false;
+    aplicar(true);
+  });
+}
+
 export function iniciarEnlace(pagina) {
-  ({ campos, valores, opciones, ponerOpciones, calcular, reiniciar } = pagina);
+  ({ campos, valores, opciones, ponerOpciones, calcular, reiniciar, esOpcion, cuandoLibre, ocupada } =
+    pagina);
   // Without a design in it, the address is left alone until the user
   // changes something.
   escrita = textoDelDiseno();
@@ -77,5 +105,5 @@ export function iniciarEnlace(pagina) {
   document.addEventListener('zener-estado', seguir);
   document.addEventListener('zener-opciones', seguir);
   // An address edited by hand, or another link opened in this tab.
-  window.addEventListener('hashchange', () => aplicar(true));
+  window.addEventListener('hashchange', alCambiarDireccion);
 }

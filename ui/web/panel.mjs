@@ -107,10 +107,12 @@ const FUERA_DE_FECHA = 'Este informe es del último CALCULAR, cuyos resultados y
 
 function disenar() {
   const resultado = JSON.parse(pedirTexto('diseno', JSON.stringify(textos())));
-  for (const caja of cajas()) caja.toggleAttribute('aria-invalid', caja.name === resultado.clave);
-  if (resultado.error) {
+  const error = resultado.error ? `Opciones no válidas: ${resultado.error}.` : '';
+  for (const caja of cajas()) describirError(caja, caja.name === resultado.clave);
+  anunciarError(error);
+  if (error) {
     hayInforme = false;
-    mostrar('error', `Opciones no válidas: ${resultado.error}.`);
+    mostrar('error', error);
     return;
   }
   if (!resultado.informe) {
@@ -120,9 +122,11 @@ function disenar() {
   hayInforme = true;
   const { informe } = resultado;
   document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
-  document.getElementById('informeDiseno').srcdoc = pedirTexto('informe-html');
+  document.getElementById('informeDiseno').srcdoc = sinPrincipal(pedirTexto('informe-html'));
+  // Each part may end in its own full stop.
   const resumen = [resultado.ventanaR,
-    ...(informe.construible ? [salidaYUnion(informe)] : informe.motivos)].filter(Boolean).join('. ');
+    ...(informe.construible ? [salidaYUnion(informe)] : informe.motivos)]
+    .filter(Boolean).map((parte) => parte.replace(/\.$/, '')).join('. ');
   if (vigente) mostrar('hecho', resumen);
   else mostrar('obsoleto', FUERA_DE_FECHA);
 }
@@ -143,10 +147,49 @@ function descargarCircuito() {
   setTimeout(() => URL.revokeObjectURL(enlace.href));
 }
 
+// The refused box is described by the message that says why, besides its
+// limits.
+const MENSAJE = 'estadoDiseno';
+function describirError(caja, refusada) {
+  caja.toggleAttribute('aria-invalid', refusada);
+  const ids = (caja.getAttribute('aria-describedby') ?? '').split(' ').filter((id) => id && id !== MENSAJE);
+  if (refusada) ids.push(MENSAJE);
+  if (ids.length > 0) caja.setAttribute('aria-describedby', ids.join(' '));
+  else caja.removeAttribute('aria-describedby');
+}
+
+// A message is announced when it appears or changes, not again at each key
+// that leaves it as it was.
+function anunciarError(error) {
+  const region = document.getElementById('anuncioDiseno');
+  if (region.textContent !== error) region.textContent = error;
+}
+
+// Inside the page the report is part of the page's main landmark: its own
+// becomes a plain block, so that there is one wherever frames are counted.
+function sinPrincipal(html) {
+  const documento = new DOMParser().parseFromString(html, 'text/html');
+  for (const principal of documento.querySelectorAll('main')) {
+    const bloque = documento.createElement('div');
+    bloque.append(...principal.childNodes);
+    principal.replaceWith(bloque);
+  }
+  return `<!doctype html>\n${documento.documentElement.outerHTML}`;
+}
+
 function alCambiarLaVentana({ detail: { resultados } }) {
   if (resultados || !vigente) return;
   vigente = false;
   if (hayInforme) mostrar('obsoleto', FUERA_DE_FECHA);
+}
+
+// The frame shows a focus ring while its page has the focus: the frame
+// element itself never matches :focus once the focus is inside it.
+function seguirFocoDelInforme() {
+  const informe = document.getElementById('informeDiseno');
+  const marcar = (enfocado) => () => informe.classList.toggle('enfocado', enfocado);
+  informe.contentWindow.addEventListener('focus', marcar(true));
+  informe.contentWindow.addEventListener('blur', marcar(false));
 }
 
 // The report's own page sets its height once it has laid out.
@@ -190,6 +233,7 @@ export function iniciarPanel(pedir) {
   });
   formulario().addEventListener('submit', (e) => e.preventDefault());
   document.getElementById('informeDiseno').addEventListener('load', ajustarAltura);
+  document.getElementById('informeDiseno').addEventListener('load', seguirFocoDelInforme);
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
   document.getElementById('descargarCircuito').addEventListener('click', descargarCircuito);
   document.getElementById('imprimirInforme').addEventListener('click', () => {

@@ -1,28 +1,18 @@
-// The page as the calculator's window: builds the controls from the design
-// table the module exports, hands the browser's events to the module and
-// carries out what the module asks of its window. Every decision is the
-// module's; this file only translates.
+// The page as the calculator's window: makes live the controls the build
+// wrote into the page from the design table (ventana-estatica.mjs), hands
+// the browser's events to the module and carries out what the module asks
+// of its window. Every decision is the module's; this file only translates.
 
 import { iniciarEnlace } from './enlace.mjs';
+import { textosDelModulo } from './memoria.mjs';
 import { iniciarPanel, opcionesDelPanel, ponerOpcionesDelEnlace } from './panel.mjs';
-
-// The pictures, by the resource name the design table gives them, with what
-// each shows in words: the logo's are the words it shows.
-const IMAGENES = {
-  ESQUEMA: {
-    archivo: 'esquema.gif',
-    texto: 'Esquema del regulador: una batería alimenta a través de la resistencia R '
-      + 'el diodo Zener y la carga, conectados en paralelo',
-  },
-  LOGO: { archivo: 'logo.jpg', texto: 'Calculadores Zener' },
-};
 
 const ERRNO_NOSYS = 52;
 
 const codificador = new TextEncoder();
-const decodificador = new TextDecoder();
 
 let modulo;              // the module's exports
+let bytesDe, textoDe, conTexto, pedirTexto;  // over its memory (memoria.mjs)
 const elementos = [];    // by the number of their Control
 const numeroDe = new Map();  // element -> number of its Control
 let ventana;             // the element of the window
@@ -32,34 +22,6 @@ let estadoVisto = '';    // the module's "estado" last reported to the page
 // The focus goes back where it was while the press that brought the user
 // back is still going on: scrolling to it would move what is being pressed.
 let reactivando = false;
-
-function bytesDe(puntero, bytes) {
-  return new Uint8Array(modulo.memory.buffer, puntero, bytes);
-}
-
-function textoDe(puntero, bytes) {
-  return decodificador.decode(bytesDe(puntero, bytes));
-}
-
-// Calls fn with the text copied into the module's memory (address, bytes).
-function conTexto(texto, fn) {
-  const bytes = codificador.encode(texto);
-  const puntero = modulo.zener_reservar(Math.max(bytes.length, 1));
-  bytesDe(puntero, bytes.length).set(bytes);
-  try {
-    return fn(puntero, bytes.length);
-  } finally {
-    modulo.zener_liberar(puntero);
-  }
-}
-
-// A text the module gives: its length in four bytes, lowest first, then it.
-function pedirTexto(que, entrada = '') {
-  const puntero = conTexto(que, (pQue, bQue) =>
-    conTexto(entrada, (pEntrada, bEntrada) => modulo.zener_texto(pQue, bQue, pEntrada, bEntrada)));
-  const bytes = new DataView(modulo.memory.buffer).getUint32(puntero, true);
-  return textoDe(puntero + 4, bytes);
-}
 
 // The UTF-16 offset of the n-th character: the module counts characters.
 function posicionUtf16(texto, caracteres) {
@@ -82,14 +44,30 @@ function seguirEstado() {
   document.dispatchEvent(new CustomEvent('zener-estado', { detail: estado }));
 }
 
+const cuadro = () => document.getElementById('cuadro');
+
+// Busy: a message box open, or events the module still has to deliver.
+const ocupada = () => entregaPedida || cuadro().open;
+let alQuedarLibre = [];  // what waits for the window to be free
+
+function cuandoLibre(fn) {
+  alQuedarLibre.push(fn);
+}
+
+function avisarSiLibre() {
+  if (ocupada() || alQuedarLibre.length === 0) return;
+  const esperan = alQuedarLibre;
+  alQuedarLibre = [];
+  for (const fn of esperan) fn();
+}
+
 // A call into the module, and then what the page follows of its state.
 function llamar(entrada, ...argumentos) {
   const resultado = modulo[entrada](...argumentos);
   seguirEstado();
+  avisarSiLibre();
   return resultado;
 }
-
-const cuadro = () => document.getElementById('cuadro');
 
 function mostrarCuadro(prompt, estilo, titulo) {
   document.getElementById('cuadroTitulo').textContent = titulo;
@@ -137,6 +115,7 @@ const importaciones = {
       const texto = textoDe(puntero, bytes);
       if (el instanceof HTMLInputElement) el.value = texto;
       else el.textContent = texto;
+      if (el.classList.contains('Resultado')) ajustarCifra(el);
     },
     fijar_seleccion(control, inicio, longitud) {
       const el = elementos[control];
@@ -154,6 +133,7 @@ const importaciones = {
     },
     calculado() {
       anunciarResultados();
+      mostrarResultados();
       document.dispatchEvent(new Event('zener-calculado'));
     },
     pedir_entrega() {
@@ -192,89 +172,50 @@ function anunciarResultados() {
   document.getElementById('anuncio').replaceChildren(parrafo);
 }
 
-let twipsPorPixel;  // the design's scale, from the module
-
-function px(twips) {
-  return `${twips / twipsPorPixel}px`;
+// The width a text is drawn at, whatever its box lets show of it.
+function anchoDelTexto(el) {
+  const rango = document.createRange();
+  rango.selectNodeContents(el);
+  return rango.getBoundingClientRect().width;
 }
 
-// A caption's leader dots are drawn but not read.
-function rotular(el, texto, sinPuntos) {
-  if (!sinPuntos || sinPuntos === texto || !texto.startsWith(sinPuntos)) {
-    el.textContent = texto;
-    return;
+const PASO_LETRA_PX = 0.25;
+
+// A figure wider than its box is drawn smaller until the whole of it fits
+// within the box's padding, never cut; the box keeps its place and size.
+function ajustarCifra(el) {
+  el.style.fontSize = '';
+  const estilo = getComputedStyle(el);
+  const sitio = el.clientWidth - parseFloat(estilo.paddingLeft) - parseFloat(estilo.paddingRight);
+  const ancho = anchoDelTexto(el);
+  if (ancho <= sitio || sitio <= 0) return;
+  let letra = parseFloat(estilo.fontSize) * (sitio / ancho);
+  el.style.fontSize = `${letra}px`;
+  while (anchoDelTexto(el) > sitio && letra > PASO_LETRA_PX) {
+    letra -= PASO_LETRA_PX;
+    el.style.fontSize = `${letra}px`;
   }
-  const guia = document.createElement('span');
-  guia.className = 'guia';
-  guia.setAttribute('aria-hidden', 'true');
-  guia.textContent = texto.slice(sinPuntos.length);
-  el.append(sinPuntos, guia);
 }
 
-function crearPieza(pieza, letras) {
-  let el;
-  switch (pieza.clase) {
-    case 'Campo':
-      el = document.createElement('input');
-      el.type = 'text';
-      el.value = pieza.texto;
-      el.autocomplete = 'off';
-      el.spellcheck = false;
-      el.inputMode = pieza.teclado;
-      el.enterKeyHint = 'next';
-      break;
-    case 'Boton':
-      el = document.createElement('button');
-      el.type = 'button';
-      el.textContent = pieza.texto;
-      break;
-    case 'Imagen': {
-      const imagen = IMAGENES[pieza.texto];
-      el = document.createElement('img');
-      el.src = imagen.archivo;
-      el.alt = imagen.texto;
-      el.draggable = false;
-      break;
-    }
-    case 'Marco': {
-      el = document.createElement('div');
-      el.setAttribute('role', 'group');
-      const titulo = document.createElement('span');
-      titulo.className = 'tituloMarco';
-      titulo.textContent = pieza.texto;
-      titulo.id = pieza.nombre + 'Titulo';
-      el.setAttribute('aria-labelledby', titulo.id);
-      el.append(titulo);
-      break;
-    }
-    case 'Resultado':
-      el = document.createElement('output');
-      el.setAttribute('aria-live', 'off');
-      el.textContent = pieza.texto;
-      break;
-    default:
-      el = document.createElement('div');
-      rotular(el, pieza.texto, pieza.sinPuntos);
-  }
-  el.id = pieza.nombre;
-  el.className = (el.className + ' pieza ' + pieza.clase).trim();
-  if (pieza.nombreAccesible) el.setAttribute('aria-label', pieza.nombreAccesible);
-  const letra = letras[pieza.fuente];
-  // Place and size are the window's layout (zener.css), which a narrow
-  // screen sets aside; the rest is the piece's in any layout.
-  for (const [propiedad, twips] of [['--x', pieza.izquierda], ['--y', pieza.arriba],
-    ['--ancho', pieza.ancho], ['--alto', pieza.alto]]) {
-    el.style.setProperty(propiedad, px(twips));
-  }
-  el.style.setProperty('--letra-pieza', `${letra.centesimasDePunto / 100}pt`);
-  Object.assign(el.style, {
-    fontWeight: String(letra.peso),
-    fontStyle: letra.cursiva ? 'italic' : 'normal',
-    textDecoration: letra.subrayada ? 'underline' : 'none',
-  });
-  if (pieza.fondo) el.style.backgroundColor = pieza.fondo;
-  if (pieza.tinta) el.style.color = pieza.tinta;
-  return el;
+// A box whose width changes (a narrow screen, a zoom, a font that arrives
+// late) fits its figure again.
+const ajusteAlCambiar = new ResizeObserver((cambios) => {
+  for (const { target } of cambios) ajustarCifra(target);
+});
+
+// Room left above and below the results brought into view.
+const MARGEN_VISTA_PX = 8;
+
+// Where the results lie beyond the screen (a phone, a zoomed page), they are
+// brought into view after CALCULAR; the focus stays where it is.
+function mostrarResultados() {
+  const cajas = [...ventana.querySelectorAll('.Resultado')].map((el) => el.getBoundingClientRect());
+  const arriba = Math.min(...cajas.map((caja) => caja.top)) - MARGEN_VISTA_PX;
+  const abajo = Math.max(...cajas.map((caja) => caja.bottom)) + MARGEN_VISTA_PX;
+  if (arriba >= 0 && abajo <= innerHeight) return;
+  const desplazamiento = abajo > innerHeight ? Math.min(abajo - innerHeight, arriba) : arriba;
+  const suave = !matchMedia('(prefers-reduced-motion: reduce)').matches;
+  window.scrollBy({ top: desplazamiento, behavior: suave ? 'smooth' : 'instant' });
 }
 
 // A character typed into a field: the module's key handler says what goes in.
@@ -355,22 +296,12 @@ function alAcabarComposicion(evento) {
 
 function construirVentana() {
   const disposicion = JSON.parse(pedirTexto('disposicion'));
-  twipsPorPixel = disposicion.twipsPorPixel;
-  // What the style sheet takes from the design.
-  const raiz = document.documentElement.style;
-  raiz.setProperty('--letra', [...disposicion.familias.map((f) => `"${f}"`), 'sans-serif'].join());
-  raiz.setProperty('--fondo-ventana', disposicion.fondo);
-  raiz.setProperty('--ancho-ventana', px(disposicion.ancho));
-  raiz.setProperty('--margen-titulo-marco', `${disposicion.margenTituloMarco}px`);
-  raiz.setProperty('--margen-foco', `${disposicion.margenFoco}px`);
-  raiz.setProperty('--alto-ventana', px(disposicion.alto));
   ventana = document.getElementById('form1');
-  seguirAnchura(disposicion.ancho / twipsPorPixel);
-  const rotulos = new Set(disposicion.piezas.map((pieza) => pieza.rotulo));
+  // The window's markup is the page's own, written by the build from the
+  // same design (ventana-estatica.mjs): here it is made live.
   for (const pieza of disposicion.piezas) {
-    const el = crearPieza(pieza, disposicion.letras);
-    if (rotulos.has(pieza.nombre)) el.classList.add('rotulo');
-    (pieza.marco ? document.getElementById(pieza.marco) : ventana).append(el);
+    const el = document.getElementById(pieza.nombre);
+    if (pieza.clase === 'Resultado') ajusteAlCambiar.observe(el);
     if (pieza.control === null) continue;
     elementos[pieza.control] = el;
     numeroDe.set(el, pieza.control);
@@ -403,6 +334,7 @@ function construirVentana() {
   ventana.addEventListener('contextmenu', (evento) => {
     if (evento.target.closest('.Resultado')) evento.preventDefault();
   });
+  ventana.inert = false;
   return disposicion;
 }
 
@@ -419,17 +351,6 @@ function prepararCuadro() {
       cerrarCuadro();
     }
   });
-}
-
-// The window at its own size where it fits beside the page's margins;
-// elsewhere (a phone, a zoomed page) the same controls in one column
-// (zener.css), never the window scaled down, which would undo the zoom.
-function seguirAnchura(anchoVentana) {
-  const margen = parseFloat(getComputedStyle(document.documentElement).getPropertyValue('--margen-pagina'));
-  const estrecha = matchMedia(`screen and (width < ${anchoVentana + 2 * margen}px)`);
-  const aplicar = () => document.documentElement.classList.toggle('estrecha', estrecha.matches);
-  estrecha.addEventListener('change', aplicar);
-  aplicar();
 }
 
 // A click on a button, as the user would make it: the focus first.
@@ -454,6 +375,7 @@ function camposDelEnlace(disposicion) {
 export async function iniciar(compilado) {
   const instancia = await WebAssembly.instantiate(compilado, importaciones);
   modulo = instancia.exports;
+  ({ bytesDe, textoDe, conTexto, pedirTexto } = textosDelModulo(modulo));
   modulo._initialize();
   const disposicion = construirVentana();
   prepararCuadro();
@@ -468,6 +390,9 @@ export async function iniciar(compilado) {
     reiniciar: () => pulsar('cmdReset'),
     opciones: opcionesDelPanel,
     ponerOpciones: ponerOpcionesDelEnlace,
+    esOpcion: (clave) => document.getElementById('opcionesDiseno').elements.namedItem(clave) !== null,
+    cuandoLibre,
+    ocupada,
   });
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');

@@ -189,6 +189,7 @@ void VentanaWin32::Colocar(std::size_t fila) {
                SWP_NOZORDER | SWP_NOACTIVATE);
   alturas_[fila] = AlturaDe(fila);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FuenteDe(fila)), FALSE);
+  if (pieza.clase == Clase::Resultado) AjustarLetraDelResultado(fila);
   if (pieza.clase != Clase::Imagen) return;
   HBITMAP imagen =
       CargarImagen(Ancho(pieza.texto), ancho, alto, ColorDe(pieza.fondo, COLOR_WINDOW));
@@ -236,6 +237,33 @@ int VentanaWin32::AlturaDe(std::size_t fila) {
   ReleaseDC(hwnd_, dc);
   return altura;
 }
+
+// A figure wider than its box is drawn in a smaller font, one pixel at a
+// time, until the whole of it fits the edit control's formatting rectangle
+// (which the control sets from each font's margins): never cut, and the box
+// keeps its size.
+void VentanaWin32::AjustarLetraDelResultado(std::size_t fila) {
+  HWND control = piezas_[fila];
+  const std::wstring texto = TextoDe(control);
+  HDC dc = GetDC(control);
+  HGDIOBJ anterior = GetCurrentObject(dc, OBJ_FONT);
+  int altura = AlturaNominal(LetraDe(kPiezas[fila].fuente), ppp_);
+  for (;; --altura) {
+    HFONT fuente = FuenteCon(kPiezas[fila].fuente, altura);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fuente), FALSE);
+    RECT sitio{};
+    SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&sitio));
+    SelectObject(dc, fuente);
+    SIZE medida{};
+    GetTextExtentPoint32W(dc, texto.c_str(), static_cast<int>(texto.size()), &medida);
+    if (medida.cx <= sitio.right - sitio.left || altura == 1) break;
+  }
+  SelectObject(dc, anterior);
+  ReleaseDC(control, dc);
+  alturas_[fila] = altura;
+  InvalidateRect(control, nullptr, TRUE);
+}
+
 VentanaWin32* VentanaWin32::De(HWND hwnd) {
   return reinterpret_cast<VentanaWin32*>(
       GetWindowLongPtrW(GetAncestor(hwnd, GA_ROOT), GWLP_USERDATA));
@@ -494,6 +522,7 @@ void VentanaWin32::FijarSeleccion(Control campo, int inicio, int longitud) {
 
 void VentanaWin32::EscribirEtiqueta(Control resultado, std::string_view texto) {
   SetWindowTextW(Hwnd(resultado), Ancho(texto).c_str());
+  AjustarLetraDelResultado(*FilaDeHwnd(Hwnd(resultado)));
 }
 
 void VentanaWin32::DarFoco(Control destino) {

@@ -63,6 +63,7 @@ class VentanaWin32 final : public Ventana {
   HFONT FuenteDeVentana();
   HFONT FuenteDe(std::size_t fila);
   int AlturaDe(std::size_t fila);
+  void AjustarLetraDelResultado(std::size_t fila);
   HBRUSH Pincel(COLORREF color);
 
   LRESULT OnMensaje(UINT mensaje, WPARAM w, LPARAM l);
