@@ -112,9 +112,15 @@ Seccion Exacta(const Diseno& d) {
 }
 
 // How far the input swings: its extremes with half the ripple on each.
-std::string EntradaExtrema(const Diseno& d, Magnitud m, const char* signo) {
-  if (!d.opciones.rizadoMv) return Dato(d, m);
-  return Dato(d, m) + " " + signo + " " + CifraCorta(*d.opciones.rizadoMv / 2, 3) + " mV";
+double MediaRizadoV(const Diseno& d) {
+  return d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
+}
+std::string EntradaExtrema(const Diseno& d, Magnitud m) {
+  if (!d.opciones.rizadoMv) return Dato(d, m) + " V";
+  const bool baja = m == Magnitud::VeMin;
+  const double v = d.datos.*kCampos[static_cast<std::size_t>(m)].valor;
+  return Voltios(baja ? v - MediaRizadoV(d) : v + MediaRizadoV(d)) + " (" + Dato(d, m) + " V " +
+         (baja ? "−" : "+") + " " + Voltios(MediaRizadoV(d)) + ")";
 }
 
 Seccion Tension(const Diseno& d) {
@@ -128,10 +134,15 @@ Seccion Tension(const Diseno& d) {
                        ": de " + Voltios(f.vzMin) + " a " + Voltios(f.vzMax) + " a Izt = " +
                        CifraCorta(f.iztMa, 2) + " mA y 25 °C, según su hoja de datos");
     if (familia.conCoeficiente && d.tjMaxC) {
+      // A junction that would pass its maximum stops the rounds there.
+      const std::string hasta =
+          *d.tjMaxC > familia.tjMaxC
+              ? "más de los " + Grados(familia.tjMaxC) + " que admite la unión"
+              : Grados(std::round(*d.tjMaxC)) + " en la unión";
       s.lineas.push_back("Coeficiente de temperatura de " + CifraCorta(f.tcMin, 3) + " %/K a " +
                          CifraCorta(f.tcMax, 3) + " %/K; de " + Grados(o.tempMinC) +
-                         " de ambiente a " + Grados(std::round(*d.tjMaxC)) + " en la unión: de " +
-                         Voltios(vz.bajo) + " a " + Voltios(vz.alto) + " a Izt");
+                         " de ambiente a " + hasta + ": de " + Voltios(vz.bajo) + " a " +
+                         Voltios(vz.alto) + " a Izt");
     }
     s.lineas.push_back(
         "Envolvente: toda curva V(I) = V(Izt) + a·ln(I/Izt) + RS·(I − Izt), a ≥ 0, RS ≥ 0, con "
@@ -149,8 +160,8 @@ Seccion Tension(const Diseno& d) {
                      (d.candidato ? " a Izt" : ""));
   s.lineas.push_back("Entrada: VeMin y VeMax son los extremos de su valor medio" +
                      std::string(o.rizadoMv ? "; el rizado va encima: de " +
-                                                  EntradaExtrema(d, Magnitud::VeMin, "−") + " a " +
-                                                  EntradaExtrema(d, Magnitud::VeMax, "+")
+                                                  EntradaExtrema(d, Magnitud::VeMin) + " a " +
+                                                  EntradaExtrema(d, Magnitud::VeMax)
                                             : ""));
   return s;
 }
@@ -166,8 +177,8 @@ Seccion PeorCasoElegida(const Diseno& d) {
   const std::string r = CifraCorta(c.rOhm, 2);
   const std::string rMas = "R·(1 + " + CifraCorta(d.tolR, 4) + ")";
   const std::string rMenos = "R·(1 − " + CifraCorta(d.tolR, 4) + ")";
-  const std::string veMin = EntradaExtrema(d, Magnitud::VeMin, "−") + " V";
-  const std::string veMax = EntradaExtrema(d, Magnitud::VeMax, "+") + " V";
+  const std::string veMin = EntradaExtrema(d, Magnitud::VeMin);
+  const std::string veMax = EntradaExtrema(d, Magnitud::VeMax);
   const std::string tension =
       d.candidato ? "la tensión más alta de la envolvente a esa corriente" : "Vz alta";
   const std::string baja = d.candidato ? "la más baja" : "Vz baja";
@@ -195,11 +206,12 @@ Seccion PeorCasoElegida(const Diseno& d) {
 
 Seccion Salida(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
-  Seccion s{"Tensión de salida",
-            {"De " + Voltios(c.voutMinV) + " (" + EntradaExtrema(d, Magnitud::VeMin, "−") +
-             " V, R alta, " + CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) + " (" +
-             EntradaExtrema(d, Magnitud::VeMax, "+") + " V, R baja, " +
-             CargaTexto(d, Magnitud::IcMin) + ")"}};
+  Seccion s{
+      "Tensión de salida",
+      {"De " + Voltios(c.voutMinV) + " (entrada de " + Voltios(d.datos.VeMin - MediaRizadoV(d)) +
+       ", R alta, " + CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) +
+       " (entrada de " + Voltios(d.datos.VeMax + MediaRizadoV(d)) + ", R baja, " +
+       CargaTexto(d, Magnitud::IcMin) + ")"}};
   if (d.voutNominalV) {
     s.lineas.push_back("Nominal: " + Voltios(*d.voutNominalV) +
                        " con la entrada y la carga a medio camino, R nominal" +
@@ -685,7 +697,7 @@ std::string GraficoEnvolvente(const Diseno& d) {
   const FilaZener& fila = *d.candidato->fila;
   const Envolvente env(fila, d.vz->bajo, d.vz->alto);
   const PeorCaso& c = *d.elegida;
-  const double media = d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
+  const double media = MediaRizadoV(d);
   const double rAlta = c.rOhm * (1 + d.tolR), rBaja = c.rOhm * (1 - d.tolR);
   auto fuente = [&](double vs, double r, double cargaMa) {
     return d.opciones.cargaOhm ? FuenteConResistencia(vs, r, *d.opciones.cargaOhm)

@@ -24,7 +24,7 @@ const informe = (pagina) => pagina.frameLocator('#informeDiseno').locator('body'
 const OPCIONES = [
   [{}, /Serie E24, resistencia al 5 %, zener según su hoja de datos, margen de potencia 2,/],
   [{}, /Entrada: VeMin y VeMax son los extremos de su valor medio.*Tensión de salida\s+De [\d,]+ V/s],
-  [{ rizado_mv: '500' }, /el rizado va encima: de [\d,]+ − 250 mV a [\d,]+ \+ 250 mV/],
+  [{ rizado_mv: '500' }, /el rizado va encima: de [\d,]+ V \([\d,]+ V − 0,25 V\) a [\d,]+ V \([\d,]+ V \+ 0,25 V\)/],
   [{ tol_r: '0,5' }, /resistencia al 0,5 %/],
   [{ tol_r: '2,5', tol_vz: '2' }, /resistencia al 2,5 %, zener al ±2 % como máximo/],
   [{ margen: '50' }, /margen de potencia 50,/],
