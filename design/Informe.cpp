@@ -587,6 +587,56 @@ int Marcas(const Eje& eje) {
   return static_cast<int>(std::lround((eje.maximo - eje.minimo) / eje.paso));
 }
 
+// A plot's drawing: its size, the margins around the area the data takes,
+// and the two axes.
+struct Lienzo {
+  double ancho, alto, izq, der, arriba, abajo;
+  Eje x, y;
+  double X(double valor) const {
+    return izq + (valor - x.minimo) / (x.maximo - x.minimo) * (ancho - izq - der);
+  }
+  double Y(double valor) const {
+    return arriba + (y.maximo - valor) / (y.maximo - y.minimo) * (alto - arriba - abajo);
+  }
+};
+
+// A coordinate to a tenth of a unit.
+std::string Coordenada(double valor) {
+  return NumeroJson(std::round(valor * 10) / 10);
+}
+
+// What both plots draw alike: the svg opened, the area's frame, the round
+// ticks of each axis (with the classes given) and the axes' titles, above a
+// band of `pie` units left for a legend.
+std::string Marco(const Lienzo& l, std::string_view nombre, std::string_view claseX,
+                  std::string_view claseY, std::string_view tituloX, std::string_view tituloY,
+                  double pie) {
+  const auto n = Coordenada;
+  std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + n(l.ancho) + " " +
+                  n(l.alto) + "\" role=\"img\" aria-label=\"" + std::string(nombre) + "\">";
+  s += "<rect x=\"" + n(l.izq) + "\" y=\"" + n(l.arriba) + "\" width=\"" +
+       n(l.ancho - l.izq - l.der) + "\" height=\"" + n(l.alto - l.arriba - l.abajo) +
+       "\" fill=\"none\" stroke=\"#333\"/>";
+  for (int k = 0; k <= Marcas(l.x); ++k) {
+    const double valor = l.x.minimo + k * l.x.paso;
+    s += "<text class=\"" + std::string(claseX) + "\" x=\"" + n(l.X(valor)) + "\" y=\"" +
+         n(l.alto - l.abajo + 16) + "\" font-size=\"11\" text-anchor=\"middle\">" +
+         Cifra(valor, DecimalesDePaso(l.x.paso)) + "</text>";
+  }
+  for (int k = 0; k <= Marcas(l.y); ++k) {
+    const double valor = l.y.minimo + k * l.y.paso;
+    s += "<text class=\"" + std::string(claseY) + "\" x=\"" + n(l.izq - 6) + "\" y=\"" +
+         n(l.Y(valor) + 4) + "\" font-size=\"11\" text-anchor=\"end\">" +
+         Cifra(valor, DecimalesDePaso(l.y.paso)) + "</text>";
+  }
+  s += "<text x=\"" + n((l.ancho + l.izq) / 2) + "\" y=\"" + n(l.alto - pie - 10) +
+       "\" font-size=\"12\" text-anchor=\"middle\">" + std::string(tituloX) + "</text>";
+  s += "<text x=\"14\" y=\"" + n((l.alto - pie) / 2) +
+       "\" font-size=\"12\" text-anchor=\"middle\" transform=\"rotate(-90 14 " +
+       n((l.alto - pie) / 2) + ")\">" + std::string(tituloY) + "</text>";
+  return s;
+}
+
 // Beyond this many times the curves' top, the maximum current is marked at
 // the plot's edge instead of stretching the axis to it.
 constexpr double kIzMaxLejana = 3;
@@ -622,34 +672,12 @@ std::string Grafico(const Diseno& d) {
   constexpr double kLeyenda = 50;
   constexpr double kAncho = 640, kAlto = 340 + kLeyenda, kIzq = 60, kDer = 20, kArriba = 20,
                    kAbajo = 50 + kLeyenda;
-  auto X = [&](double il) {
-    return kIzq + (il - x.minimo) / (x.maximo - x.minimo) * (kAncho - kIzq - kDer);
-  };
-  auto Y = [&](double i) {
-    return kArriba + (y.maximo - i) / (y.maximo - y.minimo) * (kAlto - kArriba - kAbajo);
-  };
-  auto n = [](double valor) { return NumeroJson(std::round(valor * 10) / 10); };
-  std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + n(kAncho) + " " +
-                  n(kAlto) + "\" role=\"img\" aria-label=\"Corriente del zener\">";
-  s += "<rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
-       "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" fill=\"none\" stroke=\"#333\"/>";
-  for (int k = 0; k <= Marcas(x); ++k) {
-    const double il = x.minimo + k * x.paso;
-    s += "<text class=\"marca-x\" x=\"" + n(X(il)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
-         "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(il, DecimalesDePaso(x.paso)) +
-         "</text>";
-  }
-  for (int k = 0; k <= Marcas(y); ++k) {
-    const double i = y.minimo + k * y.paso;
-    s += "<text class=\"marca-y\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(i) + 4) +
-         "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(i, DecimalesDePaso(y.paso)) + "</text>";
-  }
-  s += "<text x=\"" + n((kAncho + kIzq) / 2) + "\" y=\"" + n(kAlto - kLeyenda - 10) +
-       "\" font-size=\"12\" text-anchor=\"middle\">Corriente por la carga (mA)</text>";
-  s += "<text x=\"14\" y=\"" + n((kAlto - kLeyenda) / 2) +
-       "\" font-size=\"12\" text-anchor=\"middle\" "
-       "transform=\"rotate(-90 14 " +
-       n((kAlto - kLeyenda) / 2) + ")\">Corriente del zener (mA)</text>";
+  const Lienzo lienzo{kAncho, kAlto, kIzq, kDer, kArriba, kAbajo, x, y};
+  auto X = [&](double il) { return lienzo.X(il); };
+  auto Y = [&](double i) { return lienzo.Y(i); };
+  const auto n = Coordenada;
+  std::string s = Marco(lienzo, "Corriente del zener", "marca-x", "marca-y",
+                        "Corriente por la carga (mA)", "Corriente del zener (mA)", kLeyenda);
   // The lower limit is labelled at the left, where the lines run high above
   // it; the upper one at the right, where they have fallen away from it.
   auto limite = [&](double i, const std::string& nombre, const char* color, bool izquierda) {
@@ -725,34 +753,12 @@ std::string GraficoEnvolvente(const Diseno& d) {
   const Eje x = EjeRedondo(0, hasta);
   const Eje y = EjeRedondo(baja(desde), alta(hasta));
   constexpr double kAncho = 640, kAlto = 340, kIzq = 60, kDer = 20, kArriba = 20, kAbajo = 50;
-  auto X = [&](double ma) {
-    return kIzq + (ma - x.minimo) / (x.maximo - x.minimo) * (kAncho - kIzq - kDer);
-  };
-  auto Y = [&](double volt) {
-    return kArriba + (y.maximo - volt) / (y.maximo - y.minimo) * (kAlto - kArriba - kAbajo);
-  };
-  auto n = [](double valor) { return NumeroJson(std::round(valor * 10) / 10); };
-  std::string s = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 " + n(kAncho) + " " +
-                  n(kAlto) + "\" role=\"img\" aria-label=\"Envolvente del zener\">";
-  s += "<rect x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
-       "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" fill=\"none\" stroke=\"#333\"/>";
-  for (int k = 0; k <= Marcas(x); ++k) {
-    const double ma = x.minimo + k * x.paso;
-    s += "<text class=\"marca-iz\" x=\"" + n(X(ma)) + "\" y=\"" + n(kAlto - kAbajo + 16) +
-         "\" font-size=\"11\" text-anchor=\"middle\">" + Cifra(ma, DecimalesDePaso(x.paso)) +
-         "</text>";
-  }
-  for (int k = 0; k <= Marcas(y); ++k) {
-    const double volt = y.minimo + k * y.paso;
-    s += "<text class=\"marca-vz\" x=\"" + n(kIzq - 6) + "\" y=\"" + n(Y(volt) + 4) +
-         "\" font-size=\"11\" text-anchor=\"end\">" + Cifra(volt, DecimalesDePaso(y.paso)) +
-         "</text>";
-  }
-  s += "<text x=\"" + n((kAncho + kIzq) / 2) + "\" y=\"" + n(kAlto - 10) +
-       "\" font-size=\"12\" text-anchor=\"middle\">Corriente del zener (mA)</text>";
-  s += "<text x=\"14\" y=\"" + n(kAlto / 2) +
-       "\" font-size=\"12\" text-anchor=\"middle\" transform=\"rotate(-90 14 " + n(kAlto / 2) +
-       ")\">Tensión del zener (V)</text>";
+  const Lienzo lienzo{kAncho, kAlto, kIzq, kDer, kArriba, kAbajo, x, y};
+  auto X = [&](double ma) { return lienzo.X(ma); };
+  auto Y = [&](double volt) { return lienzo.Y(volt); };
+  const auto n = Coordenada;
+  std::string s = Marco(lienzo, "Envolvente del zener", "marca-iz", "marca-vz",
+                        "Corriente del zener (mA)", "Tensión del zener (V)", 0);
   // A nested viewport in the same coordinates clips the band and the lines
   // to the plot's area.
   const std::string area = n(kIzq) + " " + n(kArriba) + " " + n(kAncho - kIzq - kDer) + " " +

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Disenos.h"
 #include "LeerJson.h"
 #include "core/Calculo.h"
 #include "core/NumeroTexto.h"
@@ -22,24 +23,6 @@ namespace zener {
 namespace {
 
 constexpr double kSinComprobar = std::numeric_limits<double>::quiet_NaN();
-
-DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, double vz,
-                      double izMin) {
-  DatosCircuito d;
-  d.VeMin = veMin;
-  d.VeMax = veMax;
-  d.IcMin = icMin;
-  d.IcMax = icMax;
-  d.VnZener = vz;
-  d.IzMin = izMin;
-  return d;
-}
-
-OpcionesDiseno Con(const std::function<void(OpcionesDiseno&)>& cambiar) {
-  OpcionesDiseno o;
-  cambiar(o);
-  return o;
-}
 
 std::vector<double> TodosLosValores(Serie serie) {
   const TablaSerie& tabla = TablaDe(serie);

@@ -4,8 +4,6 @@
 // worst case that a strict comparison would get wrong.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -17,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "Disenos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
 
@@ -239,23 +238,12 @@ TEST(FilasZener, CadaFilaDelCatalogoEsLaDeSuHoja) {
   EXPECT_EQ(encontradas, sabidas);
 }
 
-DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, double vz,
-                      double izMin) {
-  DatosCircuito d;
-  d.VeMin = veMin;
-  d.VeMax = veMax;
-  d.IcMin = icMin;
-  d.IcMax = icMax;
-  d.VnZener = vz;
-  d.IzMin = izMin;
-  return d;
-}
-
-OpcionesDiseno Con(const std::function<void(OpcionesDiseno&)>& cambiar) {
-  OpcionesDiseno o;
-  o.tolR = 0;
-  cambiar(o);
-  return o;
+// Options with no resistor tolerance, so that a tie is plain arithmetic.
+OpcionesDiseno SinTolerancia(const std::function<void(OpcionesDiseno&)>& cambiar) {
+  return Con([&](OpcionesDiseno& o) {
+    o.tolR = 0;
+    cambiar(o);
+  });
 }
 
 // Designs that sit exactly on a boundary of the worst case, each worked by
@@ -276,7 +264,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
       // 1N5347B, 9,5 V to 10,5 V at Izt 125 mA, no temperature coefficient;
       // VeMin 20,5 V, IcMax 10 mA, 500 Ω: Iz min runs below Izt, where no part
       // is above 10,5 V: (20,5 − 500·0,01 − 10,5) / 500 = 10 mA = IzMin.
-      {"Iz mín exactly IzMin", Valores(20.5, 22, 0, 10, 10, 10), Con([](auto& o) {
+      {"Iz mín exactly IzMin", Valores(20.5, 22, 0, 10, 10, 10), SinTolerancia([](auto& o) {
          o.familia = Familia::N53;
          o.rOhm = 500;
        }),
@@ -284,7 +272,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
       // No part within 50 % of 5 V: the band 2,5 to 7,5 V and no impedance.
       // 7,5 V, 100 Ω, 10 mA: the resistor at the band's foot carries
       // (7,5 − 2,5)² / 100 = 0,25 W, with margin 1 exactly the 0,25 W wattage.
-      {"resistor power exactly a wattage", Valores(7, 7.5, 0, 10, 5, 1), Con([](auto& o) {
+      {"resistor power exactly a wattage", Valores(7, 7.5, 0, 10, 5, 1), SinTolerancia([](auto& o) {
          o.tolVz = 0.5;
          o.rOhm = 100;
          o.margen = 1;
@@ -306,12 +294,12 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
 // given as the resistor, does not.
 TEST(FilasZener, LaSerieEligeElMayorQuePasa) {
   const DatosCircuito v = Valores(6.34, 11.05, 27, 188, 3.3, 17);
-  const Diseno d = Disenar(v, Con([](auto& o) { o.serie = Serie::E192; }));
+  const Diseno d = Disenar(v, SinTolerancia([](auto& o) { o.serie = Serie::E192; }));
   ASSERT_TRUE(d.elegida && d.elegida->cumple);
   ASSERT_EQ(d.vecinas.size(), 2u);
   const double siguiente = d.vecinas.back().rOhm;
   EXPECT_GT(siguiente, d.elegida->rOhm);
-  EXPECT_FALSE(Disenar(v, Con([&](auto& o) { o.rOhm = siguiente; })).elegida->cumple);
+  EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) { o.rOhm = siguiente; })).elegida->cumple);
   EXPECT_LE(d.elegida->rOhm, d.intervaloR->rMaxOhm);
   EXPECT_GT(siguiente, d.intervaloR->rMaxOhm);
 }

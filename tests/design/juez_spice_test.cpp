@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "Disenos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
 
@@ -160,18 +161,6 @@ struct Caso {
   DatosCircuito valores;
   OpcionesDiseno opciones;
 };
-
-DatosCircuito Valores(double veMin, double veMax, double icMin, double icMax, double vz,
-                      double izMin) {
-  DatosCircuito d;
-  d.VeMin = veMin;
-  d.VeMax = veMax;
-  d.IcMin = icMin;
-  d.IcMax = icMax;
-  d.VnZener = vz;
-  d.IzMin = izMin;
-  return d;
-}
 
 Caso ConOpciones(std::string nombre, DatosCircuito v,
                  const std::function<void(OpcionesDiseno&)>& f) {
