@@ -244,18 +244,22 @@ TEST(Herramienta, FallosDenunciados) {
   }
 }
 
-// A stream whose every write fails, as on a full disk.
-class Llena : public std::streambuf {
+// A stream whose every write fails with this error: ENOSPC as on a full
+// disk, EBADF as on a closed standard output.
+template <int kError>
+class Fallida : public std::streambuf {
  protected:
   int_type overflow(int_type) override {
-    errno = ENOSPC;
+    errno = kError;
     return traits_type::eof();
   }
   std::streamsize xsputn(const char*, std::streamsize) override {
-    errno = ENOSPC;
+    errno = kError;
     return 0;
   }
 };
+using Llena = Fallida<ENOSPC>;
+using Cerrada = Fallida<EBADF>;
 
 // A report that could not be written is exit 3 with the system's reason, in
 // every form; a file is whole or absent.
@@ -606,19 +610,6 @@ TEST(Herramienta, EcoEnUtf8) {
     EXPECT_TRUE(Tiene(e.salida, "VeMax " + c.eco + " no es una cifra")) << e.salida;
   }
 }
-
-// A stream whose every write fails, as on a closed standard output.
-class Cerrada : public std::streambuf {
- protected:
-  int_type overflow(int_type) override {
-    errno = EBADF;
-    return traits_type::eof();
-  }
-  std::streamsize xsputn(const char*, std::streamsize) override {
-    errno = EBADF;
-    return 0;
-  }
-};
 
 // The first failure ends the run: an output that fails ends a long batch
 // long before it would have been done, and a line past the limit ends the
