@@ -32,7 +32,9 @@ test('el informe se ve sin errores, con su gráfico, y cabe en A4', async () => 
     assert.ok(trazos >= 9, `el gráfico tiene ${trazos} líneas`);
     assert.equal(await pagina.locator('tr.elegida td').first().textContent(), '330');
     const texto = await pagina.locator('body').innerText();
-    assert.match(texto, /de -20 °C a 40 °C: de 8,156 V a 9,73 V/);
+    // The 1N4739A at 9,1 V ± 5 %, its junction at 40 °C plus its power over 150 K/W.
+    assert.match(texto, /Vz baja = 8,645 V, Vz alta = 9,555 V a Izt/);
+    assert.match(texto, /Temperatura de la unión: 40 °C \+ 0,261 W × 150 K\/W = 79,2 °C ≤ 200 °C/);
     assert.match(texto, /VeMax, peor caso/);
     // Ticks a round step apart: 1, 2, 2,5 or 5 times a power of ten.
     const marcas = (await pagina.locator('svg text.marca-y').allTextContents())
