@@ -637,6 +637,28 @@ std::string Marco(const Lienzo& l, std::string_view nombre, std::string_view cla
   return s;
 }
 
+struct Entrada {
+  std::string_view nombre, estilo;  // estilo: the SVG stroke attributes
+};
+
+// The legend, two entries a column, in the band of `pie` units under the axis
+// title, where no curve runs.
+std::string Leyenda(const Lienzo& l, double pie, const std::vector<Entrada>& entradas) {
+  const auto n = Coordenada;
+  constexpr double kFila = 18;
+  const double columna = (l.ancho - l.izq - l.der) / 2;
+  std::string s = "<g class=\"leyenda\">";
+  for (std::size_t k = 0; k < entradas.size(); ++k) {
+    const double x0 = l.izq + static_cast<double>(k / 2) * columna;
+    const double y0 = l.alto - pie + 14 + static_cast<double>(k % 2) * kFila;
+    s += "<line x1=\"" + n(x0) + "\" x2=\"" + n(x0 + 30) + "\" y1=\"" + n(y0) + "\" y2=\"" + n(y0) +
+         "\" stroke-width=\"2\" " + std::string(entradas[k].estilo) + "/>";
+    s += "<text x=\"" + n(x0 + 36) + "\" y=\"" + n(y0 + 4) + "\" font-size=\"11\">" +
+         Escapar(entradas[k].nombre) + "</text>";
+  }
+  return s + "</g>";
+}
+
 // Beyond this many times the curves' top, the maximum current is marked at
 // the plot's edge instead of stretching the axis to it.
 constexpr double kIzMaxLejana = 3;
@@ -702,18 +724,9 @@ std::string Grafico(const Diseno& d) {
          n(X(v.IcMax)) + "\" y2=\"" + n(Y(iz(t, v.IcMax))) + "\" stroke-width=\"2\" " + t.estilo +
          "/>";
   }
-  // Two columns of two, in the band under the axis title.
-  constexpr double kColumnaLeyenda = (kAncho - kIzq - kDer) / 2, kFilaLeyenda = 18;
-  s += "<g class=\"leyenda\">";
-  for (std::size_t k = 0; k < trazos.size(); ++k) {
-    const double x0 = kIzq + static_cast<double>(k / 2) * kColumnaLeyenda;
-    const double y0 = kAlto - kLeyenda + 14 + static_cast<double>(k % 2) * kFilaLeyenda;
-    s += "<line x1=\"" + n(x0) + "\" x2=\"" + n(x0 + 30) + "\" y1=\"" + n(y0) + "\" y2=\"" + n(y0) +
-         "\" stroke-width=\"2\" " + trazos[k].estilo + "/>";
-    s += "<text x=\"" + n(x0 + 36) + "\" y=\"" + n(y0 + 4) + "\" font-size=\"11\">" +
-         Escapar(trazos[k].nombre) + "</text>";
-  }
-  return s + "</g></svg>";
+  std::vector<Entrada> entradas;
+  for (const Trazo& t : trazos) entradas.push_back({t.nombre, t.estilo});
+  return s + Leyenda(lienzo, kLeyenda, entradas) + "</svg>";
 }
 
 // The part's envelope, Vz against Iz, the band between its highest and
@@ -752,13 +765,15 @@ std::string GraficoEnvolvente(const Diseno& d) {
   auto baja = [&](double ma) { return env.TensionBaja(ma / kMiliPorUnidad); };
   const Eje x = EjeRedondo(0, hasta);
   const Eje y = EjeRedondo(baja(desde), alta(hasta));
-  constexpr double kAncho = 640, kAlto = 340, kIzq = 60, kDer = 20, kArriba = 20, kAbajo = 50;
+  constexpr double kLeyenda = 50;
+  constexpr double kAncho = 640, kAlto = 340 + kLeyenda, kIzq = 60, kDer = 20, kArriba = 20,
+                   kAbajo = 50 + kLeyenda;
   const Lienzo lienzo{kAncho, kAlto, kIzq, kDer, kArriba, kAbajo, x, y};
   auto X = [&](double ma) { return lienzo.X(ma); };
   auto Y = [&](double volt) { return lienzo.Y(volt); };
   const auto n = Coordenada;
   std::string s = Marco(lienzo, "Envolvente del zener", "marca-iz", "marca-vz",
-                        "Corriente del zener (mA)", "Tensión del zener (V)", 0);
+                        "Corriente del zener (mA)", "Tensión del zener (V)", kLeyenda);
   // A nested viewport in the same coordinates clips the band and the lines
   // to the plot's area.
   const std::string area = n(kIzq) + " " + n(kArriba) + " " + n(kAncho - kIzq - kDer) + " " +
@@ -793,15 +808,9 @@ std::string GraficoEnvolvente(const Diseno& d) {
   punto(c.izMinMa, alta(c.izMinMa));
   punto(c.izMaxMa, baja(c.izMaxMa));
   s += "</svg>";
-  double leyenda = kArriba + 14;
-  for (const Recta& r : rectas) {
-    s += "<line x1=\"" + n(kIzq + 10) + "\" x2=\"" + n(kIzq + 40) + "\" y1=\"" + n(leyenda) +
-         "\" y2=\"" + n(leyenda) + "\" stroke-width=\"2\" " + r.estilo + "/>";
-    s += "<text x=\"" + n(kIzq + 46) + "\" y=\"" + n(leyenda + 4) + "\" font-size=\"11\">" +
-         Escapar(r.nombre) + "</text>";
-    leyenda += 16;
-  }
-  return s + "</svg>";
+  std::vector<Entrada> entradas;
+  for (const Recta& r : rectas) entradas.push_back({r.nombre, r.estilo});
+  return s + Leyenda(lienzo, kLeyenda, entradas) + "</svg>";
 }
 
 std::string TablaHtml(const Diseno& d) {
