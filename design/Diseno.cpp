@@ -46,7 +46,10 @@ const std::vector<std::string>& TensionesDe(const FamiliaZener& familia) {
 
 // Where the voltage stands in each family's verified rows.
 std::string SinFila(double vz, const OpcionesDiseno& o) {
-  std::string texto = "No hay zener de " + CifraCorta(vz, 3) + " V en las tablas verificadas:";
+  constexpr std::size_t kLargo = 192;  // the longest it gets, to grow it once
+  std::string texto;
+  texto.reserve(kLargo);
+  texto += "No hay zener de " + CifraCorta(vz, 3) + " V en las tablas verificadas:";
   const char* separador = " ";
   for (const FamiliaZener& f : kFamilias) {
     if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
@@ -172,8 +175,12 @@ PeorCaso Evaluar(const Entorno& e, double r) {
   caso.voutMaxV = ligera.menor.v;
   // The resistor carries the most with the Zener at its lowest voltage, that
   // is with the heaviest load; which end of R is worse depends on whether R
-  // or the Zener's impedance is larger, so both are tried.
-  for (const double rr : {rBaja, rAlta}) {
+  // or the Zener's impedance is larger, so with a part both are tried.
+  // Without one the voltage does not move, and the low end carries more.
+  const std::size_t extremos = e.env.Formas() > 1 ? 2 : 1;
+  const double extremosR[] = {rBaja, rAlta};
+  for (std::size_t k = 0; k < extremos; ++k) {
+    const double rr = extremosR[k];
     const double v = CorrienteMaxima(e.env, FuenteDe(e, VeAlta(e), rr, d.IcMax)).v;
     caso.prW = std::max(caso.prW, (VeAlta(e) - v) * (VeAlta(e) - v) / rr);
   }
@@ -304,6 +311,8 @@ Resistencia ResistenciaDe(const Entorno& e, const OpcionesDiseno& o,
   if (!valor->indice) return r;
   const TablaSerie& tabla = TablaDe(o.serie);
   const std::size_t i = *valor->indice;
+  constexpr std::size_t kVecinas = 2;
+  r.vecinas.reserve(kVecinas);
   if (i > 0) r.vecinas.push_back(Evaluar(e, ValorEn(tabla, i - 1)));
   if (i + 1 < CuantosValores(tabla)) r.vecinas.push_back(Evaluar(e, ValorEn(tabla, i + 1)));
   return r;
@@ -643,9 +652,12 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
-  Eleccion eleccion = ElegirCandidato(d, opciones, diseno.tolR);
-  if (eleccion.probados.empty()) eleccion.probados.push_back(SinPieza(d, opciones, diseno.tolR));
-  Ensamblar(diseno, eleccion, eleccion.probados[eleccion.elegido.value_or(0)]);
+  const Eleccion eleccion = ElegirCandidato(d, opciones, diseno.tolR);
+  if (eleccion.probados.empty()) {
+    Ensamblar(diseno, eleccion, SinPieza(d, opciones, diseno.tolR));
+  } else {
+    Ensamblar(diseno, eleccion, eleccion.probados[eleccion.elegido.value_or(0)]);
+  }
   if (!diseno.elegida || !diseno.elegida->cumple) {
     diseno.motivos.insert(diseno.motivos.begin(), SinValorDeSerie(diseno));
     if (!diseno.elegida) return diseno;
