@@ -63,10 +63,14 @@ void AnadirEntrecomillado(std::string& salida, const std::vector<std::string>& t
   for (const std::string& texto : textos) {
     salida += separador;
     separador = " ";
-    for (const char c : texto) {
-      if (c == '"') salida += '"';
-      salida += c;
+    // In runs: each quote is written with the run it ends, then again.
+    std::string_view resto = texto;
+    for (std::size_t comilla; (comilla = resto.find('"')) != std::string_view::npos;) {
+      salida.append(resto.substr(0, comilla + 1));
+      salida += '"';
+      resto.remove_prefix(comilla + 1);
     }
+    salida.append(resto);
   }
   salida += '"';
 }
