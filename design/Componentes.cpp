@@ -120,6 +120,40 @@ constexpr FilaZener kN47[] = {
     AlCinco("1N4751A", 30, 8.5, 40, 0.25, 1000, 30),
 };
 
+// Micro Commercial Components, "MMSZ5221B thru MMSZ5259B" (SOD-123),
+// electrical characteristics at 25 °C: nominal Vz, Izt, Zzt at Izt, Zzk at
+// Izk = 0,25 mA; no maximum current. The B suffix is 5 % (Vishay, document
+// 85774). Its temperature-coefficient column could be read only up to 8,2 V,
+// so the family carries none. The rows from 3,3 V to 30 V, as the others.
+constexpr double kIzkMmsz = 0.25;
+constexpr FilaZener kMMSZ52[] = {
+    AlCinco("MMSZ5226B", 3.3, 20, 28, kIzkMmsz, 1600, 0),
+    AlCinco("MMSZ5227B", 3.6, 20, 24, kIzkMmsz, 1700, 0),
+    AlCinco("MMSZ5228B", 3.9, 20, 23, kIzkMmsz, 1900, 0),
+    AlCinco("MMSZ5229B", 4.3, 20, 22, kIzkMmsz, 2000, 0),
+    AlCinco("MMSZ5230B", 4.7, 20, 19, kIzkMmsz, 1900, 0),
+    AlCinco("MMSZ5231B", 5.1, 20, 17, kIzkMmsz, 1600, 0),
+    AlCinco("MMSZ5232B", 5.6, 20, 11, kIzkMmsz, 1600, 0),
+    AlCinco("MMSZ5234B", 6.2, 20, 7, kIzkMmsz, 1000, 0),
+    AlCinco("MMSZ5235B", 6.8, 20, 5, kIzkMmsz, 750, 0),
+    AlCinco("MMSZ5236B", 7.5, 20, 6, kIzkMmsz, 500, 0),
+    AlCinco("MMSZ5237B", 8.2, 20, 8, kIzkMmsz, 500, 0),
+    AlCinco("MMSZ5239B", 9.1, 20, 10, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5240B", 10, 20, 17, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5241B", 11, 20, 22, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5242B", 12, 20, 30, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5243B", 13, 9.5, 13, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5245B", 15, 8.5, 16, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5246B", 16, 7.8, 17, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5248B", 18, 7.0, 21, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5250B", 20, 6.2, 25, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5251B", 22, 5.6, 29, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5252B", 24, 5.2, 33, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5254B", 27, 4.6, 41, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5255B", 28, 4.5, 44, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5256B", 30, 4.2, 49, kIzkMmsz, 600, 0),
+};
+
 // ON Semiconductor, "1N53 Series, 5 Watt Surmetic 40 Zener Voltage
 // Regulators" (1N5333B/D, Rev. 15): Vz min and max at Izt, Izt, Zzt, Zzk at
 // Izk, Izm, up to 10 V. From 11 V, Taiwan's TEL "1N5348B thru 1N5388B": Izt,
@@ -216,7 +250,15 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
 // rating of the leads, not of a board. On a board, Microsemi's sheet of the
 // same family (T4-LDS-0246) gives RθJA 85 °C/W on FR4 with 4 mm² pads and a
 // 150 °C junction: about 1,47 W at 25 °C ambient.
-const std::array<FamiliaZener, 3> kFamilias = {{
+// Vishay, "MMSZ5225-V to MMSZ5267-V" (document 85774, Rev. 1.6): 500 mW with
+// the leads at 75 °C; RthJA 340 K/W on an FR-4 or FR-5 board with the
+// minimum recommended pads, junction 150 °C, so about 370 mW at 25 °C
+// ambient: below the BZX79-C's half watt, and first for that.
+const std::array<FamiliaZener, 4> kFamilias = {{
+    FamiliaDeTabla(Familia::MMSZ52, "MMSZ52xxB", 0.5, 75, "en los terminales",
+                   {340, 150, "en placa FR-4 o FR-5 con los pads mínimos recomendados",
+                    "Vishay 85774 (Rev. 1.6): RthJA 340 K/W en FR-4 o FR-5, pads mínimos"},
+                   false, kMMSZ52),
     FamiliaDeTabla(Familia::BZX79, "BZX79-C", 0.5, 25, "de ambiente",
                    {250, 150, "en el aire, como la hoja de datos da su potencia",
                     "Fairchild, BZX79C: 500 mW a 25 °C, 4,0 mW/°C menos"},
@@ -245,7 +287,8 @@ std::optional<Familia> FamiliaDeNombre(std::string_view nombre) {
   static constexpr Alias kAlias[] = {{"auto", Familia::Automatica},
                                      {"BZX79", Familia::BZX79},
                                      {"1N47", Familia::N47},
-                                     {"1N53", Familia::N53}};
+                                     {"1N53", Familia::N53},
+                                     {"MMSZ52", Familia::MMSZ52}};
   for (const Alias& alias : kAlias) {
     if (alias.nombre == nombre) return alias.familia;
   }

@@ -46,6 +46,7 @@ struct Hoja {
 constexpr Familia B = Familia::BZX79;
 constexpr Familia N47 = Familia::N47;
 constexpr Familia N53 = Familia::N53;
+constexpr Familia M = Familia::MMSZ52;
 constexpr double X = kNoLaDa;
 
 const Hoja kHojas[] = {
@@ -155,6 +156,37 @@ const Hoja kHojas[] = {
     {"1N5361B", N53, 27, 25.65, 28.35, 50, 5, 1, 120, kSinFuente, X, X},
     {"1N5362B", N53, 28, 26.6, 29.4, 50, 6, 1, 130, kSinFuente, X, X},
     {"1N5363B", N53, 30, 28.5, 31.5, 40, 8, 1, 140, kSinFuente, X, X},
+    // Micro Commercial Components, "MMSZ5221B thru MMSZ5259B", SOD-123,
+    // electrical characteristics at 25 °C: nominal Vz, Izt, Zzt at Izt, Zzk at
+    // Izk = 0,25 mA; no maximum current. Limits: the B suffix's 5 %, which
+    // Vishay's 85774 states; these are the limits EIC's and Diotech's sheets of
+    // the same parts print (3.14 to 3.47 V for 5226B, rounded). No temperature
+    // coefficient: the column is legible only to 8,2 V.
+    {"MMSZ5226B", M, 3.3, 3.135, 3.465, 20, 28, 0.25, 1600, X, X, X},
+    {"MMSZ5227B", M, 3.6, 3.42, 3.78, 20, 24, 0.25, 1700, X, X, X},
+    {"MMSZ5228B", M, 3.9, 3.705, 4.095, 20, 23, 0.25, 1900, X, X, X},
+    {"MMSZ5229B", M, 4.3, 4.085, 4.515, 20, 22, 0.25, 2000, X, X, X},
+    {"MMSZ5230B", M, 4.7, 4.465, 4.935, 20, 19, 0.25, 1900, X, X, X},
+    {"MMSZ5231B", M, 5.1, 4.845, 5.355, 20, 17, 0.25, 1600, X, X, X},
+    {"MMSZ5232B", M, 5.6, 5.32, 5.88, 20, 11, 0.25, 1600, X, X, X},
+    {"MMSZ5234B", M, 6.2, 5.89, 6.51, 20, 7, 0.25, 1000, X, X, X},
+    {"MMSZ5235B", M, 6.8, 6.46, 7.14, 20, 5, 0.25, 750, X, X, X},
+    {"MMSZ5236B", M, 7.5, 7.125, 7.875, 20, 6, 0.25, 500, X, X, X},
+    {"MMSZ5237B", M, 8.2, 7.79, 8.61, 20, 8, 0.25, 500, X, X, X},
+    {"MMSZ5239B", M, 9.1, 8.645, 9.555, 20, 10, 0.25, 600, X, X, X},
+    {"MMSZ5240B", M, 10, 9.5, 10.5, 20, 17, 0.25, 600, X, X, X},
+    {"MMSZ5241B", M, 11, 10.45, 11.55, 20, 22, 0.25, 600, X, X, X},
+    {"MMSZ5242B", M, 12, 11.4, 12.6, 20, 30, 0.25, 600, X, X, X},
+    {"MMSZ5243B", M, 13, 12.35, 13.65, 9.5, 13, 0.25, 600, X, X, X},
+    {"MMSZ5245B", M, 15, 14.25, 15.75, 8.5, 16, 0.25, 600, X, X, X},
+    {"MMSZ5246B", M, 16, 15.2, 16.8, 7.8, 17, 0.25, 600, X, X, X},
+    {"MMSZ5248B", M, 18, 17.1, 18.9, 7.0, 21, 0.25, 600, X, X, X},
+    {"MMSZ5250B", M, 20, 19, 21, 6.2, 25, 0.25, 600, X, X, X},
+    {"MMSZ5251B", M, 22, 20.9, 23.1, 5.6, 29, 0.25, 600, X, X, X},
+    {"MMSZ5252B", M, 24, 22.8, 25.2, 5.2, 33, 0.25, 600, X, X, X},
+    {"MMSZ5254B", M, 27, 25.65, 28.35, 4.6, 41, 0.25, 600, X, X, X},
+    {"MMSZ5255B", M, 28, 26.6, 29.4, 4.5, 44, 0.25, 600, X, X, X},
+    {"MMSZ5256B", M, 30, 28.5, 31.5, 4.2, 49, 0.25, 600, X, X, X},
 };
 
 // Where the sheet read disagrees with the catalogue, which is left as it is
@@ -171,7 +203,7 @@ const Discrepancia kDiscrepancias[] = {
 };
 
 // Whether each family's sheet tabulates the temperature coefficient.
-const std::map<Familia, bool> kConCoeficiente = {{B, true}, {N47, false}, {N53, false}};
+const std::map<Familia, bool> kConCoeficiente = {{B, true}, {N47, false}, {N53, false}, {M, false}};
 
 bool Igual(double a, double b) {
   return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));

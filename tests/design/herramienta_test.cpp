@@ -96,8 +96,10 @@ TEST(Herramienta, SalidasDeReferencia) {
 }
 
 // The part's datasheet top of Vz, from the sheets, for the check below.
-const std::map<std::string, double> kVzMaxima = {
-    {"\"BZX79C13\"", 14.1}, {"\"1N4743A\"", 13.65}, {"\"1N5350B\"", 13.65}};
+const std::map<std::string, double> kVzMaxima = {{"\"BZX79C13\"", 14.1},
+                                                 {"\"1N4743A\"", 13.65},
+                                                 {"\"1N5350B\"", 13.65},
+                                                 {"\"MMSZ5243B\"", 13.65}};
 
 // NaN when absent or not a number, so that a missing key fails the check
 // rather than the whole table.
@@ -707,10 +709,11 @@ TEST(Herramienta, AyudaDeLaTablaDeOpciones) {
                                  std::string(o.nombre) + " " + entre + "; ha de " + LimitesDe(o)))
         << ayuda;
   }
-  for (const std::string parte : {"--serie E6|E12|E24|E48|E96|E192 la serie de resistencias (E24)",
-                                  "E6 20 %, E12 10 %, E24 5 %, E48 2 %, E96 1 %, E192 0,5 %",
-                                  "--formato texto|json|html", "--familia auto|BZX79|1N47|1N53",
-                                  "--lotes ARCHIVO.csv", "-o ARCHIVO", "--version", "-h, --help"}) {
+  for (const std::string parte :
+       {"--serie E6|E12|E24|E48|E96|E192 la serie de resistencias (E24)",
+        "E6 20 %, E12 10 %, E24 5 %, E48 2 %, E96 1 %, E192 0,5 %", "--formato texto|json|html",
+        "--familia auto|BZX79|1N47|1N53|MMSZ52", "--lotes ARCHIVO.csv", "-o ARCHIVO", "--version",
+        "-h, --help"}) {
     EXPECT_TRUE(Tiene(ayuda, parte)) << parte;
   }
   std::smatch version;
