@@ -154,7 +154,7 @@ const std::vector<OpcionHerramienta>& Opciones() {
            return std::nullopt;
          }});
     o.push_back({{"--familia"},
-                 "auto|BZX79|1N47|1N53|MMSZ52",
+                 "auto|BZX79|1N47|1N53|MMSZ52|BZX84",
                  "la familia del zener (auto: la de menor potencia que basta)",
                  [](Orden& o, const std::string& v) -> std::optional<Fallo> {
                    const auto familia = FamiliaDeNombre(v);

@@ -120,6 +120,36 @@ constexpr FilaZener kN47[] = {
     AlCinco("1N4751A", 30, 8.5, 40, 0.25, 1000, 30),
 };
 
+// Shenzhen Yongerjia, "BZX84C Series Zener diode" (SOT-23; no revision
+// printed), at 25 °C: Vz min and max at Izt = 5 mA, rzjT at Izt, rzjK at
+// Izk = 1 mA and TKVZ (%/K); no maximum current. Its thermal figures are a
+// leaded part's and are not used. Rows up to 22 V: the 24 V row's
+// coefficient could not be read. Lite-On's "BZX84Cx Series" gives Zzk 600
+// ohm for 4V7 where this sheet and National's BZX84C give 500.
+constexpr FilaZener kBZX84[] = {
+    {"BZX84C3V3", 3.3, 3.1, 3.5, 5, 95, 1, 600, 0, -0.08, -0.05},
+    {"BZX84C3V6", 3.6, 3.4, 3.8, 5, 90, 1, 600, 0, -0.08, -0.05},
+    {"BZX84C3V9", 3.9, 3.7, 4.1, 5, 90, 1, 600, 0, -0.08, -0.05},
+    {"BZX84C4V3", 4.3, 4.0, 4.6, 5, 90, 1, 600, 0, -0.06, -0.03},
+    {"BZX84C4V7", 4.7, 4.4, 5.0, 5, 80, 1, 500, 0, -0.05, 0.02},
+    {"BZX84C5V1", 5.1, 4.8, 5.4, 5, 60, 1, 480, 0, -0.02, 0.02},
+    {"BZX84C5V6", 5.6, 5.2, 6.0, 5, 40, 1, 400, 0, -0.05, 0.05},
+    {"BZX84C6V2", 6.2, 5.8, 6.6, 5, 10, 1, 150, 0, 0.03, 0.06},
+    {"BZX84C6V8", 6.8, 6.4, 7.2, 5, 15, 1, 80, 0, 0.03, 0.07},
+    {"BZX84C7V5", 7.5, 7.0, 7.9, 5, 15, 1, 80, 0, 0.03, 0.07},
+    {"BZX84C8V2", 8.2, 7.7, 8.7, 5, 15, 1, 80, 0, 0.03, 0.08},
+    {"BZX84C9V1", 9.1, 8.5, 9.6, 5, 15, 1, 100, 0, 0.03, 0.09},
+    {"BZX84C10", 10, 9.4, 10.6, 5, 20, 1, 150, 0, 0.03, 0.1},
+    {"BZX84C11", 11, 10.4, 11.6, 5, 20, 1, 150, 0, 0.03, 0.11},
+    {"BZX84C12", 12, 11.4, 12.7, 5, 25, 1, 150, 0, 0.03, 0.11},
+    {"BZX84C13", 13, 12.4, 14.1, 5, 30, 1, 170, 0, 0.03, 0.11},
+    {"BZX84C15", 15, 13.8, 15.6, 5, 30, 1, 200, 0, 0.03, 0.11},
+    {"BZX84C16", 16, 15.3, 17.1, 5, 40, 1, 200, 0, 0.03, 0.11},
+    {"BZX84C18", 18, 16.8, 19.1, 5, 45, 1, 225, 0, 0.03, 0.11},
+    {"BZX84C20", 20, 18.8, 21.2, 5, 55, 1, 225, 0, 0.03, 0.11},
+    {"BZX84C22", 22, 20.8, 23.3, 5, 55, 1, 250, 0, 0.04, 0.12},
+};
+
 // Micro Commercial Components, "MMSZ5221B thru MMSZ5259B" (SOD-123),
 // electrical characteristics at 25 °C: nominal Vz, Izt, Zzt at Izt, Zzk at
 // Izk = 0,25 mA; no maximum current. The B suffix is 5 % (Vishay, document
@@ -253,8 +283,14 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
 // Vishay, "MMSZ5225-V to MMSZ5267-V" (document 85774, Rev. 1.6): 500 mW with
 // the leads at 75 °C; RthJA 340 K/W on an FR-4 or FR-5 board with the
 // minimum recommended pads, junction 150 °C, so about 370 mW at 25 °C
-// ambient: below the BZX79-C's half watt, and first for that.
-const std::array<FamiliaZener, 4> kFamilias = {{
+// ambient: below the BZX79-C's half watt, and first for that. Vishay,
+// "BZX84-V-Series" (document 85763, Rev. 1.8): 300 mW at 25 °C ambient and
+// RthJA 420 K/W on the sheet's fiberglass substrate layout, junction 150 °C.
+const std::array<FamiliaZener, 5> kFamilias = {{
+    FamiliaDeTabla(Familia::BZX84, "BZX84-C", 0.3, 25, "de ambiente",
+                   {420, 150, "en el sustrato de fibra de vidrio de la hoja de datos",
+                    "Vishay 85763 (Rev. 1.8): 300 mW, RthJA 420 K/W en fibra de vidrio"},
+                   true, kBZX84),
     FamiliaDeTabla(Familia::MMSZ52, "MMSZ52xxB", 0.5, 75, "en los terminales",
                    {340, 150, "en placa FR-4 o FR-5 con los pads mínimos recomendados",
                     "Vishay 85774 (Rev. 1.6): RthJA 340 K/W en FR-4 o FR-5, pads mínimos"},
@@ -284,11 +320,9 @@ std::optional<Familia> FamiliaDeNombre(std::string_view nombre) {
     std::string_view nombre;
     Familia familia;
   };
-  static constexpr Alias kAlias[] = {{"auto", Familia::Automatica},
-                                     {"BZX79", Familia::BZX79},
-                                     {"1N47", Familia::N47},
-                                     {"1N53", Familia::N53},
-                                     {"MMSZ52", Familia::MMSZ52}};
+  static constexpr Alias kAlias[] = {{"auto", Familia::Automatica}, {"BZX79", Familia::BZX79},
+                                     {"1N47", Familia::N47},        {"1N53", Familia::N53},
+                                     {"MMSZ52", Familia::MMSZ52},   {"BZX84", Familia::BZX84}};
   for (const Alias& alias : kAlias) {
     if (alias.nombre == nombre) return alias.familia;
   }

@@ -73,7 +73,7 @@ struct FamiliaZener {
 };
 
 // Ascending power; the automatic choice takes the first that is enough.
-extern const std::array<FamiliaZener, 4> kFamilias;
+extern const std::array<FamiliaZener, 5> kFamilias;
 const FamiliaZener& FamiliaDe(Familia familia);  // not Automatica
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre);
 

@@ -305,9 +305,9 @@ TEST(Disenar, Escenarios) {
     double izMinMa = kSinComprobar;
     double vzAlto = kSinComprobar;
   } casos[] = {
-      // The smallest part takes it: MMSZ5231B, Vz at most 5,355 below Izt,
-      // R <= 6,645 / (2 mA · 1,05) = 3164 -> 3000.
-      {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "MMSZ5231B", 0.125, ""},
+      // The smallest part takes it: BZX84C5V1, Vz 4,8 to 5,4:
+      // R <= 6,6 / (2 mA · 1,05) = 3143 -> 3000.
+      {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "BZX84C5V1", 0.125, ""},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", 1, ""},
       // BZX79C5V1 at 220 ohm: above its Izt the envelope climbs past 5,4 V
@@ -338,7 +338,7 @@ TEST(Disenar, Escenarios) {
        240,
        "",
        1,
-       "No hay zener de 5 V en las tablas verificadas: MMSZ52xxB tiene 4,7 V y 5,1 V;"},
+       "No hay zener de 5 V en las tablas verificadas: BZX84-C tiene 4,7 V y 5,1 V;"},
       {"ni resistencia ni diodo",
        Valores(12, 18, 50, 400, 5.1, 5),
        {},
@@ -374,7 +374,7 @@ TEST(Disenar, Escenarios) {
        true, 240, "BZX79C5V1", 1, ""},
       {"resistencia dada que falla", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.rOhm = 270; }), false, 270, "", 1,
-       "Con 270 Ω la corriente mínima del zener en el peor caso es 3,44 mA, menos de 5 mA."},
+       "Con 270 Ω la corriente mínima del zener en el peor caso es 2,93 mA, menos de 5 mA."},
       // At 220 Ω the BZX79C5V1 would dissipate 2 · 0,269 W; the resistor, with
       // the Zener at its lowest under full load, 2 × (15 − 4,5)² / 209 > 1 W.
       {"resistencia dada", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.rOhm = 220; }), true,

@@ -47,6 +47,7 @@ constexpr Familia B = Familia::BZX79;
 constexpr Familia N47 = Familia::N47;
 constexpr Familia N53 = Familia::N53;
 constexpr Familia M = Familia::MMSZ52;
+constexpr Familia B84 = Familia::BZX84;
 constexpr double X = kNoLaDa;
 
 const Hoja kHojas[] = {
@@ -187,6 +188,29 @@ const Hoja kHojas[] = {
     {"MMSZ5254B", M, 27, 25.65, 28.35, 4.6, 41, 0.25, 600, X, X, X},
     {"MMSZ5255B", M, 28, 26.6, 29.4, 4.5, 44, 0.25, 600, X, X, X},
     {"MMSZ5256B", M, 30, 28.5, 31.5, 4.2, 49, 0.25, 600, X, X, X},
+    // Shenzhen Yongerjia, "BZX84C Series Zener diode", SOT-23, at 25 °C: Vz
+    // range at Izt, Izt, rzjT, rzjK at Izk, Izk, TKVZ (%/K); no maximum current.
+    {"BZX84C3V3", B84, 3.3, 3.1, 3.5, 5, 95, 1, 600, X, -0.08, -0.05},
+    {"BZX84C3V6", B84, 3.6, 3.4, 3.8, 5, 90, 1, 600, X, -0.08, -0.05},
+    {"BZX84C3V9", B84, 3.9, 3.7, 4.1, 5, 90, 1, 600, X, -0.08, -0.05},
+    {"BZX84C4V3", B84, 4.3, 4.0, 4.6, 5, 90, 1, 600, X, -0.06, -0.03},
+    {"BZX84C4V7", B84, 4.7, 4.4, 5.0, 5, 80, 1, 500, X, -0.05, 0.02},
+    {"BZX84C5V1", B84, 5.1, 4.8, 5.4, 5, 60, 1, 480, X, -0.02, 0.02},
+    {"BZX84C5V6", B84, 5.6, 5.2, 6.0, 5, 40, 1, 400, X, -0.05, 0.05},
+    {"BZX84C6V2", B84, 6.2, 5.8, 6.6, 5, 10, 1, 150, X, 0.03, 0.06},
+    {"BZX84C6V8", B84, 6.8, 6.4, 7.2, 5, 15, 1, 80, X, 0.03, 0.07},
+    {"BZX84C7V5", B84, 7.5, 7.0, 7.9, 5, 15, 1, 80, X, 0.03, 0.07},
+    {"BZX84C8V2", B84, 8.2, 7.7, 8.7, 5, 15, 1, 80, X, 0.03, 0.08},
+    {"BZX84C9V1", B84, 9.1, 8.5, 9.6, 5, 15, 1, 100, X, 0.03, 0.09},
+    {"BZX84C10", B84, 10, 9.4, 10.6, 5, 20, 1, 150, X, 0.03, 0.1},
+    {"BZX84C11", B84, 11, 10.4, 11.6, 5, 20, 1, 150, X, 0.03, 0.11},
+    {"BZX84C12", B84, 12, 11.4, 12.7, 5, 25, 1, 150, X, 0.03, 0.11},
+    {"BZX84C13", B84, 13, 12.4, 14.1, 5, 30, 1, 170, X, 0.03, 0.11},
+    {"BZX84C15", B84, 15, 13.8, 15.6, 5, 30, 1, 200, X, 0.03, 0.11},
+    {"BZX84C16", B84, 16, 15.3, 17.1, 5, 40, 1, 200, X, 0.03, 0.11},
+    {"BZX84C18", B84, 18, 16.8, 19.1, 5, 45, 1, 225, X, 0.03, 0.11},
+    {"BZX84C20", B84, 20, 18.8, 21.2, 5, 55, 1, 225, X, 0.03, 0.11},
+    {"BZX84C22", B84, 22, 20.8, 23.3, 5, 55, 1, 250, X, 0.04, 0.12},
 };
 
 // Where the sheet read disagrees with the catalogue, which is left as it is
@@ -203,7 +227,8 @@ const Discrepancia kDiscrepancias[] = {
 };
 
 // Whether each family's sheet tabulates the temperature coefficient.
-const std::map<Familia, bool> kConCoeficiente = {{B, true}, {N47, false}, {N53, false}, {M, false}};
+const std::map<Familia, bool> kConCoeficiente = {
+    {B, true}, {N47, false}, {N53, false}, {M, false}, {B84, true}};
 
 bool Igual(double a, double b) {
   return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));
