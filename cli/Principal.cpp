@@ -154,15 +154,29 @@ const std::vector<OpcionHerramienta>& Opciones() {
            return std::nullopt;
          }});
     o.push_back({{"--familia"},
-                 "auto|BZX79|1N47|1N53|MMSZ52|BZX84",
+                 NombresDeFamilias("|"),
                  "la familia del zener (auto: la de menor potencia que basta)",
                  [](Orden& o, const std::string& v) -> std::optional<Fallo> {
                    const auto familia = FamiliaDeNombre(v);
                    if (!familia) {
-                     return FalloDeEntrada("familia desconocida «" + v +
-                                           "» (auto, BZX79, 1N47 o 1N53)");
+                     return FalloDeEntrada("familia desconocida «" + v + "» (" +
+                                           NombresDeFamilias(", ") + ")");
                    }
                    o.opciones.familia = *familia;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"--montaje"},
+                 NombresDeMontajes("|"),
+                 "qué familias se prueban: tht, las de inserción; smd, las de montaje "
+                 "superficial; cualquiera, todas (" +
+                     std::string(NombreDeMontaje(OpcionesDiseno{}.montaje)) + ")",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   const auto montaje = MontajeDeNombre(v);
+                   if (!montaje) {
+                     return FalloDeEntrada("montaje desconocido «" + v + "» (" +
+                                           NombresDeMontajes(", ") + ")");
+                   }
+                   o.opciones.montaje = *montaje;
                    return std::nullopt;
                  }});
     for (const OpcionNumerica& numerica : kOpcionesNumericas) o.push_back(OpcionDeDiseno(numerica));

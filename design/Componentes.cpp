@@ -229,11 +229,41 @@ struct Termica {
 };
 
 template <std::size_t N>
-constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre, double potenciaW,
-                                      double rodillaC, std::string_view condicion, const Termica& t,
+constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre,
+                                      Encapsulado encapsulado, double potenciaW, double rodillaC,
+                                      std::string_view condicion, const Termica& t,
                                       bool conCoeficiente, const FilaZener (&filas)[N]) {
-  return {familia,  nombre,    potenciaW, rodillaC,       condicion, t.rthKPorW,
-          t.tjMaxC, t.montaje, t.fuente,  conCoeficiente, filas,     N};
+  return {familia,  nombre,    encapsulado, potenciaW,      rodillaC, condicion, t.rthKPorW,
+          t.tjMaxC, t.montaje, t.fuente,    conCoeficiente, filas,    N};
+}
+
+template <typename T>
+struct Nombre {
+  std::string_view nombre;
+  T valor;
+};
+
+constexpr Nombre<Familia> kNombresFamilias[] = {
+    {"auto", Familia::Automatica}, {"BZX79", Familia::BZX79},   {"1N47", Familia::N47},
+    {"1N53", Familia::N53},        {"MMSZ52", Familia::MMSZ52}, {"BZX84", Familia::BZX84}};
+constexpr Nombre<Montaje> kNombresMontajes[] = {
+    {"cualquiera", Montaje::Cualquiera}, {"tht", Montaje::Tht}, {"smd", Montaje::Smd}};
+
+template <typename T, std::size_t N>
+std::optional<T> DeNombre(const Nombre<T> (&nombres)[N], std::string_view nombre) {
+  for (const Nombre<T>& n : nombres) {
+    if (n.nombre == nombre) return n.valor;
+  }
+  return std::nullopt;
+}
+
+template <typename T, std::size_t N>
+std::string Nombres(const Nombre<T> (&nombres)[N], std::string_view separador) {
+  std::string texto;
+  for (const Nombre<T>& n : nombres) {
+    texto += (texto.empty() ? "" : std::string(separador)) + std::string(n.nombre);
+  }
+  return texto;
 }
 
 // Two voltages closer than this are the same standard value.
@@ -287,24 +317,26 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
 // "BZX84-V-Series" (document 85763, Rev. 1.8): 300 mW at 25 °C ambient and
 // RthJA 420 K/W on the sheet's fiberglass substrate layout, junction 150 °C.
 const std::array<FamiliaZener, 5> kFamilias = {{
-    FamiliaDeTabla(Familia::BZX84, "BZX84-C", 0.3, 25, "de ambiente",
+    FamiliaDeTabla(Familia::BZX84, "BZX84-C", {"SOT-23", Montaje::Smd}, 0.3, 25, "de ambiente",
                    {420, 150, "en el sustrato de fibra de vidrio de la hoja de datos",
                     "Vishay 85763 (Rev. 1.8): 300 mW, RthJA 420 K/W en fibra de vidrio"},
                    true, kBZX84),
-    FamiliaDeTabla(Familia::MMSZ52, "MMSZ52xxB", 0.5, 75, "en los terminales",
+    FamiliaDeTabla(Familia::MMSZ52, "MMSZ52xxB", {"SOD-123", Montaje::Smd}, 0.5, 75,
+                   "en los terminales",
                    {340, 150, "en placa FR-4 o FR-5 con los pads mínimos recomendados",
                     "Vishay 85774 (Rev. 1.6): RthJA 340 K/W en FR-4 o FR-5, pads mínimos"},
                    false, kMMSZ52),
-    FamiliaDeTabla(Familia::BZX79, "BZX79-C", 0.5, 25, "de ambiente",
+    FamiliaDeTabla(Familia::BZX79, "BZX79-C", {"DO-35", Montaje::Tht}, 0.5, 25, "de ambiente",
                    {250, 150, "en el aire, como la hoja de datos da su potencia",
                     "Fairchild, BZX79C: 500 mW a 25 °C, 4,0 mW/°C menos"},
                    true, kBZX79),
-    FamiliaDeTabla(Familia::N47, "1N47xxA", 1, 50,
+    FamiliaDeTabla(Familia::N47, "1N47xxA", {"DO-41", Montaje::Tht}, 1, 50,
                    "de ambiente, con los terminales a esa temperatura a 10 mm del cuerpo",
                    {150, 200, "con los terminales a la temperatura ambiente a 10 mm del cuerpo",
                     "Vishay 88304 y Fairchild 1N4728A (Rev. G2): 1 W a 50 °C, 6,67 mW/°C menos"},
                    false, kN47),
-    FamiliaDeTabla(Familia::N53, "1N53xxB", 5, 25, "en los terminales a 9,5 mm (3/8\") del cuerpo",
+    FamiliaDeTabla(Familia::N53, "1N53xxB", {"axial, Surmetic 40", Montaje::Tht}, 5, 25,
+                   "en los terminales a 9,5 mm (3/8\") del cuerpo",
                    {85, 150, "en placa FR4 con pads de 4 mm²",
                     "Microsemi T4-LDS-0246: RθJA 85 °C/W en FR4 con pads de 4 mm²"},
                    false, kN53),
@@ -316,17 +348,34 @@ const FamiliaZener& FamiliaDe(Familia familia) {
 }
 
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre) {
-  struct Alias {
-    std::string_view nombre;
-    Familia familia;
-  };
-  static constexpr Alias kAlias[] = {{"auto", Familia::Automatica}, {"BZX79", Familia::BZX79},
-                                     {"1N47", Familia::N47},        {"1N53", Familia::N53},
-                                     {"MMSZ52", Familia::MMSZ52},   {"BZX84", Familia::BZX84}};
-  for (const Alias& alias : kAlias) {
-    if (alias.nombre == nombre) return alias.familia;
+  return DeNombre(kNombresFamilias, nombre);
+}
+
+std::string NombresDeFamilias(std::string_view separador) {
+  return Nombres(kNombresFamilias, separador);
+}
+
+std::optional<Montaje> MontajeDeNombre(std::string_view nombre) {
+  return DeNombre(kNombresMontajes, nombre);
+}
+
+std::string_view NombreDeMontaje(Montaje montaje) {
+  for (const Nombre<Montaje>& n : kNombresMontajes) {
+    if (n.valor == montaje) return n.nombre;
   }
-  return std::nullopt;
+  return {};
+}
+
+std::string NombresDeMontajes(std::string_view separador) {
+  return Nombres(kNombresMontajes, separador);
+}
+
+bool SePrueba(const FamiliaZener& familia, const OpcionesDiseno& opciones) {
+  const bool suFamilia =
+      opciones.familia == Familia::Automatica || opciones.familia == familia.familia;
+  const bool suMontaje =
+      opciones.montaje == Montaje::Cualquiera || opciones.montaje == familia.encapsulado.montaje;
+  return suFamilia && suMontaje;
 }
 
 const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "design/Diseno.h"
@@ -55,9 +56,16 @@ struct FilaZener {
   double tcMin, tcMax;  // temperature coefficient of Vz, %/K, where the family gives one
 };
 
+// The package and how it mounts.
+struct Encapsulado {
+  std::string_view nombre;
+  Montaje montaje;
+};
+
 struct FamiliaZener {
   Familia familia;
   std::string_view nombre;
+  Encapsulado encapsulado;
   double potenciaW;
   double rodillaC;             // the rating holds up to this temperature...
   std::string_view condicion;  // ...taken here, as the datasheet states it
@@ -76,6 +84,13 @@ struct FamiliaZener {
 extern const std::array<FamiliaZener, 5> kFamilias;
 const FamiliaZener& FamiliaDe(Familia familia);  // not Automatica
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre);
+// The command line's names of the families and of the mountings.
+std::string NombresDeFamilias(std::string_view separador);
+std::optional<Montaje> MontajeDeNombre(std::string_view nombre);
+std::string_view NombreDeMontaje(Montaje montaje);
+std::string NombresDeMontajes(std::string_view separador);
+// Whether the options let the design try this family.
+bool SePrueba(const FamiliaZener& familia, const OpcionesDiseno& opciones);
 
 // The row of a nominal voltage, if the family's table holds it.
 const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz);

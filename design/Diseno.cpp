@@ -52,7 +52,7 @@ std::string SinFila(double vz, const OpcionesDiseno& o) {
   texto += "No hay zener de " + CifraCorta(vz, 3) + " V en las tablas verificadas:";
   const char* separador = " ";
   for (const FamiliaZener& f : kFamilias) {
-    if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
+    if (!SePrueba(f, o)) continue;
     const FilaZener* fin = f.filas + f.cuantas;
     const auto mayor = static_cast<std::size_t>(
         std::find_if(f.filas, fin, [vz](const FilaZener& fila) { return fila.vz > vz; }) - f.filas);
@@ -488,7 +488,7 @@ struct Eleccion {
 Eleccion ElegirCandidato(const DatosCircuito& d, const OpcionesDiseno& o, double tolR) {
   Eleccion eleccion;
   for (const FamiliaZener& f : kFamilias) {
-    if (o.familia != Familia::Automatica && f.familia != o.familia) continue;
+    if (!SePrueba(f, o)) continue;
     const FilaZener* fila = FilaDeTension(f, d.VnZener);
     if (!fila) continue;
     eleccion.hayFila = true;

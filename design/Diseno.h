@@ -20,6 +20,8 @@ enum class Serie { E6, E12, E24, E48, E96, E192 };
 // 0,3 W SOT-23 BZX84-C, 0,5 W SOD-123 MMSZ52xxB, 0,5 W BZX79-C, 1 W 1N47xxA,
 // 5 W 1N53xxB
 enum class Familia { Automatica, BZX79, N47, N53, MMSZ52, BZX84 };
+// How the part goes on the board: any, through-hole or surface-mount.
+enum class Montaje { Cualquiera, Tht, Smd };
 
 struct OpcionesDiseno {
   Serie serie = Serie::E24;
@@ -29,11 +31,12 @@ struct OpcionesDiseno {
   std::optional<double> tolVz;
   double margen = 2;  // on the powers of the resistor and of the Zener
   Familia familia = Familia::Automatica;
-  std::optional<double> zz;        // ohms, overrides the part's datasheet impedance
-  std::optional<double> rOhm;      // a resistor to check instead of choosing one
-  std::optional<double> cargaOhm;  // the load as a resistance instead of IcMin to IcMax
-  std::optional<double> rizadoMv;  // input ripple, mV peak to peak
-  double tempMinC = 25;            // ambient range
+  Montaje montaje = Montaje::Cualquiera;  // the families tried
+  std::optional<double> zz;               // ohms, overrides the part's datasheet impedance
+  std::optional<double> rOhm;             // a resistor to check instead of choosing one
+  std::optional<double> cargaOhm;         // the load as a resistance instead of IcMin to IcMax
+  std::optional<double> rizadoMv;         // input ripple, mV peak to peak
+  double tempMinC = 25;                   // ambient range
   double tempMaxC = 25;
 };
 

@@ -260,9 +260,10 @@ Seccion Piezas(const Diseno& d) {
   const ZenerElegido& z = *d.zener;
   const FilaZener& f = *z.fila;
   const FamiliaZener& familia = *z.familia;
-  s.lineas.push_back("Zener: " + std::string(f.numero) + " (" + std::string(familia.nombre) +
-                     "), " + CifraCorta(familia.potenciaW, 2) + " W hasta " +
-                     Grados(familia.rodillaC) + " " + std::string(familia.condicion));
+  s.lineas.push_back("Zener: " + std::string(f.numero) + " (" + std::string(familia.nombre) + ", " +
+                     std::string(familia.encapsulado.nombre) + "), " +
+                     CifraCorta(familia.potenciaW, 2) + " W hasta " + Grados(familia.rodillaC) +
+                     " " + std::string(familia.condicion));
   s.lineas.push_back("Montaje: " + std::string(familia.montaje) +
                      ", RθJA = " + CifraCorta(familia.rthKPorW, 2) + " K/W, unión hasta " +
                      Grados(familia.tjMaxC) + " (" + std::string(familia.fuenteTermica) + ")");
@@ -439,7 +440,8 @@ std::string EntradasJson(const Diseno& d) {
 std::string OpcionesJson(const Diseno& d) {
   ObjetoJson o;
   o.Cadena("serie", TablaDe(d.opciones.serie).nombre)
-      .Cadena("familia", NombreFamilia(d.opciones.familia));
+      .Cadena("familia", NombreFamilia(d.opciones.familia))
+      .Cadena("montaje", NombreDeMontaje(d.opciones.montaje));
   for (const OpcionNumerica& opcion : kOpcionesNumericas) {
     o.Numero(opcion.clave, opcion.leer(d.opciones));
   }
@@ -479,6 +481,7 @@ void ZenerJson(ObjetoJson& o, const Diseno& d) {
   };
   o.Campo("zener", z ? CadenaJson(z->fila->numero) : "null")
       .Campo("zener_familia", z ? CadenaJson(z->familia->nombre) : "null")
+      .Campo("zener_encapsulado", z ? CadenaJson(z->familia->encapsulado.nombre) : "null")
       .Numero("zener_vz_min_v", fila(&FilaZener::vzMin))
       .Numero("zener_vz_max_v", fila(&FilaZener::vzMax))
       .Numero("zener_izt_ma", fila(&FilaZener::iztMa))

@@ -82,6 +82,10 @@ std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
     if (sobreMinimo && *valor <= opcion.maximo) continue;
     return std::string(opcion.nombre) + " ha de " + LimitesDe(opcion);
   }
+  if (o.familia != Familia::Automatica && !SePrueba(FamiliaDe(o.familia), o)) {
+    return "la familia " + std::string(FamiliaDe(o.familia).nombre) + " no es de montaje " +
+           std::string(NombreDeMontaje(o.montaje));
+  }
   if (o.tempMinC > o.tempMaxC) {
     return std::string("la temperatura ambiente mínima no puede pasar de la máxima");
   }

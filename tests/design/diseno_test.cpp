@@ -308,6 +308,11 @@ TEST(Disenar, Escenarios) {
       // The smallest part takes it: BZX84C5V1, Vz 4,8 to 5,4:
       // R <= 6,6 / (2 mA · 1,05) = 3143 -> 3000.
       {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "BZX84C5V1", 0.125, ""},
+      // The mounting asked for leaves out the smaller parts of the other.
+      {"de inserción", Valores(12, 12, 0, 1, 5.1, 1),
+       Con([](auto& o) { o.montaje = Montaje::Tht; }), true, 3000, "BZX79C5V1", 0.125, ""},
+      {"de montaje superficial, sin bastar", Valores(12, 15, 5, 20, 5.1, 5),
+       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 240, "", 1, "MMSZ5231B no basta"},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", 1, ""},
       // BZX79C5V1 at 220 ohm: above its Izt the envelope climbs past 5,4 V

@@ -342,6 +342,8 @@ TEST(Herramienta, EntradasErroneas) {
        "la temperatura ambiente mínima no puede pasar de la máxima"},
       {con({"--margen"}), "falta el valor de --margen"},
       {con({"--familia", "1N40"}), "familia desconocida «1N40»"},
+      {con({"--montaje", "smt"}), "montaje desconocido «smt»"},
+      {con({"--familia", "1N47", "--montaje", "smd"}), "la familia 1N47xxA no es de montaje smd"},
       {con({"--formato", "pdf"}), "formato desconocido «pdf»"},
       {con({"--rapido"}), "opción desconocida: --rapido"},
       {{"--lotes", inexistente}, "no se puede leer «" + inexistente + "»"},
