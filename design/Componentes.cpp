@@ -378,12 +378,15 @@ bool SePrueba(const FamiliaZener& familia, const OpcionesDiseno& opciones) {
   return suFamilia && suMontaje;
 }
 
+// The rows ascend in voltage: the first not below the voltage, less the
+// allowance, is the only one that may match.
 const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {
   const FilaZener* fin = familia.filas + familia.cuantas;
-  const FilaZener* fila = std::find_if(familia.filas, fin, [vz](const FilaZener& f) {
-    return std::fabs(f.vz - vz) <= kIgualdadTension * f.vz;
-  });
-  return fila == fin ? nullptr : fila;
+  const FilaZener* fila =
+      std::lower_bound(familia.filas, fin, vz, [](const FilaZener& f, double v) {
+        return f.vz < v && std::fabs(f.vz - v) > kIgualdadTension * f.vz;
+      });
+  return fila != fin && std::fabs(fila->vz - vz) <= kIgualdadTension * fila->vz ? fila : nullptr;
 }
 
 double FactorResistencia(double temperaturaC) {

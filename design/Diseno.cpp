@@ -55,7 +55,9 @@ std::string SinFila(double vz, const OpcionesDiseno& o) {
     if (!SePrueba(f, o)) continue;
     const FilaZener* fin = f.filas + f.cuantas;
     const auto mayor = static_cast<std::size_t>(
-        std::find_if(f.filas, fin, [vz](const FilaZener& fila) { return fila.vz > vz; }) - f.filas);
+        std::upper_bound(f.filas, fin, vz,
+                         [](double v, const FilaZener& fila) { return v < fila.vz; }) -
+        f.filas);
     const std::vector<std::string>& tensiones = TensionesDe(f);
     const bool fuera = mayor == 0 || mayor == f.cuantas;
     for (const std::string_view parte :
