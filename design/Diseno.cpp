@@ -604,15 +604,20 @@ void Regular(Diseno& diseno) {
   }
   const DatosCircuito& d = diseno.datos;
   const double r = caso.rOhm;
+  // Bounds over the resistor's tolerance too: what comes in passes most
+  // through the lowest R, a load's change moves the output most through the
+  // highest.
+  const double rBaja = r * (1 - diseno.tolR);
+  const double rAlta = r * (1 + diseno.tolR);
   // The load resistance, where given, shunts the Zener for what comes in.
   const double zp = diseno.opciones.cargaOhm ? g.zzOhm * *diseno.opciones.cargaOhm /
                                                    (g.zzOhm + *diseno.opciones.cargaOhm)
                                              : g.zzOhm;
   g.zpOhm = zp;
-  g.lineaMvV = zp / (r + zp) * kMiliPorUnidad;
-  g.cargaMvMa = r * g.zzOhm / (r + g.zzOhm);
-  g.rizadoDb = 20 * std::log10((r + zp) / zp);
-  if (diseno.opciones.rizadoMv) g.rizadoSalidaMv = *diseno.opciones.rizadoMv * zp / (r + zp);
+  g.lineaMvV = zp / (rBaja + zp) * kMiliPorUnidad;
+  g.cargaMvMa = rAlta * g.zzOhm / (rAlta + g.zzOhm);
+  g.rizadoDb = 20 * std::log10((rBaja + zp) / zp);
+  if (diseno.opciones.rizadoMv) g.rizadoSalidaMv = *diseno.opciones.rizadoMv * zp / (rBaja + zp);
   g.rendimiento = d.VnZener * d.IcMax / kMiliPorUnidad / (d.VeMin * (d.VeMin - d.VnZener) / r);
   diseno.regulacion = g;
 }

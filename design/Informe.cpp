@@ -298,27 +298,29 @@ Seccion Regulaciones(const Diseno& d) {
   if (!d.regulacion) return {"Paso 5. Regulación", {d.sinRegulacion}};
   const Regulacion& g = *d.regulacion;
   const std::string r = CifraCorta(d.elegida->rOhm, 2);
+  const std::string rBaja = CifraCorta(d.elegida->rOhm * (1 - d.tolR), 2);
+  const std::string rAlta = CifraCorta(d.elegida->rOhm * (1 + d.tolR), 2);
   const std::string zz = CifraCorta(g.zzOhm, 2);
-  const std::string suma = "(" + r + " + " + zz + ")";
+  const std::string suma = "(" + rAlta + " + " + zz + ")";
   const std::string vz = Dato(d, Magnitud::VnZener);
   const std::string veMin = Dato(d, Magnitud::VeMin);
   // What comes in sees Zz, or Zz with the load resistance across it.
   const bool paralelo = d.opciones.cargaOhm.has_value();
   const std::string z = paralelo ? "Zp" : "Zz";
   const std::string zp = paralelo ? CifraCorta(g.zpOhm, 2) : zz;
-  const std::string sumaP = "(" + r + " + " + zp + ")";
+  const std::string sumaP = "(" + rBaja + " + " + zp + ")";
   Seccion s{TituloRegulacion(d), {}};
   if (paralelo) {
     const std::string rl = CifraCorta(*d.opciones.cargaOhm, 2);
     s.lineas.push_back("Zp = Zz·RL/(Zz+RL) = " + zz + "·" + rl + "/(" + zz + " + " + rl +
                        ") = " + zp + " Ω, la carga en paralelo con el zener");
   }
-  s.lineas.push_back("Línea: " + z + "/(R+" + z + ") = " + zp + "/" + sumaP + " = " +
-                     Cifra(g.lineaMvV, 1) + " mV/V");
-  s.lineas.push_back("Carga: R·Zz/(R+Zz) = " + r + "·" + zz + "/" + suma + " = " +
-                     Cifra(g.cargaMvMa, 2) + " mV/mA");
-  s.lineas.push_back("Atenuación del rizado: 20·log10((R+" + z + ")/" + z + ") = 20·log10(" +
-                     sumaP + "/" + zp + ") = " + Cifra(g.rizadoDb, 1) + " dB");
+  s.lineas.push_back("Línea, como mucho: " + z + "/(R baja+" + z + ") = " + zp + "/" + sumaP +
+                     " = " + Cifra(g.lineaMvV, 1) + " mV/V");
+  s.lineas.push_back("Carga, como mucho: R alta·Zz/(R alta+Zz) = " + rAlta + "·" + zz + "/" + suma +
+                     " = " + Cifra(g.cargaMvMa, 2) + " mV/mA");
+  s.lineas.push_back("Atenuación del rizado, al menos: 20·log10((R baja+" + z + ")/" + z +
+                     ") = 20·log10(" + sumaP + "/" + zp + ") = " + Cifra(g.rizadoDb, 1) + " dB");
   s.lineas.push_back("Rendimiento a VeMin y plena carga: Vz·IcMax / (VeMin·(VeMin−Vz)/R) = " + vz +
                      " V·" + Dato(d, Magnitud::IcMax) + " mA / (" + veMin + " V·(" + veMin + " − " +
                      vz + ") V/" + r + " Ω) = " + Cifra(g.rendimiento * kPorCiento, 1) + " %");

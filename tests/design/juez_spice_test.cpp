@@ -3,8 +3,9 @@
 // chosen part's datasheet (the corners of what the datasheet allows, built
 // here from the part's row, and a random part inside it), at the worst
 // corners of input, resistor and load and at random points between them.
-// Every simulated current, power, temperature and output voltage must lie
-// inside what the library states, within 0,1 %.
+// Every simulated current, power, temperature, output voltage and change of
+// the output with the input and the load must lie inside what the library
+// states, within 0,1 %.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -79,10 +80,37 @@ std::pair<double, double> Banda(const FilaZener& f, const FamiliaZener& familia,
 // or a resistance.
 struct Circuito {
   std::size_t diseno;
-  char que;  // 'm' least current, 'M' most, 'c' with IcMin, 'r' resistor, 'x' inside, 'n' nominal
+  // 'm' least current, 'M' most, 'c' with IcMin, 'r' resistor, 'x' inside;
+  // 'l' the input and 'k' the load moved a step from circuit `base`.
+  char que;
   double vs, r, cargaA, cargaOhm;
   Parte parte;
+  std::size_t base = 0;
+  double paso = 0;
 };
+
+// The regulation figures are bounds on the change of the output: a step of
+// the input, and of the load current down (the Zener's current rises, so its
+// impedance stays within the bound), from a circuit already listed.
+constexpr double kPasoEntrada = 0.01;  // of the input voltage
+constexpr double kPasoCargaA = 1e-4;
+
+void AnadirPasos(std::vector<Circuito>& circuitos, bool cargaEnCorriente) {
+  const std::size_t base = circuitos.size() - 1;
+  Circuito entrada = circuitos[base];
+  entrada.que = 'l';
+  entrada.base = base;
+  entrada.paso = kPasoEntrada * entrada.vs;
+  entrada.vs += entrada.paso;
+  circuitos.push_back(entrada);
+  if (!cargaEnCorriente || circuitos[base].cargaA < kPasoCargaA) return;
+  Circuito carga = circuitos[base];
+  carga.que = 'k';
+  carga.base = base;
+  carga.paso = kPasoCargaA;
+  carga.cargaA -= kPasoCargaA;
+  circuitos.push_back(carga);
+}
 
 struct Simulado {
   double v, i;
@@ -277,13 +305,18 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     const double rl = o.cargaOhm.value_or(0);
     auto carga = [&](double ma) { return o.cargaOhm ? 0 : ma / 1000; };
     const double izt = fila.iztMa / 1000;
+    const bool regula = d.regulacion && d.regulacion->origen != "dada";
     for (const auto& [a, rs] : Formas(fila, azar)) {
       const Parte altaP{alto, a, rs, izt}, bajaP{bajo, a, rs, izt};
-      circuitos.push_back({n, 'm', v.VeMin - media, r * (1 + d.tolR), carga(v.IcMax), rl, altaP});
-      circuitos.push_back({n, 'm', v.VeMin - media, r * (1 + d.tolR), carga(v.IcMax), rl, bajaP});
+      for (const Parte& p : {altaP, bajaP}) {
+        circuitos.push_back({n, 'm', v.VeMin - media, r * (1 + d.tolR), carga(v.IcMax), rl, p});
+        if (regula) AnadirPasos(circuitos, !o.cargaOhm);
+      }
       for (const Parte& p : {altaP, bajaP}) {
         circuitos.push_back({n, 'M', v.VeMax + media, r * (1 - d.tolR), 0, 0, p});
+        // The regulation figures are for the load connected.
         circuitos.push_back({n, 'c', v.VeMax + media, r * (1 - d.tolR), carga(v.IcMin), rl, p});
+        if (regula) AnadirPasos(circuitos, false);
         for (const double rr : {r * (1 - d.tolR), r * (1 + d.tolR)}) {
           circuitos.push_back({n, 'r', v.VeMax + media, rr, carga(v.IcMax), rl, p});
         }
@@ -312,7 +345,9 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
                                      {'r', {"P R", {}}},
                                      {'t', {"Tj", {}}},
                                      {'b', {"Vout mín", {}}},
-                                     {'a', {"Vout máx", {}}}};
+                                     {'a', {"Vout máx", {}}},
+                                     {'g', {"regulación de línea", {}}},
+                                     {'h', {"regulación de carga", {}}}};
   std::map<std::size_t, double> pzSimulada;
   int fallos = 0;
   constexpr int kFallosMostrados = 20;
@@ -332,7 +367,8 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     const Simulado& s = simulados[k];
     const double iMa = s.i * 1000;
     const double pz = s.v * s.i;
-    pzSimulada[c.diseno] = std::max(pzSimulada[c.diseno], pz);
+    // A step past the worst input is no operating point of the design.
+    if (c.que != 'l' && c.que != 'k') pzSimulada[c.diseno] = std::max(pzSimulada[c.diseno], pz);
     switch (c.que) {
       case 'm':
         anotar('m', -std::max(e.izMinMa, d.datos.IzMin), -iMa, c);
@@ -348,6 +384,12 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
         break;
       case 'r':
         anotar('r', e.prW, (c.vs - s.v) * (c.vs - s.v) / c.r, c);
+        break;
+      case 'l':
+        anotar('g', d.regulacion->lineaMvV / 1000, (s.v - simulados[c.base].v) / c.paso, c);
+        break;
+      case 'k':
+        anotar('h', d.regulacion->cargaMvMa, (s.v - simulados[c.base].v) / c.paso, c);
         break;
       case 'x':
         anotar('m', -d.datos.IzMin, -iMa, c);
