@@ -60,6 +60,22 @@ std::vector<std::pair<double, double>> Formas(const FilaZener& f, std::mt19937& 
   return formas;
 }
 
+// A part at the centre of that region: the mean of its true corners, the
+// nominal part the library states its nominal output with.
+std::pair<double, double> Centro(const FilaZener& f) {
+  const double izt = f.iztMa / 1000, izk = f.izkMa / 1000;
+  std::vector<std::pair<double, double>> esquinas = {
+      {0, 0}, {0, std::min(f.zztOhm, f.zzkOhm)}, {std::min(f.zztOhm * izt, f.zzkOhm * izk), 0}};
+  const double a = (f.zzkOhm - f.zztOhm) / (1 / izk - 1 / izt);
+  if (a > 0 && f.zztOhm - a / izt > 0) esquinas.push_back({a, f.zztOhm - a / izt});
+  std::pair<double, double> centro{0, 0};
+  for (const auto& [ea, ers] : esquinas) {
+    centro.first += ea / esquinas.size();
+    centro.second += ers / esquinas.size();
+  }
+  return centro;
+}
+
 // Vz at Izt from the coldest ambient to the stated junction temperature,
 // with 25 °C, where the datasheet states it.
 std::pair<double, double> Banda(const FilaZener& f, const FamiliaZener& familia, double desde,
@@ -80,7 +96,7 @@ std::pair<double, double> Banda(const FilaZener& f, const FamiliaZener& familia,
 // or a resistance.
 struct Circuito {
   std::size_t diseno;
-  // 'm' least current, 'M' most, 'c' with IcMin, 'r' resistor, 'x' inside;
+  // 'm' least current, 'M' most, 'c' with IcMin, 'r' resistor, 'x' inside, 'n' nominal;
   // 'l' the input and 'k' the load moved a step from circuit `base`.
   char que;
   double vs, r, cargaA, cargaOhm;
@@ -327,6 +343,15 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
       circuitos.push_back({n, 'x', vs, r * (1 + d.tolR * (2 * uno(azar) - 1)),
                            carga(v.IcMin + (v.IcMax - v.IcMin) * uno(azar)), rl, dentro});
     }
+    // The nominal output: mid input and load, nominal R, the centre part.
+    const auto [aCentro, rsCentro] = Centro(fila);
+    circuitos.push_back({n,
+                         'n',
+                         (v.VeMin + v.VeMax) / 2,
+                         r,
+                         carga((v.IcMin + v.IcMax) / 2),
+                         rl,
+                         {fila.vz, aCentro, rsCentro, izt}});
   }
   ASSERT_GT(construibles, 800);
 
@@ -347,7 +372,8 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
                                      {'b', {"Vout mín", {}}},
                                      {'a', {"Vout máx", {}}},
                                      {'g', {"regulación de línea", {}}},
-                                     {'h', {"regulación de carga", {}}}};
+                                     {'h', {"regulación de carga", {}}},
+                                     {'n', {"Vout nominal, ± el simulado", {}}}};
   std::map<std::size_t, double> pzSimulada;
   int fallos = 0;
   constexpr int kFallosMostrados = 20;
@@ -368,7 +394,8 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     const double iMa = s.i * 1000;
     const double pz = s.v * s.i;
     // A step past the worst input is no operating point of the design.
-    if (c.que != 'l' && c.que != 'k') pzSimulada[c.diseno] = std::max(pzSimulada[c.diseno], pz);
+    if (c.que != 'l' && c.que != 'k' && c.que != 'n')
+      pzSimulada[c.diseno] = std::max(pzSimulada[c.diseno], pz);
     switch (c.que) {
       case 'm':
         anotar('m', -std::max(e.izMinMa, d.datos.IzMin), -iMa, c);
@@ -390,6 +417,9 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
         break;
       case 'k':
         anotar('h', d.regulacion->cargaMvMa, (s.v - simulados[c.base].v) / c.paso, c);
+        break;
+      case 'n':  // a figure, not a bound: as far off either way
+        anotar('n', *d.voutNominalV, *d.voutNominalV + std::fabs(*d.voutNominalV - s.v), c);
         break;
       case 'x':
         anotar('m', -d.datos.IzMin, -iMa, c);
