@@ -74,6 +74,7 @@ struct Orden {
   bool formatoDado = false;
   std::optional<std::string> lotes;
   std::optional<std::string> destino;
+  std::optional<std::string> materiales;
   bool ayuda = false;
   bool version = false;
 };
@@ -202,6 +203,14 @@ const std::vector<OpcionHerramienta>& Opciones() {
                      "guarda una hoja de cálculo; las filas vacías se omiten",
                  [](Orden& o, const std::string& v) -> std::optional<Fallo> {
                    o.lotes = v;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"--lista-materiales"},
+                 "ARCHIVO.csv",
+                 "con --lotes, escribe además la lista de materiales de las filas construibles: "
+                 "pieza, encapsulado y cantidad; como -o, entero o nada",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   o.materiales = v;
                    return std::nullopt;
                  }});
     o.push_back({{"-o"},
@@ -392,6 +401,9 @@ std::optional<Fallo> FalloDeLectura(const std::string& ruta, int error) {
 }
 
 std::optional<Fallo> RechazoDeLotes(const Orden& orden) {
+  if (orden.materiales && orden.destino && *orden.materiales == *orden.destino) {
+    return FalloDeEntrada("--lista-materiales y -o no pueden ser el mismo archivo");
+  }
   if (orden.formatoDado) return FalloDeEntrada("--lotes escribe siempre CSV: no admite --formato");
   if (orden.opciones.cargaOhm) {
     return FalloDeEntrada("--carga-ohm no se admite con --lotes: la carga va en IcMin e IcMax");
@@ -410,6 +422,19 @@ void Resumir(const CuentaLotes& c, std::ostream& errores) {
   errores << "\n";
 }
 
+// The batch's parts list, once its results are on the disk; never over the
+// input or the results.
+std::optional<Fallo> EscribirMateriales(const Orden& orden, const SumaMateriales& materiales,
+                                        std::ostream& consola) {
+  if (!orden.materiales) return std::nullopt;
+  std::vector<std::string> entradas{*orden.lotes};
+  if (orden.destino) entradas.push_back(*orden.destino);
+  Salida lista(consola, orden.materiales);
+  if (auto fallo = lista.Abrir(entradas)) return fallo;
+  lista.Escribir(materiales.Csv());
+  return lista.Cerrar();
+}
+
 int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errores) {
   if (auto fallo = RechazoDeLotes(orden)) return Informar(*fallo, errores);
   const std::string& ruta = *orden.lotes;
@@ -418,7 +443,8 @@ int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errore
   if (!archivo) return Informar(*FalloDeLectura(ruta, errno), errores);
   Salida salida(consola, orden.destino);
   if (auto fallo = salida.Abrir({ruta})) return Informar(*fallo, errores);
-  Lotes lotes(orden.opciones);
+  SumaMateriales materiales;
+  Lotes lotes(orden.opciones, orden.materiales ? &materiales : nullptr);
   std::string trozo(kTrozo, '\0');
   std::string bloque;
   while (!lotes.Error() && !salida.Fallida() &&
@@ -434,6 +460,7 @@ int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errore
   if (lotes.Error()) return Informar(FalloDeEntrada(ruta + ": " + *lotes.Error()), errores);
   salida.Escribir(bloque);
   if (auto fallo = salida.Cerrar()) return Informar(*fallo, errores);
+  if (auto fallo = EscribirMateriales(orden, materiales, consola)) return Informar(*fallo, errores);
   const CuentaLotes& c = lotes.Cuenta();
   Resumir(c, errores);
   if (c.erroneas > 0) return kSalidaErrorEntrada;
@@ -462,6 +489,11 @@ int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostr
   Decimales decimales = DecimalesDeVentana();
   if (auto fallo = LeerCifras(orden, valores, decimales)) return Informar(*fallo, errores);
   if (orden.lotes) return DisenarLotes(orden, salida, errores);
+  if (orden.materiales) {
+    return Informar(FalloDeEntrada("--lista-materiales va con --lotes: el informe de un diseño "
+                                   "ya termina con su lista"),
+                    errores);
+  }
 
   const Diseno diseno = Disenar(valores, orden.opciones, decimales);
   Salida destino(salida, orden.destino);

@@ -280,6 +280,27 @@ const std::array<TablaSerie, 6> kSeries = {{
     Tabla(Serie::E192, "E192", 0.005, kE192),
 }};
 
+// Vishay 20035: P70 and the limiting element voltage of each size. Chian
+// Chia's MF sheet gives a maximum working voltage this catalogue could not
+// read, so those are not checked against it.
+const std::array<ResistenciaComercial, 15> kResistencias = {{
+    {"CRCW0402", {"0402", Montaje::Smd}, 0.063, 50},
+    {"CRCW0603", {"0603", Montaje::Smd}, 0.1, 75},
+    {"CRCW0805", {"0805", Montaje::Smd}, 0.125, 150},
+    {"MF1/8W", {"axial", Montaje::Tht}, 0.125, 0},
+    {"CRCW1206", {"1206", Montaje::Smd}, 0.25, 200},
+    {"MF1/4W", {"axial", Montaje::Tht}, 0.25, 0},
+    {"CRCW1210", {"1210", Montaje::Smd}, 0.5, 200},
+    {"MF1/2W", {"axial", Montaje::Tht}, 0.5, 0},
+    {"CRCW2010", {"2010", Montaje::Smd}, 0.75, 400},
+    {"CRCW1218", {"1218", Montaje::Smd}, 1, 200},
+    {"CRCW2512", {"2512", Montaje::Smd}, 1, 500},
+    {"MF1W", {"axial", Montaje::Tht}, 1, 0},
+    {"MF2W", {"axial", Montaje::Tht}, 2, 0},
+    {"MF3W", {"axial", Montaje::Tht}, 3, 0},
+    {"MF5W", {"axial", Montaje::Tht}, 5, 0},
+}};
+
 const TablaSerie& TablaDe(Serie serie) {
   return kSeries[static_cast<std::size_t>(serie)];
 }
@@ -373,9 +394,11 @@ std::string NombresDeMontajes(std::string_view separador) {
 bool SePrueba(const FamiliaZener& familia, const OpcionesDiseno& opciones) {
   const bool suFamilia =
       opciones.familia == Familia::Automatica || opciones.familia == familia.familia;
-  const bool suMontaje =
-      opciones.montaje == Montaje::Cualquiera || opciones.montaje == familia.encapsulado.montaje;
-  return suFamilia && suMontaje;
+  return suFamilia && EsDelMontaje(opciones.montaje, familia.encapsulado.montaje);
+}
+
+bool EsDelMontaje(Montaje pedido, Montaje pieza) {
+  return pedido == Montaje::Cualquiera || pedido == pieza;
 }
 
 // The rows ascend in voltage: the first not below the voltage, less the
@@ -387,6 +410,20 @@ const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {
         return f.vz < v && std::fabs(f.vz - v) > kIgualdadTension * f.vz;
       });
   return fila != fin && std::fabs(fila->vz - vz) <= kIgualdadTension * fila->vz ? fila : nullptr;
+}
+
+bool ChipDisponible(double rOhm, double tolR) {
+  constexpr double kUnoPorCiento = 0.01;
+  constexpr double kCincoPorCiento = 0.05;
+  // Three digits, whatever the rounding of the logarithm at a power of ten.
+  long mantisa = std::lround(rOhm / std::pow(10, std::floor(std::log10(rOhm))) * kCentesimas);
+  while (mantisa >= 10 * kCentesimas) mantisa = std::lround(mantisa / 10.0);
+  while (mantisa > 0 && mantisa < kCentesimas) mantisa *= 10;
+  auto en = [mantisa](const auto& serie) {
+    return std::find(std::begin(serie), std::end(serie), mantisa) != std::end(serie);
+  };
+  if (tolR >= kCincoPorCiento && en(kE24)) return true;
+  return tolR >= kUnoPorCiento && (en(kE24) || en(kE96));
 }
 
 double FactorResistencia(double temperaturaC) {

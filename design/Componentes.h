@@ -31,15 +31,33 @@ inline constexpr int kDecadas = 7;
 std::size_t CuantosValores(const TablaSerie& tabla);
 double ValorEn(const TablaSerie& tabla, std::size_t indice);  // ohms, ascending
 
-// Standard resistor wattages, ascending, and how they fall with the ambient
-// temperature: Chian Chia Electronic, "Metal Film Fixed Resistor" MF1/8W to
-// MF5W, version B/3 (2017), 1.3 and Fig. 1: rated power up to 70 °C ambient,
-// derated linearly to nothing at 155 °C.
-inline constexpr std::array<double, 7> kPotenciasResistencia = {0.125, 0.25, 0.5, 1, 2, 3, 5};
+// The package and how it mounts.
+struct Encapsulado {
+  std::string_view nombre;
+  Montaje montaje;
+};
+
+// The resistors a design may buy, each rated up to 70 °C ambient and derated
+// linearly to nothing at 155 °C, as both sheets draw it: Vishay, "D/CRCW e3
+// Standard Thick Film Chip Resistors" (document 20035, revision
+// 23-Apr-2021), rated dissipation P70 and film temperature 155 °C; Chian Chia
+// Electronic, "Metal Film Fixed Resistor" MF1/8W to MF5W, version B/3 (2017),
+// 1.3 and Fig. 1.
+struct ResistenciaComercial {
+  std::string_view tipo;  // the maker's type, as ordered with value and tolerance
+  Encapsulado encapsulado;
+  double potenciaW;
+  double tensionMaxV;  // the limiting element voltage; 0 where the sheet gives none
+};
+// Ascending power; at equal power the smaller part, a chip, first.
+extern const std::array<ResistenciaComercial, 15> kResistencias;
 inline constexpr double kRodillaResistenciaC = 70;
 inline constexpr double kMaximaResistenciaC = 155;
 // The fraction of its rated power a resistor may dissipate at this ambient.
 double FactorResistencia(double temperaturaC);
+// The chip resistors are made at 1 % in the E24 and E96 values and at 5 % in
+// the E24 ones: whether a value at this tolerance is among them.
+bool ChipDisponible(double rOhm, double tolR);
 
 // The temperature at which the datasheets state Vz and its range.
 inline constexpr double kTemperaturaDeMedidaC = 25;
@@ -54,12 +72,6 @@ struct FilaZener {
   double zzkOhm;        // maximum dynamic impedance at Izk
   double izmMa;         // maximum DC current; 0 where the datasheet gives none
   double tcMin, tcMax;  // temperature coefficient of Vz, %/K, where the family gives one
-};
-
-// The package and how it mounts.
-struct Encapsulado {
-  std::string_view nombre;
-  Montaje montaje;
 };
 
 struct FamiliaZener {
@@ -89,6 +101,8 @@ std::string NombresDeFamilias(std::string_view separador);
 std::optional<Montaje> MontajeDeNombre(std::string_view nombre);
 std::string_view NombreDeMontaje(Montaje montaje);
 std::string NombresDeMontajes(std::string_view separador);
+// Whether a part of this mounting is one of those asked for.
+bool EsDelMontaje(Montaje pedido, Montaje pieza);
 // Whether the options let the design try this family.
 bool SePrueba(const FamiliaZener& familia, const OpcionesDiseno& opciones);
 

@@ -561,19 +561,57 @@ void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostra
   }
 }
 
-void ElegirPotenciaResistencia(Diseno& diseno) {
+// The most the resistor ever has across it: the highest input against the
+// lowest output.
+double TensionResistenciaV(const Diseno& d) {
+  return d.datos.VeMax + d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2 - d.elegida->voutMinV;
+}
+
+void AvisarDisponibilidad(Diseno& diseno) {
+  const ResistenciaComercial& r = *diseno.resistencia;
+  if (r.encapsulado.montaje != Montaje::Smd || ChipDisponible(diseno.elegida->rOhm, diseno.tolR)) {
+    return;
+  }
+  diseno.avisos.push_back("La " + std::string(r.tipo) +
+                          " se fabrica al ±1 % en valores E24 y E96 " +
+                          "y al ±5 % en valores E24: " + CifraCorta(diseno.elegida->rOhm, 2) +
+                          " Ω al ±" + Porcentaje(diseno.tolR) + " no está entre ellas.");
+}
+
+// The smallest resistor of the mounting asked for that takes the power, and
+// the voltage where its sheet limits it.
+void ElegirResistencia(Diseno& diseno) {
+  const Montaje montaje = diseno.opciones.montaje;
   diseno.factorResistencia = FactorResistencia(diseno.opciones.tempMaxC);
   const double necesaria = diseno.opciones.margen * diseno.elegida->prW;
-  for (const double p : kPotenciasResistencia) {
-    if (p * diseno.factorResistencia >= necesaria) {
-      diseno.potenciaResistenciaW = p;
+  const double tension = TensionResistenciaV(diseno);
+  const ResistenciaComercial* mayor = nullptr;
+  bool porTension = false;
+  for (const ResistenciaComercial& r : kResistencias) {
+    if (!EsDelMontaje(montaje, r.encapsulado.montaje)) continue;
+    if (r.tensionMaxV > 0 && tension > r.tensionMaxV) {
+      porTension = true;
+      continue;
+    }
+    mayor = &r;
+    if (r.potenciaW * diseno.factorResistencia >= necesaria) {
+      diseno.resistencia = &r;
+      AvisarDisponibilidad(diseno);
       return;
     }
   }
-  diseno.motivos.push_back("La resistencia ha de disipar " + Cifra(necesaria, 3) +
-                           " W: más de lo que admite la mayor normalizada, " +
-                           Cifra(kPotenciasResistencia.back() * diseno.factorResistencia, 3) +
-                           " W a " + Grados(diseno.opciones.tempMaxC) + ".");
+  const std::string deMontaje =
+      montaje == Montaje::Cualquiera ? "" : " de montaje " + std::string(NombreDeMontaje(montaje));
+  const std::string enBornes = Cifra(tension, 2) + " V en bornes";
+  if (!mayor) {
+    diseno.motivos.push_back("Ninguna resistencia" + deMontaje + " admite " + enBornes + ".");
+    return;
+  }
+  diseno.motivos.push_back(
+      "La resistencia ha de disipar " + Cifra(necesaria, 3) + " W: más de lo que admite la mayor" +
+      deMontaje + ", " + Cifra(mayor->potenciaW * diseno.factorResistencia, 3) + " W (" +
+      std::string(mayor->tipo) + ") a " + Grados(diseno.opciones.tempMaxC) + "." +
+      (porTension ? " Con " + enBornes + " no sirven las de chip que no los admiten." : ""));
 }
 
 void Regular(Diseno& diseno) {
@@ -681,9 +719,9 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
     diseno.motivos.push_back(UnaLinea(diseno.mensaje));
     return diseno;
   }
-  ElegirPotenciaResistencia(diseno);
+  ElegirResistencia(diseno);
   Regular(diseno);
-  diseno.construible = diseno.elegida->cumple && diseno.potenciaResistenciaW && diseno.zener;
+  diseno.construible = diseno.elegida->cumple && diseno.resistencia && diseno.zener;
   return diseno;
 }
 

@@ -69,6 +69,7 @@ struct PeorCaso {
 
 struct FamiliaZener;
 struct FilaZener;
+struct ResistenciaComercial;
 
 struct ZenerElegido {
   const FamiliaZener* familia = nullptr;
@@ -116,7 +117,7 @@ struct Diseno {
   std::optional<double> voutNominalV;  // mid input and load, nominal R and part
   std::optional<double> tjMaxC;        // the part's junction at the hottest ambient and worst power
   double factorResistencia = 1;        // of the rated power, at the highest ambient
-  std::optional<double> potenciaResistenciaW;  // none above the largest wattage
+  const ResistenciaComercial* resistencia = nullptr;  // none above the largest of the mounting
   std::optional<ZenerElegido> zener;
   // The part whose band the worst case shows: the chosen one or, without
   // one, the first tried.

@@ -12,6 +12,7 @@
 #include "design/Diseno.h"
 #include "design/Envolvente.h"
 #include "design/Json.h"
+#include "design/Materiales.h"
 #include "design/Texto.h"
 
 namespace zener {
@@ -22,10 +23,22 @@ constexpr double kPorCiento = 100;
 constexpr char kSaltoDeMensaje = '\n';
 constexpr int kDecimalesDerivados = 2;  // currents the load resistance gives
 
+// A table of the report: a text one aligns its columns, a page's marks the
+// row the design takes and the cells that fail.
+struct Tabla {
+  struct Fila {
+    std::vector<std::string> celdas;
+    bool destacada = false;
+    bool falla = false;  // of its last cell
+  };
+  std::vector<std::string> cabecera;
+  std::vector<Fila> filas;
+};
+
 struct Seccion {
   std::string titulo;
   std::vector<std::string> lineas;
-  bool conTabla = false;  // the worst-case table follows the lines
+  std::optional<Tabla> tabla = std::nullopt;  // after the lines
 };
 
 std::string Ohm(double r) {
@@ -172,6 +185,8 @@ std::string CargaTexto(const Diseno& d, Magnitud m) {
              : std::string(m == Magnitud::IcMax ? "IcMax = " : "IcMin = ") + Dato(d, m) + " mA";
 }
 
+Tabla TablaPeorCaso(const Diseno& d);
+
 Seccion PeorCasoElegida(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
   const std::string r = CifraCorta(c.rOhm, 2);
@@ -201,7 +216,7 @@ Seccion PeorCasoElegida(const Diseno& d) {
       d.opciones.rOhm ? "La resistencia es la dada."
                       : "Se elige el mayor valor de la serie que cumple; sus vecinos en la tabla.",
   };
-  return {"Paso 3. Peor caso: R y Vz en el extremo desfavorable", lineas, true};
+  return {"Paso 3. Peor caso: R y Vz en el extremo desfavorable", lineas, TablaPeorCaso(d)};
 }
 
 Seccion Salida(const Diseno& d) {
@@ -236,8 +251,14 @@ Seccion IntervaloDeR(const Diseno& d) {
            " (IzMin en el peor caso), en valores nominales" + (vacia ? ": ninguno." : ".")}};
 }
 
-std::string Potencia(const std::optional<double>& nominal) {
-  return nominal ? CifraCorta(*nominal, 3) + " W" : "ninguna normalizada";
+std::string ResistenciaElegida(const Diseno& d) {
+  if (!d.resistencia)
+    return "ninguna de montaje " + std::string(NombreDeMontaje(d.opciones.montaje));
+  const ResistenciaComercial& r = *d.resistencia;
+  const std::string tension =
+      r.tensionMaxV > 0 ? ", hasta " + CifraCorta(r.tensionMaxV, 0) + " V" : "";
+  return std::string(r.tipo) + " (" + std::string(r.encapsulado.nombre) + ", " +
+         CifraCorta(r.potenciaW, 3) + " W hasta " + Grados(kRodillaResistenciaC) + tension + ")";
 }
 
 Seccion Piezas(const Diseno& d) {
@@ -246,7 +267,7 @@ Seccion Piezas(const Diseno& d) {
   Seccion s{"Paso 4. Piezas",
             {"Resistencia: " + Ohm(c.rOhm) + " " + std::string(TablaDe(d.opciones.serie).nombre) +
              " al " + Porcentaje(d.tolR) + ", " + CifraCorta(margen, 2) + " × " + Cifra(c.prW, 3) +
-             " W = " + Cifra(margen * c.prW, 3) + " W → " + Potencia(d.potenciaResistenciaW)}};
+             " W = " + Cifra(margen * c.prW, 3) + " W → " + ResistenciaElegida(d)}};
   if (d.factorResistencia < 1) {
     s.lineas.push_back("A " + Grados(d.opciones.tempMaxC) + " una resistencia admite el " +
                        CifraCorta(d.factorResistencia * kPorCiento, 1) +
@@ -374,17 +395,30 @@ std::string_view FalloDeFila(const Diseno& d, const PeorCaso& c) {
   return {};
 }
 
-constexpr std::size_t kColumnas = 6;
-const char* const kCabeceraPeorCaso[kColumnas] = {"R (Ω)",   "Iz mín (mA)",       "Iz máx (mA)",
-                                                  "P R (W)", "P Z sin carga (W)", "Resultado"};
+Tabla TablaPeorCaso(const Diseno& d) {
+  Tabla t{{"R (Ω)", "Iz mín (mA)", "Iz máx (mA)", "P R (W)", "P Z sin carga (W)", "Resultado"}, {}};
+  for (const PeorCaso& c : FilasPeorCaso(d)) {
+    const bool elegida = c.rOhm == d.elegida->rOhm;
+    const std::string_view fallo = FalloDeFila(d, c);
+    const std::string resultado =
+        fallo.empty() ? "cumple" : "no cumple (" + std::string(fallo) + ")";
+    t.filas.push_back(
+        {{CifraCorta(c.rOhm, 2), CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2), Cifra(c.izMaxMa, 2),
+          Cifra(c.prW, 3), Cifra(c.pzSinCargaW, 3), resultado + (elegida ? " (elegida)" : "")},
+         elegida,
+         !fallo.empty()});
+  }
+  return t;
+}
 
-std::array<std::string, kColumnas> Celdas(const Diseno& d, const PeorCaso& c) {
-  const bool elegida = c.rOhm == d.elegida->rOhm;
-  const std::string_view fallo = FalloDeFila(d, c);
-  const std::string resultado = fallo.empty() ? "cumple" : "no cumple (" + std::string(fallo) + ")";
-  return {CifraCorta(c.rOhm, 2),   CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2),
-          Cifra(c.izMaxMa, 2),     Cifra(c.prW, 3),
-          Cifra(c.pzSinCargaW, 3), resultado + (elegida ? " (elegida)" : "")};
+Seccion Materiales(const Diseno& d) {
+  const std::vector<LineaMateriales> lista = ListaDeMateriales(d);
+  if (lista.empty()) return {"Lista de materiales", {"Ninguna: el diseño no es construible."}};
+  Tabla t{{kCabeceraMateriales.begin(), kCabeceraMateriales.end()}, {}};
+  for (const LineaMateriales& l : lista) {
+    t.filas.push_back({{l.referencia, l.valor, l.tolerancia, l.encapsulado, l.potencia, l.numero}});
+  }
+  return {"Lista de materiales", {}, t};
 }
 
 std::string Relleno(const std::string& texto, std::size_t ancho) {
@@ -392,23 +426,21 @@ std::string Relleno(const std::string& texto, std::size_t ancho) {
   return texto + std::string(largo < ancho ? ancho - largo : 1, ' ');
 }
 
-std::string TablaTexto(const Diseno& d) {
+std::string TablaTexto(const Tabla& tabla) {
   constexpr std::size_t kSeparacion = 2;
-  std::vector<std::array<std::string, kColumnas>> filas;
-  std::array<std::string, kColumnas> cabecera;
-  std::copy(std::begin(kCabeceraPeorCaso), std::end(kCabeceraPeorCaso), cabecera.begin());
-  filas.push_back(cabecera);
-  for (const PeorCaso& c : FilasPeorCaso(d)) filas.push_back(Celdas(d, c));
-  std::array<std::size_t, kColumnas> anchos{};
+  std::vector<std::vector<std::string>> filas{tabla.cabecera};
+  for (const Tabla::Fila& fila : tabla.filas) filas.push_back(fila.celdas);
+  std::vector<std::size_t> anchos(tabla.cabecera.size());
   for (const auto& fila : filas) {
-    for (std::size_t i = 0; i < kColumnas; ++i) {
+    for (std::size_t i = 0; i < fila.size(); ++i) {
       anchos[i] = std::max(anchos[i], static_cast<std::size_t>(LongitudEnCaracteres(fila[i])));
     }
   }
   std::string t;
   for (const auto& fila : filas) {
     std::string linea = "  ";
-    for (std::size_t i = 0; i < kColumnas; ++i) linea += Relleno(fila[i], anchos[i] + kSeparacion);
+    for (std::size_t i = 0; i < fila.size(); ++i)
+      linea += Relleno(fila[i], anchos[i] + kSeparacion);
     linea.erase(linea.find_last_not_of(' ') + 1);
     t += linea + "\n";
   }
@@ -428,6 +460,17 @@ std::string VecinaJson(const PeorCaso& c) {
       .Numero("vout_min_v", c.voutMinV)
       .Numero("vout_max_v", c.voutMaxV)
       .Booleano("cumple", c.cumple)
+      .Cerrar();
+}
+
+std::string MaterialJson(const LineaMateriales& l) {
+  return ObjetoJson()
+      .Cadena("referencia", l.referencia)
+      .Cadena("valor", l.valor)
+      .Cadena("tolerancia", l.tolerancia)
+      .Cadena("encapsulado", l.encapsulado)
+      .Cadena("potencia", l.potencia)
+      .Cadena("numero", l.numero)
       .Cerrar();
 }
 
@@ -818,31 +861,42 @@ std::string GraficoEnvolvente(const Diseno& d) {
   return s + Leyenda(lienzo, kLeyenda, entradas) + "</svg>";
 }
 
-std::string TablaHtml(const Diseno& d) {
+std::string TablaHtml(const Tabla& tabla) {
   std::string t = "<table><thead><tr>";
-  for (const char* cabecera : kCabeceraPeorCaso) t += "<th>" + Escapar(cabecera) + "</th>";
+  for (const std::string& cabecera : tabla.cabecera) t += "<th>" + Escapar(cabecera) + "</th>";
   t += "</tr></thead><tbody>";
-  for (const PeorCaso& c : FilasPeorCaso(d)) {
-    const auto celdas = Celdas(d, c);
-    t += std::string(c.rOhm == d.elegida->rOhm ? "<tr class=\"elegida\">" : "<tr>");
-    for (std::size_t i = 0; i + 1 < kColumnas; ++i) t += "<td>" + celdas[i] + "</td>";
-    const bool falla = !FalloDeFila(d, c).empty();
-    t += "<td" + std::string(falla ? " class=\"falla\"" : "") + ">" + Escapar(celdas.back()) +
-         "</td></tr>";
+  for (const Tabla::Fila& fila : tabla.filas) {
+    t += fila.destacada ? "<tr class=\"elegida\">" : "<tr>";
+    for (std::size_t i = 0; i < fila.celdas.size(); ++i) {
+      const bool falla = fila.falla && i + 1 == fila.celdas.size();
+      t += "<td" + std::string(falla ? " class=\"falla\"" : "") + ">" + Escapar(fila.celdas[i]) +
+           "</td>";
+    }
+    t += "</tr>";
   }
   return t + "</tbody></table>";
+}
+
+std::string SeccionTexto(const Seccion& s) {
+  std::string t = "\n" + s.titulo + "\n";
+  for (const std::string& linea : s.lineas) t += "  " + linea + "\n";
+  if (s.tabla) t += (s.lineas.empty() ? "" : "\n") + TablaTexto(*s.tabla);
+  return t;
+}
+
+std::string SeccionHtml(const Seccion& s) {
+  std::string h = "<section><h2>" + Escapar(s.titulo) + "</h2>";
+  for (const std::string& linea : s.lineas) h += "<p>" + Escapar(linea) + "</p>";
+  if (s.tabla) h += TablaHtml(*s.tabla);
+  return h + "</section>";
 }
 
 }  // namespace
 
 std::string InformeTexto(const Diseno& d) {
   std::string t = "Diseño del regulador con diodo zener y resistencia en serie\n";
-  for (const Seccion& s : Secciones(d)) {
-    t += "\n" + s.titulo + "\n";
-    for (const std::string& linea : s.lineas) t += "  " + linea + "\n";
-    if (s.conTabla) t += "\n" + TablaTexto(d);
-  }
-  return t;
+  for (const Seccion& s : Secciones(d)) t += SeccionTexto(s);
+  return t + SeccionTexto(Materiales(d));
 }
 
 std::string InformeJson(const Diseno& d) {
@@ -871,7 +925,11 @@ std::string InformeJson(const Diseno& d) {
       .Numero("iz_min_peor_ma", elegida(&PeorCaso::izMinMa))
       .Numero("iz_max_peor_ma", elegida(&PeorCaso::izMaxMa))
       .Numero("p_r_peor_w", elegida(&PeorCaso::prW))
-      .Numero("p_r_nominal_w", d.potenciaResistenciaW)
+      .Numero("p_r_nominal_w",
+              d.resistencia ? std::optional<double>(d.resistencia->potenciaW) : std::nullopt)
+      .Campo("resistencia_tipo", d.resistencia ? CadenaJson(d.resistencia->tipo) : "null")
+      .Campo("resistencia_encapsulado",
+             d.resistencia ? CadenaJson(d.resistencia->encapsulado.nombre) : "null")
       .Numero("p_r_factor_temperatura", d.factorResistencia)
       .Numero("pz_sin_carga_peor_w", elegida(&PeorCaso::pzSinCargaW))
       .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW))
@@ -884,7 +942,8 @@ std::string InformeJson(const Diseno& d) {
   o.Campo("vecinas", ListaJson(d.vecinas, VecinaJson))
       .Campo("regulacion", RegulacionJson(d))
       .Cadena("sin_regulacion", d.sinRegulacion)
-      .Campo("avisos", Cadenas(d.avisos));
+      .Campo("avisos", Cadenas(d.avisos))
+      .Campo("lista_materiales", ListaJson(ListaDeMateriales(d), MaterialJson));
   return o.Cerrar();
 }
 
@@ -896,12 +955,7 @@ std::string InformeHtml(const Diseno& d) {
   // One main landmark holds it all, for screen readers' landmark navigation.
   h += "</style></head><body><main><h1>Diseño del regulador con diodo zener y resistencia en "
        "serie</h1>";
-  for (const Seccion& s : Secciones(d)) {
-    h += "<section><h2>" + Escapar(s.titulo) + "</h2>";
-    for (const std::string& linea : s.lineas) h += "<p>" + Escapar(linea) + "</p>";
-    if (s.conTabla) h += TablaHtml(d);
-    h += "</section>";
-  }
+  for (const Seccion& s : Secciones(d)) h += SeccionHtml(s);
   if (d.elegida && d.veredicto == Veredicto::Cumple) {
     h += "<figure><h2>Corriente del zener según la carga</h2>" + Grafico(d) + "</figure>";
     if (d.candidato) {
@@ -909,7 +963,8 @@ std::string InformeHtml(const Diseno& d) {
            " y rectas de carga en el peor caso</h2>" + GraficoEnvolvente(d) + "</figure>";
     }
   }
-  return h + "</main></body></html>\n";
+  // The parts list last, after the figures: what to order ends the report.
+  return h + SeccionHtml(Materiales(d)) + "</main></body></html>\n";
 }
 
 }  // namespace zener

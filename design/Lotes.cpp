@@ -18,9 +18,9 @@ constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kCabeceraSalida =
     "Linea;Construible;Regla;R_exacta_ohm;R_ohm;R_min_ohm;R_max_ohm;Vz_min_V;Vz_max_V;"
     "Iz_min_peor_mA;Iz_max_peor_mA;P_R_peor_W;P_R_W;Pz_sin_carga_peor_W;Pz_ic_min_peor_W;Pz_W;"
-    "Vout_min_V;Vout_max_V;Vout_nominal_V;Tj_max_C;Zener;Mensaje\n";
+    "Vout_min_V;Vout_max_V;Vout_nominal_V;Tj_max_C;Resistencia;Zener;Mensaje\n";
 // Empty cells of a row that has no design, after Linea;Construible;Regla.
-constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;;;;;;";
+constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;;;;;;;";
 // An echoed field is cut to this many characters.
 constexpr std::size_t kMayorEco = 32;
 
@@ -97,7 +97,7 @@ void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
         {e.izMinMa, 3},
         {e.izMaxMa, 3},
         {e.prW, 4},
-        {d.potenciaResistenciaW, 3},
+        {d.resistencia ? std::optional<double>(d.resistencia->potenciaW) : std::nullopt, 3},
         {e.pzSinCargaW, 4},
         {e.pzConIcMinW, 4},
         {d.zener ? std::optional<double>(d.zener->familia->potenciaW) : std::nullopt, 1},
@@ -110,6 +110,8 @@ void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
       salida += kSeparador;
       if (celda.valor) AnadirCifraHoja(salida, *celda.valor, celda.decimales);
     }
+    salida += kSeparador;
+    if (d.resistencia) salida += d.resistencia->tipo;
     salida += kSeparador;
     if (d.zener) salida += d.zener->fila->numero;
     salida += kSeparador;
@@ -129,19 +131,36 @@ void EscribirError(std::string& salida, std::size_t linea, const std::string& mo
 struct ValoresDeFila {
   DatosCircuito valores;
   Decimales decimales{};
+  std::optional<Montaje> montaje;  // the row's own, where its cell gives one
 };
 
-// The six values of a row, or why not. A spreadsheet may end every row with
-// a separator: one empty field after the six is no field.
-std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std::string& motivo) {
+// The mounting cell: empty takes the command's.
+bool LeerMontaje(std::string_view texto, ValoresDeFila& leidos, std::string& motivo) {
+  texto = SinEspacios(texto);
+  if (texto.empty()) return true;
+  leidos.montaje = MontajeDeNombre(texto);
+  if (!leidos.montaje) {
+    motivo =
+        std::string(kColumnaMontaje) + " «" + Eco(texto) + "» ha de ser " + NombresDeMontajes(", ");
+  }
+  return leidos.montaje.has_value();
+}
+
+// The six values of a row, and its mounting when the file has the column,
+// or why not. A spreadsheet may end every row with a separator: one empty
+// field after the last is no field.
+std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std::size_t campos,
+                                      std::string& motivo) {
   ValoresDeFila leidos;
   std::size_t campo = 0;
   std::size_t inicio = 0;
   while (true) {
     const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
     const std::string_view texto = fila.substr(inicio, fin - inicio);
-    const bool vacioFinal =
-        campo == kCampos.size() && fin == fila.size() && SinEspacios(texto).empty();
+    const bool vacioFinal = campo == campos && fin == fila.size() && SinEspacios(texto).empty();
+    if (campo == kCampos.size() && campo < campos && !LeerMontaje(texto, leidos, motivo)) {
+      return std::nullopt;
+    }
     if (campo < kCampos.size()) {
       const Lectura lectura = LeerValor(texto);
       if (!lectura.valor) {
@@ -155,32 +174,36 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std
     if (fin == fila.size()) break;
     inicio = fin + 1;
   }
-  if (campo != kCampos.size()) {
-    motivo = "tiene " + std::to_string(campo) + " campos y ha de tener " +
-             std::to_string(kCampos.size());
+  if (campo != campos) {
+    motivo = "tiene " + std::to_string(campo) + " campos y ha de tener " + std::to_string(campos);
     return std::nullopt;
   }
   return leidos;
 }
 
-// The header's fields, whatever their spaces and letter case, and with a
-// trailing separator or not.
-bool EsCabecera(std::string_view fila, char separador) {
+// How many columns the header names, whatever their spaces and letter case,
+// and with a trailing separator or not: the six values, and the mounting
+// where it follows them. None when it is no header.
+std::optional<std::size_t> ColumnasDeCabecera(std::string_view fila, char separador) {
   std::size_t campo = 0;
+  std::size_t columnas = kNombresValores.size();
   std::size_t inicio = 0;
   while (true) {
     const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
     const std::string_view nombre = SinEspacios(fila.substr(inicio, fin - inicio));
     if (campo < kNombresValores.size()) {
-      if (!IgualSinMayusculas(nombre, kNombresValores[campo])) return false;
+      if (!IgualSinMayusculas(nombre, kNombresValores[campo])) return std::nullopt;
+    } else if (campo == kNombresValores.size() && IgualSinMayusculas(nombre, kColumnaMontaje)) {
+      ++columnas;
     } else if (!nombre.empty()) {
-      return false;
+      return std::nullopt;
     }
     ++campo;
     if (fin == fila.size()) break;
     inicio = fin + 1;
   }
-  return campo >= kNombresValores.size();
+  if (campo < kNombresValores.size()) return std::nullopt;
+  return columnas;
 }
 
 }  // namespace
@@ -258,11 +281,14 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
   const bool conTabulador = fila.find(kSeparador) == std::string_view::npos &&
                             fila.find(kTabulador) != std::string_view::npos;
   separador_ = conTabulador ? kTabulador : kSeparador;
-  if (!EsCabecera(fila, separador_)) {
+  const auto columnas = ColumnasDeCabecera(fila, separador_);
+  if (!columnas) {
     error_ = "la línea " + std::to_string(linea_) + " ha de ser la cabecera " +
-             std::string(kCabeceraLotes);
+             std::string(kCabeceraLotes) + ", con " + std::string(kColumnaMontaje) +
+             " tras ella o sin ella";
     return;
   }
+  columnas_ = *columnas;
   cabecera_ = false;
   salida += kMarcaUtf8;
   salida += kCabeceraSalida;
@@ -270,14 +296,17 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
 
 void Lotes::Fila(std::string_view fila, std::string& salida) {
   std::string motivo;
-  const auto leidos = LeerFila(fila, separador_, motivo);
+  const auto leidos = LeerFila(fila, separador_, columnas_, motivo);
   if (!leidos) {
     ++cuenta_.erroneas;
     EscribirError(salida, linea_, motivo);
     return;
   }
-  const Diseno d = Disenar(leidos->valores, opciones_, leidos->decimales);
+  OpcionesDiseno opciones = opciones_;
+  if (leidos->montaje) opciones.montaje = *leidos->montaje;
+  const Diseno d = Disenar(leidos->valores, opciones, leidos->decimales);
   ++(d.construible ? cuenta_.construibles : cuenta_.noConstruibles);
+  if (materiales_) materiales_->Anadir(d);
   EscribirFila(salida, linea_, d);
 }
 

@@ -13,10 +13,13 @@
 #include "design/Codificacion.h"
 #include "design/Diseno.h"
 #include "design/Lectura.h"
+#include "design/Materiales.h"
 
 namespace zener {
 
 inline constexpr std::string_view kCabeceraLotes = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin";
+// An optional seventh column: each row's mounting, or empty for the command's.
+inline constexpr std::string_view kColumnaMontaje = "Montaje";
 // A row longer than this ends the reading at once, without being kept: no
 // spreadsheet writes one, and an endless input ends too.
 inline constexpr std::size_t kMayorLinea = 1024;  // bytes, as UTF-8
@@ -31,7 +34,9 @@ struct CuentaLotes {
 
 class Lotes {
  public:
-  explicit Lotes(const OpcionesDiseno& opciones) : opciones_(opciones) {}
+  // With `materiales`, every buildable row's parts are added to it.
+  explicit Lotes(const OpcionesDiseno& opciones, SumaMateriales* materiales = nullptr)
+      : opciones_(opciones), materiales_(materiales) {}
 
   // The next piece of the file, as it is on the disk; the result rows it
   // completes go to `salida`, after the byte-order mark and the header once
@@ -53,6 +58,8 @@ class Lotes {
   void Fila(std::string_view fila, std::string& salida);
 
   OpcionesDiseno opciones_;
+  SumaMateriales* materiales_;
+  std::size_t columnas_ = 0;  // as the header has them
   Decodificador decodificador_;
   std::string utf8_;          // a piece converted to UTF-8, when it was not
   std::string pendiente_;     // the start of a row that a piece cut

@@ -300,21 +300,21 @@ TEST(Disenar, Escenarios) {
     bool construible;
     double rOhm;  // 0: none
     std::string_view zener;
-    std::optional<double> resistenciaW;
-    std::string_view texto;  // the start of a reason, or of a warning, expected
+    std::string_view resistencia;  // the type chosen: "" for none
+    std::string_view texto;        // the start of a reason, or of a warning, expected
     double izMinMa = kSinComprobar;
     double vzAlto = kSinComprobar;
   } casos[] = {
       // The smallest part takes it: BZX84C5V1, Vz 4,8 to 5,4:
       // R <= 6,6 / (2 mA · 1,05) = 3143 -> 3000.
-      {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "BZX84C5V1", 0.125, ""},
+      {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "BZX84C5V1", "CRCW0402", ""},
       // The mounting asked for leaves out the smaller parts of the other.
       {"de inserción", Valores(12, 12, 0, 1, 5.1, 1),
-       Con([](auto& o) { o.montaje = Montaje::Tht; }), true, 3000, "BZX79C5V1", 0.125, ""},
+       Con([](auto& o) { o.montaje = Montaje::Tht; }), true, 3000, "BZX79C5V1", "MF1/8W", ""},
       {"de montaje superficial, sin bastar", Valores(12, 15, 5, 20, 5.1, 5),
-       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 240, "", 1, "MMSZ5231B no basta"},
+       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 240, "", "CRCW1218", "MMSZ5231B no basta"},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
-       Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", 1, ""},
+       Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", "CRCW1218", ""},
       // BZX79C5V1 at 220 ohm: above its Izt the envelope climbs past 5,4 V
       // and the junction warms it further: 2 · 0,511 W > 0,5; the 1 W part
       // takes it.
@@ -324,7 +324,7 @@ TEST(Disenar, Escenarios) {
        true,
        220,
        "1N4733A",
-       3,
+       "MF3W",
        "BZX79C5V1 no basta: 2 × 0,511 W"},
       // The 1N5338B's 5 W hold at its leads; on a board, (150 − 25) / 85 =
       // 1,471 W, less than the 2 · 0,961 W it would need.
@@ -334,7 +334,7 @@ TEST(Disenar, Escenarios) {
        false,
        39,
        "",
-       3,
+       "MF3W",
        "1N5338B no basta: 2 × 0,961 W = 1,921 W con la carga desconectada, y admite 1,471 W"},
       {"entre filas",
        Valores(12, 15, 5, 20, 5, 5),
@@ -342,7 +342,7 @@ TEST(Disenar, Escenarios) {
        false,
        240,
        "",
-       1,
+       "CRCW1218",
        "No hay zener de 5 V en las tablas verificadas: BZX84-C tiene 4,7 V y 5,1 V;"},
       {"ni resistencia ni diodo",
        Valores(12, 18, 50, 400, 5.1, 5),
@@ -350,21 +350,21 @@ TEST(Disenar, Escenarios) {
        false,
        15,
        "",
-       std::nullopt,
+       "",
        "BZX79C5V1 no basta"},
       {"tolerancia pedida", Valores(15, 17, 0, 2, 13, 2), Con([](auto& o) { o.tolVz = 0.01; }),
-       false, 430, "", 0.125, "Ningún zener de 13 V de las tablas cumple el ±1 % pedido."},
+       false, 430, "", "CRCW0603", "Ningún zener de 13 V de las tablas cumple el ±1 % pedido."},
       // 1N4728A at 60,4 ohm: 277 mA at 3,135 V passes its Izm of 276 mA, and
       // its power does first: above Izt its envelope climbs past 5 V.
       {"1 W a 5 W", Valores(5, 19.7, 0, 20, 3.3, 5), Con([](auto& o) {
          o.margen = 1;
          o.serie = Serie::E96;
        }),
-       true, 60.4, "1N5333B", 5, "1N4728A no basta: 1 × 1,252 W"},
+       true, 60.4, "1N5333B", "MF5W", "1N4728A no basta: 1 × 1,252 W"},
       // 85 °C: BZX79C5V1 takes (150 − 85) / 250 = 0,26 W, too little; the
       // 1N4733A takes it; a 1 W resistor only 82 % of it: 2 W.
       {"caliente", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.tempMaxC = 85; }), true, 240,
-       "1N4733A", 2, "BZX79C5V1 no basta: 2 × 0,246 W", kSinComprobar, 5.355},
+       "1N4733A", "MF2W", "BZX79C5V1 no basta: 2 × 0,246 W", kSinComprobar, 5.355},
       // BZX79C13 from -20 to 85 °C: 14,1 · (1 + 0,0011 · 60) = 15,03 V, above
       // VeMin (the band reaches 0,1 K past the junction's last round).
       {"deriva", Valores(15, 17, 0, 2, 13, 2), Con([](auto& o) {
@@ -372,18 +372,18 @@ TEST(Disenar, Escenarios) {
          o.tempMinC = -20;
          o.tempMaxC = 85;
        }),
-       false, 0, "", std::nullopt, "Ningún valor de la serie E24", kSinComprobar,
+       false, 0, "", "", "Ningún valor de la serie E24", kSinComprobar,
        14.1 * (1 + 0.0011 * 60.1)},
       // 270 ohm of load draws more at the top of the band than at 5,1 V.
       {"carga resistiva", Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }),
-       true, 240, "BZX79C5V1", 1, ""},
+       true, 240, "BZX79C5V1", "CRCW1218", ""},
       {"resistencia dada que falla", Valores(12, 15, 5, 20, 5.1, 5),
-       Con([](auto& o) { o.rOhm = 270; }), false, 270, "", 1,
+       Con([](auto& o) { o.rOhm = 270; }), false, 270, "", "CRCW1218",
        "Con 270 Ω la corriente mínima del zener en el peor caso es 2,93 mA, menos de 5 mA."},
       // At 220 Ω the BZX79C5V1 would dissipate 2 · 0,269 W; the resistor, with
       // the Zener at its lowest under full load, 2 × (15 − 4,5)² / 209 > 1 W.
       {"resistencia dada", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.rOhm = 220; }), true,
-       220, "1N4733A", 2, "BZX79C5V1 no basta: 2 × 0,269 W"},
+       220, "1N4733A", "MF2W", "BZX79C5V1 no basta: 2 × 0,269 W"},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.nombre);
@@ -391,7 +391,8 @@ TEST(Disenar, Escenarios) {
     EXPECT_EQ(d.construible, c.construible);
     EXPECT_EQ(d.elegida ? d.elegida->rOhm : 0, c.rOhm);
     EXPECT_EQ(d.zener ? d.zener->fila->numero : "", c.zener);
-    EXPECT_EQ(d.potenciaResistenciaW, c.resistenciaW);
+    EXPECT_EQ(d.resistencia ? d.resistencia->tipo : "", c.resistencia)
+        << c.opciones.margen * (d.elegida ? d.elegida->prW : 0) << " W";
     if (!c.texto.empty()) {
       std::vector<std::string> textos = d.motivos;
       textos.insert(textos.end(), d.avisos.begin(), d.avisos.end());

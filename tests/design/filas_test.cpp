@@ -315,7 +315,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
     double (*empate)(const Diseno&);
     double valorEmpate;
     bool construible;
-    double potenciaW;
+    std::string_view resistencia;
   };
   const Caso casos[] = {
       // 1N5347B, 9,5 V to 10,5 V at Izt 125 mA, no temperature coefficient;
@@ -325,7 +325,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
          o.familia = Familia::N53;
          o.rOhm = 500;
        }),
-       [](const Diseno& d) { return d.elegida->izMinMa; }, 10, true, 1},
+       [](const Diseno& d) { return d.elegida->izMinMa; }, 10, true, "CRCW2010"},
       // No part within 50 % of 5 V: the band 2,5 to 7,5 V and no impedance.
       // 7,5 V, 100 Ω, 10 mA: the resistor at the band's foot carries
       // (7,5 − 2,5)² / 100 = 0,25 W, with margin 1 exactly the 0,25 W wattage.
@@ -334,7 +334,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
          o.rOhm = 100;
          o.margen = 1;
        }),
-       [](const Diseno& d) { return d.opciones.margen * d.elegida->prW; }, 0.25, false, 0.25},
+       [](const Diseno& d) { return d.opciones.margen * d.elegida->prW; }, 0.25, false, "CRCW1206"},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.que);
@@ -342,7 +342,8 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
     ASSERT_TRUE(d.elegida);
     EXPECT_EQ(c.empate(d), c.valorEmpate) << "no longer a tie";
     EXPECT_EQ(d.construible, c.construible);
-    EXPECT_EQ(d.potenciaResistenciaW, c.potenciaW);
+    EXPECT_EQ(d.resistencia ? d.resistencia->tipo : "", c.resistencia)
+        << d.opciones.margen * d.elegida->prW << " W";
   }
 }
 

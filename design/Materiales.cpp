@@ -1,0 +1,81 @@
+#include "design/Materiales.h"
+
+#include <tuple>
+
+#include "design/Componentes.h"
+#include "design/Texto.h"
+
+namespace zener {
+
+namespace {
+
+std::string Hasta(double potenciaW, double temperaturaC) {
+  return CifraCorta(potenciaW, 3) + " W hasta " + Grados(temperaturaC);
+}
+
+LineaMateriales Resistencia(const Diseno& d) {
+  const ResistenciaComercial& r = *d.resistencia;
+  return {"R1",
+          CifraCorta(d.elegida->rOhm, 2) + " Ω",
+          "±" + Porcentaje(d.tolR),
+          std::string(r.encapsulado.nombre),
+          Hasta(r.potenciaW, kRodillaResistenciaC),
+          std::string(r.tipo)};
+}
+
+LineaMateriales Zener(const Diseno& d) {
+  const FilaZener& f = *d.zener->fila;
+  const FamiliaZener& familia = *d.zener->familia;
+  return {"D1",
+          CifraCorta(f.vz, 2) + " V",
+          CifraCorta(f.vzMin, 3) + " V a " + CifraCorta(f.vzMax, 3) + " V",
+          std::string(familia.encapsulado.nombre),
+          Hasta(familia.potenciaW, familia.rodillaC),
+          std::string(f.numero)};
+}
+
+constexpr char kSeparador = ';';
+constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
+
+// A cell of the list: the names hold no separator, no quote and no line end,
+// so none is quoted.
+void Celda(std::string& csv, std::string_view texto, char fin) {
+  csv += texto;
+  csv += fin;
+}
+
+}  // namespace
+
+std::vector<LineaMateriales> ListaDeMateriales(const Diseno& diseno) {
+  if (!diseno.construible) return {};
+  return {Resistencia(diseno), Zener(diseno)};
+}
+
+bool SumaMateriales::Clave::operator<(const Clave& otra) const {
+  return std::tie(zener, tipo, valor, pieza, encapsulado) <
+         std::tie(otra.zener, otra.tipo, otra.valor, otra.pieza, otra.encapsulado);
+}
+
+void SumaMateriales::Anadir(const Diseno& diseno) {
+  const std::vector<LineaMateriales> lista = ListaDeMateriales(diseno);
+  if (lista.empty()) return;
+  const LineaMateriales& r = lista[0];
+  const LineaMateriales& z = lista[1];
+  ++cuentas_[{false, r.numero, diseno.elegida->rOhm, r.numero + " " + r.valor + " " + r.tolerancia,
+              r.encapsulado}];
+  ++cuentas_[{true, std::string(diseno.zener->familia->nombre), diseno.zener->fila->vz, z.numero,
+              z.encapsulado}];
+}
+
+std::string SumaMateriales::Csv() const {
+  std::string csv(kMarcaUtf8);
+  csv += "Pieza;Encapsulado;Cantidad\n";
+  for (const auto& [clave, cantidad] : cuentas_) {
+    Celda(csv, clave.pieza, kSeparador);
+    Celda(csv, clave.encapsulado, kSeparador);
+    Celda(csv, std::to_string(cantidad), '\n');
+  }
+  return csv;
+}
+
+}  // namespace zener
