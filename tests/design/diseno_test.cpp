@@ -308,11 +308,19 @@ TEST(Disenar, Escenarios) {
       // The smallest part takes it: BZX84C5V1, Vz 4,8 to 5,4:
       // R <= 6,6 / (2 mA · 1,05) = 3143 -> 3000.
       {"pequeño", Valores(12, 12, 0, 1, 5.1, 1), {}, true, 3000, "BZX84C5V1", "CRCW0402", ""},
+      // 0,053 W suits a 0402's 0,063 W, but 55 − 4,324 = 50,68 V across it
+      // passes its 50 V: the 0603, 75 V.
+      {"tensión en bornes", Valores(55, 55, 0, 0, 5.1, 1), Con([](auto& o) {
+         o.margen = 1;
+         o.serie = Serie::E96;
+       }),
+       true, 48700, "BZX84C5V1", "CRCW0603", ""},
       // The mounting asked for leaves out the smaller parts of the other.
       {"de inserción", Valores(12, 12, 0, 1, 5.1, 1),
        Con([](auto& o) { o.montaje = Montaje::Tht; }), true, 3000, "BZX79C5V1", "MF1/8W", ""},
       {"de montaje superficial, sin bastar", Valores(12, 15, 5, 20, 5.1, 5),
-       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 240, "", "CRCW1218", "MMSZ5231B no basta"},
+       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 240, "", "CRCW1218",
+       "MMSZ5231B no basta"},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", "CRCW1218", ""},
       // BZX79C5V1 at 220 ohm: above its Izt the envelope climbs past 5,4 V
@@ -372,8 +380,7 @@ TEST(Disenar, Escenarios) {
          o.tempMinC = -20;
          o.tempMaxC = 85;
        }),
-       false, 0, "", "", "Ningún valor de la serie E24", kSinComprobar,
-       14.1 * (1 + 0.0011 * 60.1)},
+       false, 0, "", "", "Ningún valor de la serie E24", kSinComprobar, 14.1 * (1 + 0.0011 * 60.1)},
       // 270 ohm of load draws more at the top of the band than at 5,1 V.
       {"carga resistiva", Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }),
        true, 240, "BZX79C5V1", "CRCW1218", ""},

@@ -13,7 +13,9 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <streambuf>
 #include <string>
@@ -313,6 +315,8 @@ TEST(Herramienta, EntradasErroneas) {
   const std::string sinCabecera = Archivo("sin-cabecera.csv", "12;15;5;20;5,1;5\n");
   const std::string conPunto =
       Archivo("con-punto.csv", kCabeceraLotesPrueba + "\n9;12.5;5;20;5,1;5\n");
+  const std::string montajeMalo =
+      Archivo("montaje-malo.csv", kCabeceraLotesPrueba + ";Montaje\n12;15;5;20;5,1;5;smt\n");
   const std::vector<std::string> ejemplo = {"12", "15", "5", "20", "5,1", "5"};
   auto con = [&](std::vector<std::string> extra) {
     std::vector<std::string> a = ejemplo;
@@ -354,6 +358,14 @@ TEST(Herramienta, EntradasErroneas) {
       {{"--lotes", sinCabecera, "--formato", "json"},
        "--lotes escribe siempre CSV: no admite --formato"},
       {{"--lotes", conPunto}, "0 construibles, 0 no construibles, 1 erróneas", true},
+      {con({"--lista-materiales", kDirTemporal + "/lista.csv"}),
+       "--lista-materiales va con --lotes"},
+      {{"--lotes", montajeMalo, "-o", kDirTemporal + "/l.csv", "--lista-materiales",
+        kDirTemporal + "/l.csv"},
+       "--lista-materiales y -o no pueden ser el mismo archivo"},
+      {{"--lotes", montajeMalo, "--lista-materiales", montajeMalo},
+       "es el archivo de entrada",
+       true},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.mensaje);
@@ -363,6 +375,8 @@ TEST(Herramienta, EntradasErroneas) {
     EXPECT_TRUE(Tiene(e.errores, c.mensaje)) << e.errores;
   }
   EXPECT_TRUE(Tiene(Ejecutar({"--lotes", conPunto}).salida, "escriba la coma decimal: 12,5"));
+  EXPECT_TRUE(Tiene(Ejecutar({"--lotes", montajeMalo}).salida,
+                    "Montaje «smt» ha de ser cualquiera, tht, smd"));
 }
 
 namespace fs = std::filesystem;
@@ -591,6 +605,105 @@ TEST(Herramienta, LotesComoLosGuardaUnaHoja) {
     EXPECT_EQ(Tiene(e.errores, std::to_string(c.vacias) + " vacías omitidas"), c.vacias > 0)
         << e.errores;
   }
+}
+
+// The fields of a CSV row before its last one, a message that may hold
+// the separator.
+std::vector<std::string> Campos(const std::string& fila, std::size_t cuantos) {
+  std::vector<std::string> campos;
+  std::size_t inicio = 0;
+  while (campos.size() + 1 < cuantos) {
+    const std::size_t fin = fila.find(';', inicio);
+    campos.push_back(fila.substr(inicio, fin - inicio));
+    inicio = fin + 1;
+  }
+  campos.push_back(fila.substr(inicio));
+  return campos;
+}
+
+std::vector<std::string> Filas(const std::string& csv) {
+  std::vector<std::string> filas;
+  std::istringstream lector(csv);
+  for (std::string fila; std::getline(lector, fila);) filas.push_back(fila);
+  return filas;
+}
+
+// A thousand designs, each row's mounting its own or the command's: every
+// buildable row has parts of its mounting, and the parts list counts each
+// row's resistor and Zener once, so that each kind adds up to the buildable
+// rows and each part to the rows that name it.
+TEST(Herramienta, ListaDeMaterialesDeUnLote) {
+  constexpr int kDisenos = 1000;
+  const char* const kMontajes[] = {"", "smd", "tht", "cualquiera"};
+  const char* const kTensiones[] = {"3,3", "5,1", "6,2", "9,1", "12", "15", "24"};
+  std::mt19937 azar(22);
+  std::uniform_real_distribution<double> uno(0, 1);
+  std::string lote = kCabeceraLotesPrueba + ";Montaje\n";
+  for (int n = 0; n < kDisenos; ++n) {
+    const std::string vz = kTensiones[n % std::size(kTensiones)];
+    const double v = std::stod(std::regex_replace(vz, std::regex(","), "."));
+    const double veMin = v + 1 + uno(azar) * 2 * v;
+    const double veMax = veMin + uno(azar) * v;
+    const double icMax = 1 + uno(azar) * 60;
+    lote += CifraHoja(veMin, 2) + ";" + CifraHoja(veMax, 2) + ";0;" + CifraHoja(icMax, 1) + ";" +
+            vz + ";" + CifraHoja(1 + uno(azar) * 9, 1) + ";" + kMontajes[n % 4] + "\n";
+  }
+  const std::string salida = kDirTemporal + "/lote-materiales-salida.csv";
+  const std::string lista = kDirTemporal + "/lote-materiales-lista.csv";
+  const Ejecucion e = Ejecutar({"--lotes", Archivo("lote-materiales.csv", lote), "-o", salida,
+                                "--lista-materiales", lista, "--montaje", "tht"});
+  ASSERT_NE(e.codigo, kSalidaErrorEntrada) << e.errores;
+
+  std::map<std::string, int> zenersEnLista;
+  std::map<std::string, int> resistenciasEnLista;   // by type
+  std::map<std::string, std::string> encapsulados;  // of each Zener
+  const std::vector<std::string> enLista = Filas(Leer(lista));
+  EXPECT_EQ(enLista.at(0), "\xEF\xBB\xBFPieza;Encapsulado;Cantidad");
+  for (std::size_t i = 1; i < enLista.size(); ++i) {
+    const std::vector<std::string> f = Campos(enLista[i], 3);
+    const std::string tipo = f[0].substr(0, f[0].find(' '));
+    const bool esResistencia = f[0].find(' ') != std::string::npos;
+    (esResistencia ? resistenciasEnLista : zenersEnLista)[tipo] += std::stoi(f[2]);
+    if (esResistencia) {
+      EXPECT_EQ(tipo.rfind("CRCW", 0) == 0, f[1] != "axial") << enLista[i];
+    } else {
+      encapsulados[tipo] = f[1];
+    }
+  }
+
+  const std::vector<std::string> filas = Filas(Leer(salida));
+  const std::vector<std::string> cabecera = Campos(filas.at(0), 23);
+  const auto columna = [&](const char* nombre) {
+    return std::find(cabecera.begin(), cabecera.end(), nombre) - cabecera.begin();
+  };
+  const std::set<std::string> kDeInsercion = {"DO-35", "DO-41", "axial, Surmetic 40"};
+  std::map<std::string, int> zeners;
+  std::map<std::string, int> resistencias;
+  std::map<std::string, int> porMontaje;
+  int construibles = 0;
+  for (std::size_t i = 1; i < filas.size(); ++i) {
+    const std::vector<std::string> f = Campos(filas[i], cabecera.size());
+    if (f[1] != "si") continue;
+    ++construibles;
+    const std::string zener = f[columna("Zener")];
+    const std::string resistencia = f[columna("Resistencia")];
+    ++zeners[zener];
+    ++resistencias[resistencia];
+    // The row's own mounting, or the command's tht where its cell is empty.
+    const std::string montaje = kMontajes[(std::stoul(f[0]) - 2) % 4];
+    ++porMontaje[montaje];
+    const bool smd = resistencia.rfind("CRCW", 0) == 0 && !kDeInsercion.count(encapsulados[zener]);
+    const bool tht = resistencia.rfind("MF", 0) == 0 && kDeInsercion.count(encapsulados[zener]);
+    if (montaje == "smd") {
+      EXPECT_TRUE(smd) << filas[i];
+    } else if (montaje != "cualquiera") {
+      EXPECT_TRUE(tht) << filas[i];
+    }
+  }
+  EXPECT_EQ(porMontaje.size(), 4u) << "every mounting has buildable rows";
+  EXPECT_EQ(zenersEnLista, zeners);
+  EXPECT_EQ(resistenciasEnLista, resistencias);
+  EXPECT_TRUE(Tiene(e.errores, std::to_string(construibles) + " construibles")) << e.errores;
 }
 
 // What a cell echoes is valid UTF-8, its quotes doubled, whatever bytes it
