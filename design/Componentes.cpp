@@ -184,6 +184,30 @@ constexpr FilaZener kMMSZ52[] = {
     AlCinco("MMSZ5256B", 30, 4.2, 49, kIzkMmsz, 600, 0),
 };
 
+// Vishay Telefunken, "BZG05C..." (SMA, DO-214AC; document 85595, Rev. 6,
+// 01-Apr-99), at 25 °C: Vz nominal, Izt, Vz min and max at Izt, rzj at Izt,
+// rzj at Izk, Izk and TKVZ (%/K); no maximum current. The column heads were
+// lost in the text read; their order is that of Vishay's BZX85C sheets laid
+// out alike, whose Izt, ranges and impedances for these voltages are the
+// same, while their coefficients differ. The 12 V row and those above could
+// not be read, so the family stops at 11 V.
+constexpr FilaZener kBZG05[] = {
+    {"BZG05C3V3", 3.3, 3.1, 3.5, 80, 20, 1, 400, 0, -0.08, -0.05},
+    {"BZG05C3V6", 3.6, 3.4, 3.8, 60, 20, 1, 500, 0, -0.08, -0.05},
+    {"BZG05C3V9", 3.9, 3.7, 4.1, 60, 15, 1, 500, 0, -0.07, -0.02},
+    {"BZG05C4V3", 4.3, 4.0, 4.6, 50, 13, 1, 500, 0, -0.07, -0.01},
+    {"BZG05C4V7", 4.7, 4.4, 5.0, 45, 13, 1, 600, 0, -0.03, 0.04},
+    {"BZG05C5V1", 5.1, 4.8, 5.4, 45, 10, 1, 500, 0, -0.01, 0.04},
+    {"BZG05C5V6", 5.6, 5.2, 6.0, 45, 7, 1, 400, 0, 0, 0.045},
+    {"BZG05C6V2", 6.2, 5.8, 6.6, 35, 4, 1, 300, 0, 0.01, 0.055},
+    {"BZG05C6V8", 6.8, 6.4, 7.2, 35, 3.5, 1, 300, 0, 0.015, 0.06},
+    {"BZG05C7V5", 7.5, 7.0, 7.9, 35, 3, 0.5, 200, 0, 0.02, 0.065},
+    {"BZG05C8V2", 8.2, 7.7, 8.7, 25, 5, 0.5, 200, 0, 0.03, 0.07},
+    {"BZG05C9V1", 9.1, 8.5, 9.6, 25, 5, 0.5, 200, 0, 0.035, 0.075},
+    {"BZG05C10", 10, 9.4, 10.6, 25, 7, 0.5, 200, 0, 0.04, 0.08},
+    {"BZG05C11", 11, 10.4, 11.6, 20, 8, 0.5, 300, 0, 0.045, 0.08},
+};
+
 // ON Semiconductor, "1N53 Series, 5 Watt Surmetic 40 Zener Voltage
 // Regulators" (1N5333B/D, Rev. 15): Vz min and max at Izt, Izt, Zzt, Zzk at
 // Izk, Izm, up to 10 V. From 11 V, Taiwan's TEL "1N5348B thru 1N5388B": Izt,
@@ -245,7 +269,8 @@ struct Nombre {
 
 constexpr Nombre<Familia> kNombresFamilias[] = {
     {"auto", Familia::Automatica}, {"BZX79", Familia::BZX79},   {"1N47", Familia::N47},
-    {"1N53", Familia::N53},        {"MMSZ52", Familia::MMSZ52}, {"BZX84", Familia::BZX84}};
+    {"1N53", Familia::N53},        {"MMSZ52", Familia::MMSZ52}, {"BZX84", Familia::BZX84},
+    {"BZG05", Familia::BZG05}};
 constexpr Nombre<Montaje> kNombresMontajes[] = {
     {"cualquiera", Montaje::Cualquiera}, {"tht", Montaje::Tht}, {"smd", Montaje::Smd}};
 
@@ -337,7 +362,13 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
 // ambient: below the BZX79-C's half watt, and first for that. Vishay,
 // "BZX84-V-Series" (document 85763, Rev. 1.8): 300 mW at 25 °C ambient and
 // RthJA 420 K/W on the sheet's fiberglass substrate layout, junction 150 °C.
-const std::array<FamiliaZener, 5> kFamilias = {{
+// Vishay 85595 (Rev. 6), and the same figures in its successor "BZG05C-Series"
+// (document 85893, Rev. 1.0): 1,25 W at 25 °C ambient where RthJA is below
+// 100 K/W, which only its Al2O3 ceramic board gives; on an epoxy-glass board
+// laid out as its Fig. 1b RthJA is 125 K/W, junction 150 °C, so 1 W at 25 °C
+// ambient. That ties with the 1N47xxA; the SMA part comes after it, so a
+// design the through-hole part takes keeps it.
+const std::array<FamiliaZener, 6> kFamilias = {{
     FamiliaDeTabla(Familia::BZX84, "BZX84-C", {"SOT-23", Montaje::Smd}, 0.3, 25, "de ambiente",
                    {420, 150, "en el sustrato de fibra de vidrio de la hoja de datos",
                     "Vishay 85763 (Rev. 1.8): 300 mW, RthJA 420 K/W en fibra de vidrio"},
@@ -356,6 +387,11 @@ const std::array<FamiliaZener, 5> kFamilias = {{
                    {150, 200, "con los terminales a la temperatura ambiente a 10 mm del cuerpo",
                     "Vishay 88304 y Fairchild 1N4728A (Rev. G2): 1 W a 50 °C, 6,67 mW/°C menos"},
                    false, kN47),
+    FamiliaDeTabla(Familia::BZG05, "BZG05C", {"SMA (DO-214AC)", Montaje::Smd}, 1.25, 25,
+                   "de ambiente, con RthJA por debajo de 100 K/W",
+                   {125, 150, "en placa de fibra de vidrio y epoxi como su fig. 1b",
+                    "Vishay 85595 (Rev. 6): RthJA 125 K/W en fibra de vidrio y epoxi, fig. 1b"},
+                   true, kBZG05),
     FamiliaDeTabla(Familia::N53, "1N53xxB", {"axial, Surmetic 40", Montaje::Tht}, 5, 25,
                    "en los terminales a 9,5 mm (3/8\") del cuerpo",
                    {85, 150, "en placa FR4 con pads de 4 mm²",

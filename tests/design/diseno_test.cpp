@@ -318,9 +318,14 @@ TEST(Disenar, Escenarios) {
       // The mounting asked for leaves out the smaller parts of the other.
       {"de inserción", Valores(12, 12, 0, 1, 5.1, 1),
        Con([](auto& o) { o.montaje = Montaje::Tht; }), true, 3000, "BZX79C5V1", "MF1/8W", ""},
-      {"de montaje superficial, sin bastar", Valores(12, 15, 5, 20, 5.1, 5),
-       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 240, "", "CRCW1218",
+      // Surface-mount reaches 1 W in SMA, BZG05C (125 K/W on epoxy glass).
+      {"de montaje superficial", Valores(12, 15, 5, 20, 5.1, 5),
+       Con([](auto& o) { o.montaje = Montaje::Smd; }), true, 240, "BZG05C5V1", "CRCW1218",
        "MMSZ5231B no basta"},
+      // Neither the SMA part nor the 1 W of the largest chip resistor takes it.
+      {"de montaje superficial, sin bastar", Valores(12, 21, 0, 40, 5.1, 5),
+       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 130, "", "",
+       "BZG05C5V1 no basta: 2 × 0,753 W = 1,505 W con la carga desconectada, y admite 1,000 W"},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", "CRCW1218", ""},
       // BZX79C5V1 at 220 ohm: above its Izt the envelope climbs past 5,4 V

@@ -48,6 +48,7 @@ constexpr Familia N47 = Familia::N47;
 constexpr Familia N53 = Familia::N53;
 constexpr Familia M = Familia::MMSZ52;
 constexpr Familia B84 = Familia::BZX84;
+constexpr Familia G05 = Familia::BZG05;
 constexpr double X = kNoLaDa;
 
 const Hoja kHojas[] = {
@@ -211,6 +212,23 @@ const Hoja kHojas[] = {
     {"BZX84C18", B84, 18, 16.8, 19.1, 5, 45, 1, 225, X, 0.03, 0.11},
     {"BZX84C20", B84, 20, 18.8, 21.2, 5, 55, 1, 225, X, 0.03, 0.11},
     {"BZX84C22", B84, 22, 20.8, 23.3, 5, 55, 1, 250, X, 0.04, 0.12},
+    // Vishay Telefunken, "BZG05C..." (85595, Rev. 6), SMA, at 25 °C: Vz
+    // nominal, Izt, Vz range, rzj at Izt, rzj at Izk, Izk, TKVZ (%/K); no
+    // maximum current. Up to 11 V: the rows above could not be read.
+    {"BZG05C3V3", G05, 3.3, 3.1, 3.5, 80, 20, 1, 400, X, -0.08, -0.05},
+    {"BZG05C3V6", G05, 3.6, 3.4, 3.8, 60, 20, 1, 500, X, -0.08, -0.05},
+    {"BZG05C3V9", G05, 3.9, 3.7, 4.1, 60, 15, 1, 500, X, -0.07, -0.02},
+    {"BZG05C4V3", G05, 4.3, 4.0, 4.6, 50, 13, 1, 500, X, -0.07, -0.01},
+    {"BZG05C4V7", G05, 4.7, 4.4, 5.0, 45, 13, 1, 600, X, -0.03, 0.04},
+    {"BZG05C5V1", G05, 5.1, 4.8, 5.4, 45, 10, 1, 500, X, -0.01, 0.04},
+    {"BZG05C5V6", G05, 5.6, 5.2, 6.0, 45, 7, 1, 400, X, 0, 0.045},
+    {"BZG05C6V2", G05, 6.2, 5.8, 6.6, 35, 4, 1, 300, X, 0.01, 0.055},
+    {"BZG05C6V8", G05, 6.8, 6.4, 7.2, 35, 3.5, 1, 300, X, 0.015, 0.06},
+    {"BZG05C7V5", G05, 7.5, 7.0, 7.9, 35, 3, 0.5, 200, X, 0.02, 0.065},
+    {"BZG05C8V2", G05, 8.2, 7.7, 8.7, 25, 5, 0.5, 200, X, 0.03, 0.07},
+    {"BZG05C9V1", G05, 9.1, 8.5, 9.6, 25, 5, 0.5, 200, X, 0.035, 0.075},
+    {"BZG05C10", G05, 10, 9.4, 10.6, 25, 7, 0.5, 200, X, 0.04, 0.08},
+    {"BZG05C11", G05, 11, 10.4, 11.6, 20, 8, 0.5, 300, X, 0.045, 0.08},
 };
 
 // Where the sheet read disagrees with the catalogue, which is left as it is
@@ -227,8 +245,8 @@ const Discrepancia kDiscrepancias[] = {
 };
 
 // Whether each family's sheet tabulates the temperature coefficient.
-const std::map<Familia, bool> kConCoeficiente = {
-    {B, true}, {N47, false}, {N53, false}, {M, false}, {B84, true}};
+const std::map<Familia, bool> kConCoeficiente = {{B, true},  {N47, false}, {N53, false},
+                                                 {M, false}, {B84, true},  {G05, true}};
 
 bool Igual(double a, double b) {
   return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));

@@ -140,9 +140,9 @@ std::string Numero(double x) {
 }
 
 std::string Mazo(const std::vector<Circuito>& circuitos, std::size_t desde, std::size_t hasta) {
-  // Tolerances far below the default 0,1 %: a regulation figure is a
-  // difference of two operating points, and a solution stopped early within
-  // the default tolerance would move it by percents.
+  // Tolerances far below the default 0,1 %, and every value printed with
+  // 15 digits, not .op's 7: a regulation figure is a difference of two
+  // operating points, which either would move by a percent.
   std::string t = "* juez\n.options temp=25 tnom=25 reltol=1e-7 vntol=1e-10 abstol=1e-15\n";
   for (std::size_t k = desde; k < hasta; ++k) {
     const Circuito& c = circuitos[k];
@@ -158,7 +158,7 @@ std::string Mazo(const std::vector<Circuito>& circuitos, std::size_t desde, std:
     if (c.cargaA > 0) t += "i" + n + " s" + n + " 0 DC " + Numero(c.cargaA) + "\n";
     t += ".nodeset v(s" + n + ")=" + Numero(p.v0) + "\n";
   }
-  return t + ".op\n.end\n";
+  return t + ".control\nset numdgt=15\nop\nprint all\n.endc\n.end\n";
 }
 
 // Runs ngspice on a deck and reads back every value it prints as a name and
@@ -167,18 +167,25 @@ std::map<std::string, double> Ngspice(const std::string& mazo, std::string& text
   const std::string ruta = std::string(ZENER_DIR_TEMPORAL) + "/juez.cir";
   std::ofstream(ruta) << mazo;
   texto.clear();
-  FILE* tubo = popen(("ngspice -b " + ruta + " 2>&1").c_str(), "r");
+  // Its notes on standard error would cut into the values: apart, and
+  // after them in the text a failure shows.
+  const std::string errores = ruta + ".err";
+  FILE* tubo = popen(("ngspice -b " + ruta + " 2>" + errores).c_str(), "r");
   if (!tubo) return {};
   char trozo[1 << 16];
   for (std::size_t n; (n = fread(trozo, 1, sizeof trozo, tubo)) > 0;) texto.append(trozo, n);
   pclose(tubo);
   std::istringstream lineas(texto);
+  texto += std::string(std::istreambuf_iterator<char>(std::ifstream(errores).rdbuf()), {});
   std::map<std::string, double> valores;
   for (std::string linea; std::getline(lineas, linea);) {
     std::istringstream campos(linea);
-    std::string nombre;
+    // "name value" as .op prints it, or "name = value" as print does.
+    std::string nombre, igual;
     double valor;
-    if (campos >> nombre >> valor) valores[nombre] = valor;
+    if (!(campos >> nombre)) continue;
+    if (campos.peek(), campos >> std::ws, campos.peek() == '=') campos >> igual;
+    if (campos >> valor) valores[nombre] = valor;
   }
   return valores;
 }
@@ -251,6 +258,10 @@ std::vector<Caso> CasosDeBorde() {
                     o.tolR = 0;
                   }),
       ConOpciones("12 15 5 20 5,1 5", Valores(12, 15, 5, 20, 5.1, 5), nada),
+      ConOpciones("9 12 0 20 5,1 5 --montaje smd", Valores(9, 12, 0, 20, 5.1, 5),
+                  [](auto& o) { o.montaje = Montaje::Smd; }),
+      ConOpciones("9 12 0 20 5,1 5 --montaje tht", Valores(9, 12, 0, 20, 5.1, 5),
+                  [](auto& o) { o.montaje = Montaje::Tht; }),
   };
 }
 
