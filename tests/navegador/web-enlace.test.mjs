@@ -25,10 +25,10 @@ const ENLACES = [
   { caso: 'a whole design', resto: `#${DISENO_A}&serie=E12&tol_r=0,5`,
     campos: ['12,00', '15,00', '20', '100', '5,10', '5'], resultados: RESULTADOS_A,
     opciones: { serie: 'E12', tol_r: '0,5' }, informe: /Serie E12, resistencia al 0,5 %/,
-    direccion: `#${DISENO_A}&serie=E12&familia=auto&tol_r=0,5` },
+    direccion: `#${DISENO_A}&serie=E12&montaje=cualquiera&familia=auto&tol_r=0,5` },
   { caso: 'some values, unrounded', resto: '#VeMin=12&VnZener=5,1',
     campos: ['12,00', '0,00', '0', '0', '5,10', '5'], resultados: BORRADOS,
-    direccion: '#VeMin=12,00&VeMax=0,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&familia=auto' },
+    direccion: '#VeMin=12,00&VeMax=0,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&montaje=cualquiera&familia=auto' },
   { caso: 'hostile text', resto: '#VeMin=<img src=x onerror="window.roto=1">&VeMax=15,00&IcMin=%E0%A4%A'
       + '&IcMax=1.2.3&VnZener=5%2C1&IzMin=%00&serie=E7&familia=<b>x</b>&tol_r=999&margen=1,5&zz_ohm=%0A3'
       + '&__proto__=1&constructor=2&VeMin=',
@@ -37,12 +37,12 @@ const ENLACES = [
     aviso: ['Tensión mínima de entrada (V)', 'Corriente mínima por la carga (mA)', 'Corriente máxima por la carga (mA)',
       'Corriente mínima por el Zener (mA)', 'Serie', 'Familia del Zener', 'Tolerancia de R (%)',
       'Zz del Zener (Ω)', 'clave desconocida «__proto__»', 'clave desconocida «constructor»'],
-    direccion: '#VeMin=0,00&VeMax=15,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&familia=auto&margen=1,5' },
+    direccion: '#VeMin=0,00&VeMax=15,00&IcMin=0&IcMax=0&VnZener=5,10&IzMin=5&serie=E24&montaje=cualquiera&familia=auto&margen=1,5' },
   // Nothing of it taken: the address is still rewritten, so that the
   // refused text does not travel on with a copied link.
   { caso: 'nothing valid', resto: '#VeMin=abc&color=rojo', campos: POR_DEFECTO, resultados: BORRADOS,
     aviso: ['Tensión mínima de entrada (V)', 'clave desconocida «color»'],
-    direccion: '#VeMin=0,00&VeMax=0,00&IcMin=0&IcMax=0&VnZener=0,00&IzMin=5&serie=E24&familia=auto' },
+    direccion: '#VeMin=0,00&VeMax=0,00&IcMin=0&IcMax=0&VnZener=0,00&IzMin=5&serie=E24&montaje=cualquiera&familia=auto' },
 ];
 
 test('a link opens its design; what it holds that is no figure is left out and said', async () => {
@@ -78,7 +78,7 @@ test('the address follows the design in place; the link gives another user the s
   await pagina.locator('[name=temp_max_c]').fill('40');
   await calma(pagina);
   const direccion = pagina.url();
-  assert.equal(new URL(direccion).hash, `#${DISENO_A}&serie=E6&familia=auto&temp_max_c=40`);
+  assert.equal(new URL(direccion).hash, `#${DISENO_A}&serie=E6&montaje=cualquiera&familia=auto&temp_max_c=40`);
   assert.equal(await pagina.evaluate(() => history.length), historia, 'no history entry per change');
   const visto = async (p) => ({
     ventana: await textos(p, [...CAMPOS, ...ETIQUETAS]),
@@ -126,7 +126,7 @@ test('an address changed while a message box is open waits for it to close', asy
   await calma(pagina);
   assert.deepEqual(await textos(pagina, [...CAMPOS, ...ETIQUETAS]),
     ['12,00', '15,00', '20', '100', '5,10', '5', ...RESULTADOS_A]);
-  assert.equal(await pagina.evaluate(() => location.hash), `#${DISENO_A}&serie=E24&familia=auto`);
+  assert.equal(await pagina.evaluate(() => location.hash), `#${DISENO_A}&serie=E24&montaje=cualquiera&familia=auto`);
   assert.equal(await pagina.locator('#avisoEnlace').innerText(), '');
   assert.deepEqual(errores, []);
 });

@@ -4,10 +4,13 @@
 // those results, and only a current report can be copied or printed.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
 import { after, before, test } from 'node:test';
 
 import { prepararEntorno } from './web-servidor.mjs';
-import { CAMPOS, ESPERA_MS, ETIQUETAS, calcularEjemplo, calma, textos } from './web-ventana.mjs';
+import {
+  CAMPOS, EJEMPLO_A, ESPERA_MS, ETIQUETAS, calcularEjemplo, calma, teclearValores, textos,
+} from './web-ventana.mjs';
 
 let entorno;
 before(async () => {
@@ -171,5 +174,91 @@ test('the report: legible on a phone, its table fits or says it scrolls, its leg
       assert.ok(visto.tablaCabe || visto.avisoDeTabla.includes('Desplace'), `${caso}: ${JSON.stringify(visto)}`);
       assert.deepEqual(visto.cruzados, [], caso);
       assert.deepEqual(errores, [], caso);
+    }
+  });
+
+// Each package's mounting, as the library's catalogue declares it, so that
+// families added to it are judged too.
+const MONTAJE_DE = new Map([...readFileSync(new URL('../../design/Componentes.cpp', import.meta.url), 'utf8')
+  .matchAll(/\{"([^"]+)",\s*Montaje::(Smd|Tht)\}/g)].map(([, encapsulado, montaje]) => [encapsulado, montaje]));
+
+// The parts list as the user sees it: a row per part, by the columns' headers.
+function leerMateriales(tabla) {
+  const cabecera = [...tabla.tHead.rows[0].cells].map((celda) => celda.innerText);
+  return [...tabla.tBodies[0].rows].map((fila) => Object.fromEntries([...fila.cells]
+    .map((celda, i) => [cabecera[i], celda.innerText])));
+}
+
+async function verPanel(pagina) {
+  await calma(pagina);
+  const tabla = pagina.getByRole('table', { name: 'Lista de materiales' });
+  return {
+    estado: await estado(pagina),
+    montaje: await pagina.locator('[name=montaje]').inputValue(),
+    familia: await pagina.locator('[name=familia]').inputValue(),
+    mensaje: await pagina.locator('#estadoDiseno').innerText(),
+    refusadas: await pagina.locator('#opcionesDiseno [aria-invalid]').evaluateAll((el) => el.map((c) => c.name)),
+    piezas: await tabla.count() === 0 ? [] : await tabla.evaluate(leerMateriales),
+    ninguna: await pagina.locator('#sinMateriales').isVisible(),
+  };
+}
+
+// A design whose every mounting can be built, and one that cannot be built.
+const PEQUENO = ['9', '12', '1', '10', '5.1', '2'];
+
+// The mounting chosen in the list, and what the parts list then holds:
+// parts all of that mounting (piezas), none, or the library's message on the
+// family at fault. The page's link is then opened anew: the same panel, or
+// what it makes of a link with the family refused.
+const MONTAJES = [
+  { caso: 'smd', valores: PEQUENO, elegir: { montaje: 'smd' }, piezas: 'Smd' },
+  { caso: 'tht', valores: PEQUENO, elegir: { montaje: 'tht' }, piezas: 'Tht' },
+  { caso: 'a family of the other mounting', valores: PEQUENO, elegir: { familia: 'BZX79-C', montaje: 'smd' },
+    error: 'Opciones no válidas: la familia BZX79-C no es de montaje smd.',
+    enlace: { familia: 'auto', piezas: 'Smd', aviso: 'Familia del Zener' } },
+  { caso: 'not buildable', valores: EJEMPLO_A, elegir: { montaje: 'tht' }, piezas: null },
+];
+
+function comprobarPiezas(visto, piezas, caso) {
+  if (piezas === null) {
+    assert.deepEqual([visto.piezas, visto.ninguna], [[], true], caso);
+    return;
+  }
+  assert.deepEqual([visto.estado, visto.ninguna], ['hecho', false], caso);
+  assert.deepEqual(visto.piezas.map((p) => p.Referencia), ['R1', 'D1'], caso);
+  for (const pieza of visto.piezas) {
+    assert.equal(MONTAJE_DE.get(pieza.Encapsulado), piezas, `${caso}: ${JSON.stringify(pieza)}`);
+  }
+}
+
+test('the mounting: the parts list keeps to it, a family of the other is refused, the link carries it',
+  async () => {
+    assert.deepEqual(new Set(MONTAJE_DE.values()), new Set(['Smd', 'Tht']), 'the catalogue read');
+    for (const { caso, valores, elegir, piezas, error, enlace } of MONTAJES) {
+      const { pagina, errores } = await entorno.abrir();
+      await teclearValores(pagina, valores);
+      await pagina.keyboard.press('Enter');
+      for (const [clave, valor] of Object.entries(elegir)) await pagina.selectOption(`[name=${clave}]`, valor);
+      const visto = await verPanel(pagina);
+      assert.equal(visto.montaje, elegir.montaje, caso);
+      if (error) {
+        assert.deepEqual([visto.estado, visto.mensaje, visto.refusadas, visto.piezas, visto.ninguna],
+          ['error', error, ['familia'], [], false], caso);
+      } else {
+        comprobarPiezas(visto, piezas, caso);
+      }
+
+      const otro = await entorno.abrir({}, new URL(pagina.url()).hash);
+      const abierto = await verPanel(otro.pagina);
+      const aviso = await otro.pagina.locator('#avisoEnlace').innerText();
+      if (enlace) {
+        assert.deepEqual([abierto.montaje, abierto.familia], [elegir.montaje, enlace.familia], caso);
+        assert.ok(aviso.includes(enlace.aviso), `${caso}: ${aviso}`);
+        comprobarPiezas(abierto, enlace.piezas, `${caso}, its link`);
+      } else {
+        assert.deepEqual(abierto, visto, `${caso}, its link`);
+        assert.equal(aviso, '', caso);
+      }
+      assert.deepEqual([errores, otro.errores], [[], []], caso);
     }
   });

@@ -1,10 +1,12 @@
 #include "ui/web/PanelDiseno.h"
 
+#include <array>
 #include <vector>
 
 #include "core/NumeroTexto.h"
 #include "design/Componentes.h"
 #include "design/Lectura.h"
+#include "design/Materiales.h"
 #include "design/Texto.h"
 #include "ui/web/Json.h"
 
@@ -14,9 +16,24 @@ namespace {
 
 constexpr std::string_view kClaveSerie = "serie";
 constexpr std::string_view kClaveFamilia = "familia";
+constexpr std::string_view kClaveMontaje = "montaje";
 constexpr std::string_view kFamiliaAutomatica = "auto";
 constexpr std::string_view kTextoAutomatica = "Automática";
 constexpr int kDecimalesOhmios = 1;
+
+// The mountings as the panel's list shows them; their values are the
+// library's names.
+struct TextoDeMontaje {
+  Montaje montaje;
+  std::string_view texto;
+};
+constexpr TextoDeMontaje kTextosDeMontaje[] = {{Montaje::Cualquiera, "Cualquiera"},
+                                               {Montaje::Tht, "De inserción (THT)"},
+                                               {Montaje::Smd, "Superficial (SMD)"}};
+
+// The report's keys of a line of the parts list, in the order of its header.
+constexpr std::array<std::string_view, kCabeceraMateriales.size()> kClavesMateriales = {
+    "referencia", "valor", "tolerancia", "encapsulado", "potencia", "numero"};
 
 std::optional<Familia> FamiliaPorNombre(std::string_view nombre) {
   if (nombre == kFamiliaAutomatica) return Familia::Automatica;
@@ -31,7 +48,8 @@ std::string_view NombreDe(Familia familia) {
 }
 
 bool EsOpcionDelPanel(std::string_view clave) {
-  return clave == kClaveSerie || clave == kClaveFamilia || OpcionDeClave(clave) != nullptr;
+  return clave == kClaveSerie || clave == kClaveFamilia || clave == kClaveMontaje ||
+         OpcionDeClave(clave) != nullptr;
 }
 
 // One box's text into the options, through the library's readers; why it
@@ -52,6 +70,12 @@ std::optional<std::string> LeerUna(OpcionesDiseno& opciones, std::string_view cl
     opciones.familia = *familia;
     return std::nullopt;
   }
+  if (clave == kClaveMontaje) {
+    const auto montaje = MontajeDeNombre(*texto);
+    if (!montaje) return "el montaje «" + *texto + "» no existe";
+    opciones.montaje = *montaje;
+    return std::nullopt;
+  }
   const OpcionNumerica* opcion = OpcionDeClave(clave);
   if (opcion == nullptr) return "«" + std::string(clave) + "» no es una opción";
   if (SinEspacios(*texto).empty()) return std::nullopt;
@@ -62,12 +86,18 @@ std::optional<std::string> LeerUna(OpcionesDiseno& opciones, std::string_view cl
 }
 
 // The key whose option alone, every other at its default, breaks the limits
-// as the whole set does; empty when no one option does.
+// as the whole set does; empty when no one option does. A family of another
+// mounting than the one asked for breaks them only with the mounting: the
+// family is at fault, as the message says, for the mounting is the broader
+// choice.
 std::string ClaveEnFalta(const ObjetoJson& objeto, const std::string& error) {
+  OpcionesDiseno familiaYMontaje;
   for (const auto& [clave, valor] : objeto) {
     OpcionesDiseno sola;
     if (!LeerUna(sola, clave, valor) && ErrorDeOpciones(sola) == error) return clave;
+    if (clave == kClaveFamilia || clave == kClaveMontaje) LeerUna(familiaYMontaje, clave, valor);
   }
+  if (ErrorDeOpciones(familiaYMontaje) == error) return std::string(kClaveFamilia);
   return {};
 }
 
@@ -192,15 +222,33 @@ std::string PanelDiseno::Listas() {
   json.back() = ']';
   json += ",\"familias\":[";
   AnadirOpcion(json, kFamiliaAutomatica, kTextoAutomatica);
+  // The package too, which tells the mounting.
   for (const FamiliaZener& familia : kFamilias) {
     AnadirOpcion(json, familia.nombre,
-                 std::string(familia.nombre) + " (" + TextoGeneral(familia.potenciaW) + " W)");
+                 std::string(familia.nombre) + " (" + TextoGeneral(familia.potenciaW) + " W, " +
+                     std::string(familia.encapsulado.nombre) + ")");
+  }
+  json.back() = ']';
+  json += ",\"montajes\":[";
+  for (const auto& [montaje, texto] : kTextosDeMontaje) {
+    AnadirOpcion(json, NombreDeMontaje(montaje), texto);
+  }
+  json.back() = ']';
+  json += ",\"materiales\":[";
+  for (std::size_t i = 0; i < kClavesMateriales.size(); ++i) {
+    json += "{\"clave\":";
+    AnadirCadena(json, kClavesMateriales[i]);
+    json += ",\"texto\":";
+    AnadirCadena(json, kCabeceraMateriales[i]);
+    json += "},";
   }
   json.back() = ']';
   json += ",\"porDefecto\":{\"serie\":";
   AnadirCadena(json, TablaDe(porDefecto.serie).nombre);
   json += ",\"familia\":";
   AnadirCadena(json, NombreDe(porDefecto.familia));
+  json += ",\"montaje\":";
+  AnadirCadena(json, NombreDeMontaje(porDefecto.montaje));
   json += "},\"opciones\":";
   return json + OpcionesNumericasJson() + '}';
 }

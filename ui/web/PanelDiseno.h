@@ -17,7 +17,7 @@ class PanelDiseno {
   void Seguir(const DatosCircuito& valores) { valores_ = valores; }
 
   // The options as the panel's boxes hold them, one JSON object of texts:
-  // "serie" and "familia" (names of Listas()) and any of the library's
+  // "serie", "familia" and "montaje" (names of Listas()) and any of the library's
   // numeric option keys ("tol_r", "margen", "temp_min_c"...) with the text
   // typed, comma decimals, empty for the option's default. Gives {"valores":
   // bool, "error": why the options cannot be used or null, "clave": the key
@@ -33,7 +33,9 @@ class PanelDiseno {
 
   // The choices the page offers and the options' limits, all from the
   // library: {"series": [{nombre, texto}], "familias": [{nombre, texto}],
-  // "porDefecto": {serie, familia}, "opciones": OpcionesNumericasJson()}.
+  // "montajes": [{nombre, texto}], "materiales": the parts list's columns
+  // [{clave: the report's key, texto: the header}], "porDefecto": {serie,
+  // familia, montaje}, "opciones": OpcionesNumericasJson()}.
   static std::string Listas();
 
   // The reports of the last design; empty before the first.

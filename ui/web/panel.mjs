@@ -12,19 +12,20 @@ let pedirTexto;      // (what, input) -> the module's text
 let vigente = false;  // the window shows the results the report was made for
 let hayInforme = false;
 let avisoDeCopia;    // the timer that clears the copy notice
-let porDefecto;      // the choices of the two lists before the user's
+let porDefecto;      // the choices of the lists before the user's
+let columnas;        // the parts list's columns: [{clave, texto}]
 
 const AVISO_DE_COPIA_MS = 4000;
 const formulario = () => document.getElementById('opcionesDiseno');
 const cajas = () => [...formulario().querySelectorAll('input')];
+const controles = () => [...formulario().elements].filter((el) => el.name);
 const control = (clave) => formulario().elements.namedItem(clave);
 
 // Figures as the window writes them: comma decimals, point thousands.
 const cifra = new Intl.NumberFormat('es', { useGrouping: 'always', maximumFractionDigits: 3 });
 
 function textos() {
-  return Object.fromEntries([...formulario().elements].filter((el) => el.name)
-    .map((el) => [el.name, el.value]));
+  return Object.fromEntries(controles().map((el) => [el.name, el.value]));
 }
 
 // The options set, as the page's address keeps them.
@@ -78,6 +79,14 @@ function ponerOpciones() {
   ({ porDefecto } = listas);
   llenarLista(control('serie'), listas.series, porDefecto.serie);
   llenarLista(control('familia'), listas.familias, porDefecto.familia);
+  llenarLista(control('montaje'), listas.montajes, porDefecto.montaje);
+  ({ materiales: columnas } = listas);
+  document.querySelector('#materiales thead tr').replaceChildren(...columnas.map(({ texto }) => {
+    const cabecera = document.createElement('th');
+    cabecera.scope = 'col';
+    cabecera.textContent = texto;
+    return cabecera;
+  }));
   for (const opcion of listas.opciones) {
     const caja = control(opcion.clave);
     anadirLimites(caja, opcion);
@@ -96,6 +105,8 @@ function mostrar(estado, texto) {
   panel.dataset.estado = estado;
   document.getElementById('estadoDiseno').textContent = texto;
   document.getElementById('informeDiseno').hidden = !hayInforme;
+  document.getElementById('materiales').hidden = !hayInforme;
+  seguirDesplazamiento();
   for (const boton of ['copiarInforme', 'imprimirInforme', 'descargarCircuito']) {
     document.getElementById(boton).disabled = estado !== 'hecho';
   }
@@ -108,7 +119,7 @@ const FUERA_DE_FECHA = 'Este informe es del último CALCULAR, cuyos resultados y
 function disenar() {
   const resultado = JSON.parse(pedirTexto('diseno', JSON.stringify(textos())));
   const error = resultado.error ? `Opciones no válidas: ${resultado.error}.` : '';
-  for (const caja of cajas()) describirError(caja, caja.name === resultado.clave);
+  for (const caja of controles()) describirError(caja, caja.name === resultado.clave);
   anunciarError(error);
   if (error) {
     hayInforme = false;
@@ -123,6 +134,7 @@ function disenar() {
   const { informe } = resultado;
   document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
   document.getElementById('informeDiseno').srcdoc = sinPrincipal(pedirTexto('informe-html'));
+  ponerMateriales(informe.lista_materiales);
   // Each part may end in its own full stop.
   const resumen = [resultado.ventanaR,
     ...(informe.construible ? [salidaYUnion(informe)] : informe.motivos)]
@@ -136,6 +148,33 @@ function disenar() {
 function salidaYUnion({ vout_min_v: minima, vout_max_v: maxima, tj_max_c: union }) {
   return `Salida de ${cifra.format(minima)} V a ${cifra.format(maxima)} V; `
     + `unión hasta ${cifra.format(Math.round(union))} °C`;
+}
+
+// The parts list, one row per part, each named by its reference; a design
+// that cannot be built has none.
+function ponerMateriales(lineas) {
+  document.querySelector('#materiales tbody').replaceChildren(...lineas.map((linea) => {
+    const fila = document.createElement('tr');
+    fila.append(...columnas.map(({ clave }, columna) => {
+      const celda = document.createElement(columna === 0 ? 'th' : 'td');
+      if (columna === 0) celda.scope = 'row';
+      celda.textContent = linea[clave];
+      return celda;
+    }));
+    return fila;
+  }));
+  document.getElementById('marcoMateriales').hidden = lineas.length === 0;
+  document.getElementById('sinMateriales').hidden = lineas.length > 0;
+}
+
+// A parts list wider than its box scrolls sideways: then, and only then, it
+// says so and takes the focus, so that the keyboard can scroll it too.
+function seguirDesplazamiento() {
+  const marco = document.getElementById('marcoMateriales');
+  const desborda = marco.scrollWidth > marco.clientWidth;
+  document.getElementById('avisoMateriales').hidden = !desborda;
+  if (desborda) marco.tabIndex = 0;
+  else marco.removeAttribute('tabindex');
 }
 
 // The design as a netlist for ngspice, saved as a file.
@@ -233,6 +272,7 @@ export function iniciarPanel(pedir) {
   });
   formulario().addEventListener('submit', (e) => e.preventDefault());
   document.getElementById('informeDiseno').addEventListener('load', ajustarAltura);
+  new ResizeObserver(seguirDesplazamiento).observe(document.getElementById('marcoMateriales'));
   document.getElementById('informeDiseno').addEventListener('load', seguirFocoDelInforme);
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
   document.getElementById('descargarCircuito').addEventListener('click', descargarCircuito);
