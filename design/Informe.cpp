@@ -464,14 +464,10 @@ std::string VecinaJson(const PeorCaso& c) {
 }
 
 std::string MaterialJson(const LineaMateriales& l) {
-  return ObjetoJson()
-      .Cadena("referencia", l.referencia)
-      .Cadena("valor", l.valor)
-      .Cadena("tolerancia", l.tolerancia)
-      .Cadena("encapsulado", l.encapsulado)
-      .Cadena("potencia", l.potencia)
-      .Cadena("numero", l.numero)
-      .Cerrar();
+  ObjetoJson o;
+  const auto campos = l.Campos();
+  for (std::size_t i = 0; i < campos.size(); ++i) o.Cadena(kClavesMateriales[i], campos[i]);
+  return o.Cerrar();
 }
 
 std::string EntradasJson(const Diseno& d) {
@@ -861,8 +857,12 @@ std::string GraficoEnvolvente(const Diseno& d) {
   return s + Leyenda(lienzo, kLeyenda, entradas) + "</svg>";
 }
 
+// On a phone tables and plots scroll sideways in their own box: the
+// keyboard reaches them to scroll.
+constexpr const char* kDesplazable = " tabindex=\"0\"";
+
 std::string TablaHtml(const Tabla& tabla) {
-  std::string t = "<table><thead><tr>";
+  std::string t = std::string("<table") + kDesplazable + "><thead><tr>";
   for (const std::string& cabecera : tabla.cabecera) t += "<th>" + Escapar(cabecera) + "</th>";
   t += "</tr></thead><tbody>";
   for (const Tabla::Fila& fila : tabla.filas) {
@@ -957,10 +957,12 @@ std::string InformeHtml(const Diseno& d) {
        "serie</h1>";
   for (const Seccion& s : Secciones(d)) h += SeccionHtml(s);
   if (d.elegida && d.veredicto == Veredicto::Cumple) {
-    h += "<figure><h2>Corriente del zener según la carga</h2>" + Grafico(d) + "</figure>";
+    h += std::string("<figure") + kDesplazable + "><h2>Corriente del zener según la carga</h2>" +
+         Grafico(d) + "</figure>";
     if (d.candidato) {
-      h += "<figure><h2>Envolvente del " + Escapar(d.candidato->fila->numero) +
-           " y rectas de carga en el peor caso</h2>" + GraficoEnvolvente(d) + "</figure>";
+      h += std::string("<figure") + kDesplazable + "><h2>Envolvente del " +
+           Escapar(d.candidato->fila->numero) + " y rectas de carga en el peor caso</h2>" +
+           GraficoEnvolvente(d) + "</figure>";
     }
   }
   // The parts list last, after the figures: what to order ends the report.

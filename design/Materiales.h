@@ -20,6 +20,11 @@ struct LineaMateriales {
   std::string encapsulado;  // "0805", "SOT-23"
   std::string potencia;     // the rating and the temperature it holds to
   std::string numero;       // what the maker calls it
+
+  // In the order of the headers below.
+  std::array<std::string_view, 6> Campos() const {
+    return {referencia, valor, tolerancia, encapsulado, potencia, numero};
+  }
 };
 
 // In the order a parts list gives them; empty unless the design is buildable.
@@ -27,6 +32,9 @@ std::vector<LineaMateriales> ListaDeMateriales(const Diseno& diseno);
 
 inline constexpr std::array<std::string_view, 6> kCabeceraMateriales = {
     "Referencia", "Valor", "Tolerancia", "Encapsulado", "Potencia", "Número"};
+// Their keys in the JSON report.
+inline constexpr std::array<std::string_view, 6> kClavesMateriales = {
+    "referencia", "valor", "tolerancia", "encapsulado", "potencia", "numero"};
 
 // The parts of many designs, each counted once per design that uses it.
 class SumaMateriales {

@@ -9,7 +9,7 @@ import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 
 import { direccionWeb, prepararEntorno } from './web-servidor.mjs';
-import { RESULTADOS_A, calcularEjemplo, calma } from './web-ventana.mjs';
+import { RESULTADOS_A, calcularEjemplo, calma, teclearValores } from './web-ventana.mjs';
 
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
 
@@ -36,6 +36,12 @@ const ESTADOS = [
     await calcularEjemplo(pagina);
     await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho');
   }],
+  ['with a buildable design, its parts list and its report', async (pagina) => {
+    await teclearValores(pagina, ['12', '15', '5', '20', '5.1', '5']);
+    await pagina.keyboard.press('Enter');
+    await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho' &&
+      document.querySelector('#panelDiseno table tbody tr') !== null);
+  }],
   ['with an option refused', async (pagina) => {
     await pagina.locator('[name=tol_r]').fill('60');
     await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'error');
@@ -49,14 +55,16 @@ const ESTADOS = [
   }],
 ];
 
-test('axe-core, frames included: no violation in any state, in either scheme', async () => {
-  for (const esquema of ['light', 'dark']) {
-    const { pagina, errores } = await entorno.abrir({ colorScheme: esquema });
-    for (const [estado, llegar] of ESTADOS) {
-      await llegar(pagina);
-      assert.deepEqual(await violaciones(pagina), [], `${esquema}: ${estado}`);
+test('axe-core, frames included: no violation in any state, in either scheme, wide or on a phone', async () => {
+  for (const ancho of [1024, 360]) {
+    for (const esquema of ['light', 'dark']) {
+      const { pagina, errores } = await entorno.abrir({ colorScheme: esquema, viewport: { width: ancho, height: 900 } });
+      for (const [estado, llegar] of ESTADOS) {
+        await llegar(pagina);
+        assert.deepEqual(await violaciones(pagina), [], `${ancho} px, ${esquema}: ${estado}`);
+      }
+      assert.deepEqual(errores, [], `${ancho} px, ${esquema}`);
     }
-    assert.deepEqual(errores, [], esquema);
   }
 });
 

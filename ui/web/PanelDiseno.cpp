@@ -1,6 +1,5 @@
 #include "ui/web/PanelDiseno.h"
 
-#include <array>
 #include <vector>
 
 #include "core/NumeroTexto.h"
@@ -30,10 +29,6 @@ struct TextoDeMontaje {
 constexpr TextoDeMontaje kTextosDeMontaje[] = {{Montaje::Cualquiera, "Cualquiera"},
                                                {Montaje::Tht, "De inserción (THT)"},
                                                {Montaje::Smd, "Superficial (SMD)"}};
-
-// The report's keys of a line of the parts list, in the order of its header.
-constexpr std::array<std::string_view, kCabeceraMateriales.size()> kClavesMateriales = {
-    "referencia", "valor", "tolerancia", "encapsulado", "potencia", "numero"};
 
 std::optional<Familia> FamiliaPorNombre(std::string_view nombre) {
   if (nombre == kFamiliaAutomatica) return Familia::Automatica;
