@@ -448,6 +448,12 @@ const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {
   return fila != fin && std::fabs(fila->vz - vz) <= kIgualdadTension * fila->vz ? fila : nullptr;
 }
 
+std::string_view FuenteDeResistencia(const ResistenciaComercial& resistencia) {
+  return resistencia.encapsulado.montaje == Montaje::Smd
+             ? "Vishay D/CRCW e3, documento 20035 (23-abr-2021)"
+             : "Chian Chia, Metal Film Fixed Resistor, versión B/3";
+}
+
 bool ChipDisponible(double rOhm, double tolR) {
   constexpr double kUnoPorCiento = 0.01;
   constexpr double kCincoPorCiento = 0.05;

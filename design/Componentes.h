@@ -55,6 +55,8 @@ inline constexpr double kRodillaResistenciaC = 70;
 inline constexpr double kMaximaResistenciaC = 155;
 // The fraction of its rated power a resistor may dissipate at this ambient.
 double FactorResistencia(double temperaturaC);
+// The sheet a resistor's figures come from, as the reports cite it.
+std::string_view FuenteDeResistencia(const ResistenciaComercial& resistencia);
 // The chip resistors are made at 1 % in the E24 and E96 values and at 5 % in
 // the E24 ones: whether a value at this tolerance is among them.
 bool ChipDisponible(double rOhm, double tolR);

@@ -258,7 +258,8 @@ std::string ResistenciaElegida(const Diseno& d) {
   const std::string tension =
       r.tensionMaxV > 0 ? ", hasta " + CifraCorta(r.tensionMaxV, 0) + " V" : "";
   return std::string(r.tipo) + " (" + std::string(r.encapsulado.nombre) + ", " +
-         CifraCorta(r.potenciaW, 3) + " W hasta " + Grados(kRodillaResistenciaC) + tension + ")";
+         CifraCorta(r.potenciaW, 3) + " W hasta " + Grados(kRodillaResistenciaC) + tension + "; " +
+         std::string(FuenteDeResistencia(r)) + ")";
 }
 
 Seccion Piezas(const Diseno& d) {
@@ -930,6 +931,8 @@ std::string InformeJson(const Diseno& d) {
       .Campo("resistencia_tipo", d.resistencia ? CadenaJson(d.resistencia->tipo) : "null")
       .Campo("resistencia_encapsulado",
              d.resistencia ? CadenaJson(d.resistencia->encapsulado.nombre) : "null")
+      .Campo("resistencia_fuente",
+             d.resistencia ? CadenaJson(FuenteDeResistencia(*d.resistencia)) : "null")
       .Numero("p_r_factor_temperatura", d.factorResistencia)
       .Numero("pz_sin_carga_peor_w", elegida(&PeorCaso::pzSinCargaW))
       .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW))
