@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace zener {
 
@@ -247,18 +248,59 @@ constexpr FilaZener kN53[] = {
     AlCinco("1N5363B", 30, 40, 8, 1, 140, 0),
 };
 
+// Microsemi, "SMBJ5333B thru SMBJ5388B" (SMB, DO-214AA): "equivalent to the
+// JEDEC registered 1N5333 thru 1N5388B with identical electrical
+// characteristics and testing". So its rows are the 1N53xxB's under their
+// own numbers, from 5,1 V (SMBJ5338B), where Micro Commercial Components'
+// "SMBJ5338B thru SMBJ5388B" (Rev. 3-1, 2019), whose thermal figures the
+// family takes, begins.
+constexpr std::size_t kLargoNumero = 16;
+constexpr std::size_t kDesdeSMBJ = 5;  // 1N5338B
+constexpr std::size_t kFilasSMBJ = std::size(kN53) - kDesdeSMBJ;
+
+struct Numeros {
+  char texto[kFilasSMBJ][kLargoNumero]{};
+  std::size_t largo[kFilasSMBJ]{};
+};
+
+constexpr Numeros NumerosSMBJ() {
+  constexpr std::string_view kDe = "1N";
+  constexpr std::string_view kA = "SMBJ";
+  Numeros n{};
+  for (std::size_t i = 0; i < kFilasSMBJ; ++i) {
+    const std::string_view resto = kN53[kDesdeSMBJ + i].numero.substr(kDe.size());
+    std::size_t largo = 0;
+    for (const char c : kA) n.texto[i][largo++] = c;
+    for (const char c : resto) n.texto[i][largo++] = c;
+    n.largo[i] = largo;
+  }
+  return n;
+}
+constexpr Numeros kNumerosSMBJ = NumerosSMBJ();
+
+constexpr std::array<FilaZener, kFilasSMBJ> FilasSMBJ() {
+  std::array<FilaZener, kFilasSMBJ> filas{};
+  for (std::size_t i = 0; i < kFilasSMBJ; ++i) {
+    filas[i] = kN53[kDesdeSMBJ + i];
+    filas[i].numero = std::string_view(kNumerosSMBJ.texto[i], kNumerosSMBJ.largo[i]);
+  }
+  return filas;
+}
+constexpr std::array<FilaZener, kFilasSMBJ> kSMBJ53 = FilasSMBJ();
+
 struct Termica {
   double rthKPorW, tjMaxC;
   std::string_view montaje, fuente;
 };
 
-template <std::size_t N>
+template <typename Filas>
 constexpr FamiliaZener FamiliaDeTabla(Familia familia, std::string_view nombre,
                                       Encapsulado encapsulado, double potenciaW, double rodillaC,
                                       std::string_view condicion, const Termica& t,
-                                      bool conCoeficiente, const FilaZener (&filas)[N]) {
-  return {familia,  nombre,    encapsulado, potenciaW,      rodillaC, condicion, t.rthKPorW,
-          t.tjMaxC, t.montaje, t.fuente,    conCoeficiente, filas,    N};
+                                      bool conCoeficiente, const Filas& filas) {
+  return {familia,        nombre,           encapsulado,     potenciaW, rodillaC,
+          condicion,      t.rthKPorW,       t.tjMaxC,        t.montaje, t.fuente,
+          conCoeficiente, std::data(filas), std::size(filas)};
 }
 
 template <typename T>
@@ -270,7 +312,7 @@ struct Nombre {
 constexpr Nombre<Familia> kNombresFamilias[] = {
     {"auto", Familia::Automatica}, {"BZX79", Familia::BZX79},   {"1N47", Familia::N47},
     {"1N53", Familia::N53},        {"MMSZ52", Familia::MMSZ52}, {"BZX84", Familia::BZX84},
-    {"BZG05", Familia::BZG05}};
+    {"BZG05", Familia::BZG05},     {"SMBJ53", Familia::SMBJ53}};
 constexpr Nombre<Montaje> kNombresMontajes[] = {
     {"cualquiera", Montaje::Cualquiera}, {"tht", Montaje::Tht}, {"smd", Montaje::Smd}};
 
@@ -368,7 +410,11 @@ double ValorEn(const TablaSerie& tabla, std::size_t indice) {
 // laid out as its Fig. 1b RthJA is 125 K/W, junction 150 °C, so 1 W at 25 °C
 // ambient. That ties with the 1N47xxA; the SMA part comes after it, so a
 // design the through-hole part takes keeps it.
-const std::array<FamiliaZener, 6> kFamilias = {{
+// Micro Commercial Components, "SMBJ5338B thru SMBJ5388B" (Rev. 3-1, 2019):
+// 5 W with the leads at 75 °C; RθJA 90 K/W with its suggested pad layout,
+// junction 150 °C: about 1,39 W at 25 °C ambient, after the SMA part and
+// before the 1N53xxB on its board.
+const std::array<FamiliaZener, 7> kFamilias = {{
     FamiliaDeTabla(Familia::BZX84, "BZX84-C", {"SOT-23", Montaje::Smd}, 0.3, 25, "de ambiente",
                    {420, 150, "en el sustrato de fibra de vidrio de la hoja de datos",
                     "Vishay 85763 (Rev. 1.8): 300 mW, RthJA 420 K/W en fibra de vidrio"},
@@ -392,6 +438,11 @@ const std::array<FamiliaZener, 6> kFamilias = {{
                    {125, 150, "en placa de fibra de vidrio y epoxi como su fig. 1b",
                     "Vishay 85595 (Rev. 6): RthJA 125 K/W en fibra de vidrio y epoxi, fig. 1b"},
                    true, kBZG05),
+    FamiliaDeTabla(Familia::SMBJ53, "SMBJ53xxB", {"SMB (DO-214AA)", Montaje::Smd}, 5, 75,
+                   "en los terminales, en el plano de montaje",
+                   {90, 150, "con los pads que sugiere su hoja de datos",
+                    "MCC SMBJ5338B-SMBJ5388B (Rev. 3-1): RθJA 90 °C/W, unión hasta 150 °C"},
+                   false, kSMBJ53),
     FamiliaDeTabla(Familia::N53, "1N53xxB", {"axial, Surmetic 40", Montaje::Tht}, 5, 25,
                    "en los terminales a 9,5 mm (3/8\") del cuerpo",
                    {85, 150, "en placa FR4 con pads de 4 mm²",

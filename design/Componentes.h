@@ -95,7 +95,7 @@ struct FamiliaZener {
 };
 
 // Ascending power; the automatic choice takes the first that is enough.
-extern const std::array<FamiliaZener, 6> kFamilias;
+extern const std::array<FamiliaZener, 7> kFamilias;
 const FamiliaZener& FamiliaDe(Familia familia);  // not Automatica
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre);
 // The command line's names of the families and of the mountings.

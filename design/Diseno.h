@@ -18,8 +18,8 @@ namespace zener {
 
 enum class Serie { E6, E12, E24, E48, E96, E192 };
 // 0,3 W SOT-23 BZX84-C, 0,5 W SOD-123 MMSZ52xxB, 0,5 W BZX79-C, 1 W 1N47xxA,
-// 1,25 W SMA BZG05C, 5 W 1N53xxB
-enum class Familia { Automatica, BZX79, N47, N53, MMSZ52, BZX84, BZG05 };
+// 1,25 W SMA BZG05C, 5 W SMB SMBJ53xxB, 5 W 1N53xxB
+enum class Familia { Automatica, BZX79, N47, N53, MMSZ52, BZX84, BZG05, SMBJ53 };
 // How the part goes on the board: any, through-hole or surface-mount.
 enum class Montaje { Cualquiera, Tht, Smd };
 

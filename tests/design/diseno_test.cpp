@@ -322,9 +322,10 @@ TEST(Disenar, Escenarios) {
       {"de montaje superficial", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.montaje = Montaje::Smd; }), true, 240, "BZG05C5V1", "CRCW1218",
        "MMSZ5231B no basta"},
-      // Neither the SMA part nor the 1 W of the largest chip resistor takes it.
+      // Past the SMA part, the SMB one takes the Zener's power; the 1 W of
+      // the largest chip resistor does not take the resistor's.
       {"de montaje superficial, sin bastar", Valores(12, 21, 0, 40, 5.1, 5),
-       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 130, "", "",
+       Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 130, "SMBJ5338B", "",
        "BZG05C5V1 no basta: 2 × 0,753 W = 1,505 W con la carga desconectada, y admite 1,000 W"},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", "CRCW1218", ""},

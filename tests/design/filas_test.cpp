@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <functional>
 #include <iostream>
 #include <iterator>
@@ -14,6 +15,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Disenos.h"
 #include "design/Componentes.h"
@@ -49,6 +51,7 @@ constexpr Familia N53 = Familia::N53;
 constexpr Familia M = Familia::MMSZ52;
 constexpr Familia B84 = Familia::BZX84;
 constexpr Familia G05 = Familia::BZG05;
+constexpr Familia SMBJ = Familia::SMBJ53;
 constexpr double X = kNoLaDa;
 
 const Hoja kHojas[] = {
@@ -245,16 +248,34 @@ const Discrepancia kDiscrepancias[] = {
 };
 
 // Whether each family's sheet tabulates the temperature coefficient.
-const std::map<Familia, bool> kConCoeficiente = {{B, true},  {N47, false}, {N53, false},
-                                                 {M, false}, {B84, true},  {G05, true}};
+const std::map<Familia, bool> kConCoeficiente = {
+    {B, true}, {N47, false}, {N53, false}, {M, false}, {B84, true}, {G05, true}, {SMBJ, false}};
+
+// Microsemi's SMBJ5333B to SMBJ5388B have the 1N5333B to 1N5388B's
+// electrical characteristics: their sheet rows are those, renamed, from the
+// SMBJ5338B where MCC's sheet begins.
+std::vector<Hoja> Hojas() {
+  static std::deque<std::string> numeros;
+  std::vector<Hoja> hojas(std::begin(kHojas), std::end(kHojas));
+  for (const Hoja& h : kHojas) {
+    if (h.familia != N53 || h.vz < 5.1) continue;
+    numeros.push_back("SMBJ" + std::string(h.numero.substr(2)));
+    Hoja smbj = h;
+    smbj.numero = numeros.back();
+    smbj.familia = SMBJ;
+    hojas.push_back(smbj);
+  }
+  return hojas;
+}
 
 bool Igual(double a, double b) {
   return std::fabs(a - b) <= 1e-9 * std::max(std::fabs(a), std::fabs(b));
 }
 
 TEST(FilasZener, CadaFilaDelCatalogoEsLaDeSuHoja) {
+  const std::vector<Hoja> hojas = Hojas();
   std::map<std::string_view, const Hoja*> porNumero;
-  for (const Hoja& h : kHojas) {
+  for (const Hoja& h : hojas) {
     EXPECT_TRUE(porNumero.emplace(h.numero, &h).second) << h.numero << " twice in the sheets";
   }
 
@@ -272,10 +293,10 @@ TEST(FilasZener, CadaFilaDelCatalogoEsLaDeSuHoja) {
       }
     }
   }
-  EXPECT_EQ(filasCatalogo, std::size(kHojas));
+  EXPECT_EQ(filasCatalogo, hojas.size());
 
   std::set<std::string> encontradas;
-  for (const Hoja& h : kHojas) {
+  for (const Hoja& h : hojas) {
     const FilaZener* fila = FilaDeTension(FamiliaDe(h.familia), h.vz);
     if (fila == nullptr || fila->numero != h.numero) {
       ADD_FAILURE() << h.numero << ": the catalogue has no row of " << h.vz << " V in its family";
