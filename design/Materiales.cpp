@@ -9,8 +9,15 @@ namespace zener {
 
 namespace {
 
-std::string Hasta(double potenciaW, double temperaturaC) {
-  return CifraCorta(potenciaW, 3) + " W hasta " + Grados(temperaturaC);
+// The rating as the sheet states it and, where less, what it comes to at
+// the design's hottest ambient (on the Zener's stated mounting).
+std::string Potencia(double potenciaW, double hastaC, double admisibleW, double ambienteC,
+                     std::string_view donde = "") {
+  std::string texto = CifraCorta(potenciaW, 3) + " W hasta " + Grados(hastaC);
+  if (admisibleW < potenciaW) {
+    texto += "; " + CifraCorta(admisibleW, 3) + " W a " + Grados(ambienteC) + std::string(donde);
+  }
+  return texto;
 }
 
 LineaMateriales Resistencia(const Diseno& d) {
@@ -19,7 +26,8 @@ LineaMateriales Resistencia(const Diseno& d) {
           CifraCorta(d.elegida->rOhm, 2) + " Ω",
           "±" + Porcentaje(d.tolR),
           std::string(r.encapsulado.nombre),
-          Hasta(r.potenciaW, kRodillaResistenciaC),
+          Potencia(r.potenciaW, kRodillaResistenciaC, r.potenciaW * d.factorResistencia,
+                   d.opciones.tempMaxC),
           std::string(r.tipo)};
 }
 
@@ -30,7 +38,8 @@ LineaMateriales Zener(const Diseno& d) {
           CifraCorta(f.vz, 2) + " V",
           CifraCorta(f.vzMin, 3) + " V a " + CifraCorta(f.vzMax, 3) + " V",
           std::string(familia.encapsulado.nombre),
-          Hasta(familia.potenciaW, familia.rodillaC),
+          Potencia(familia.potenciaW, familia.rodillaC, d.zener->potenciaAdmisibleW,
+                   d.opciones.tempMaxC, " en su montaje"),
           std::string(f.numero)};
 }
 
