@@ -327,6 +327,13 @@ TEST(Disenar, Escenarios) {
       {"de montaje superficial, sin bastar", Valores(12, 21, 0, 40, 5.1, 5),
        Con([](auto& o) { o.montaje = Montaje::Smd; }), false, 130, "SMBJ5338B", "",
        "BZG05C5V1 no basta: 2 × 0,753 W = 1,505 W con la carga desconectada, y admite 1,000 W"},
+      // 258 Ω is an E192 value that the chip resistors' E96 lacks, and 0,5 %
+      // is tighter than their 1 %: said, not silently ordered.
+      {"valor de chip que no se fabrica", Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) {
+         o.montaje = Montaje::Smd;
+         o.serie = Serie::E192;
+       }),
+       true, 258, "BZG05C5V1", "CRCW1218", "La CRCW1218 se fabrica al ±1 % en valores E24 y E96"},
       {"familia dada", Valores(12, 15, 5, 20, 5.1, 5),
        Con([](auto& o) { o.familia = Familia::N47; }), true, 240, "1N4733A", "CRCW1218", ""},
       // BZX79C5V1 at 220 ohm: above its Izt the envelope climbs past 5,4 V
