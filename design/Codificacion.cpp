@@ -6,7 +6,6 @@ namespace zener {
 
 namespace {
 
-constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kMarcaUtf16Le = "\xFF\xFE";
 constexpr std::string_view kMarcaUtf16Be = "\xFE\xFF";
 

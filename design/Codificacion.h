@@ -9,6 +9,10 @@
 
 namespace zener {
 
+// What a UTF-8 file may begin with, and what a spreadsheet needs to read one
+// as UTF-8.
+inline constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
+
 // U+FFFD, what stands for bytes that are no character.
 inline constexpr std::string_view kSustituto = "\xEF\xBF\xBD";
 

@@ -14,7 +14,6 @@ namespace {
 constexpr char kSeparador = ';';
 constexpr char kTabulador = '\t';
 constexpr std::string_view kFinesDeLinea = "\r\n";
-constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 constexpr std::string_view kCabeceraSalida =
     "Linea;Construible;Regla;R_exacta_ohm;R_ohm;R_min_ohm;R_max_ohm;Vz_min_V;Vz_max_V;"
     "Iz_min_peor_mA;Iz_max_peor_mA;P_R_peor_W;P_R_W;Pz_sin_carga_peor_W;Pz_ic_min_peor_W;Pz_W;"

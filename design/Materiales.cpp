@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "design/Codificacion.h"
 #include "design/Componentes.h"
 #include "design/Texto.h"
 
@@ -44,7 +45,6 @@ LineaMateriales Zener(const Diseno& d) {
 }
 
 constexpr char kSeparador = ';';
-constexpr std::string_view kMarcaUtf8 = "\xEF\xBB\xBF";
 
 // A cell of the list: the names hold no separator, no quote and no line end,
 // so none is quoted.

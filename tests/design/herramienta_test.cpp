@@ -672,7 +672,8 @@ TEST(Herramienta, ListaDeMaterialesDeUnLote) {
   }
 
   const std::vector<std::string> filas = Filas(Leer(salida));
-  const std::vector<std::string> cabecera = Campos(filas.at(0), 23);
+  const std::vector<std::string> cabecera =
+      Campos(filas.at(0), std::count(filas.at(0).begin(), filas.at(0).end(), ';') + 1);
   const auto columna = [&](const char* nombre) {
     return std::find(cabecera.begin(), cabecera.end(), nombre) - cabecera.begin();
   };
