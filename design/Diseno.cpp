@@ -360,7 +360,7 @@ constexpr int kMaximoVueltasTermicas = 50;
 
 Entorno EntornoDe(const DatosCircuito& d, const OpcionesDiseno& o, double tolR,
                   const Envolvente& env, double izRequeridaMa) {
-  return {d, tolR, env, o.cargaOhm, o.rizadoMv.value_or(0) / kMiliPorUnidad / 2, izRequeridaMa};
+  return {d, tolR, env, o.cargaOhm, MediaRizadoV(o), izRequeridaMa};
 }
 
 // The output at mid input and mid load with the nominal resistor and a part
@@ -561,12 +561,6 @@ void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostra
   }
 }
 
-// The most the resistor ever has across it: the highest input against the
-// lowest output.
-double TensionResistenciaV(const Diseno& d) {
-  return d.datos.VeMax + d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2 - d.elegida->voutMinV;
-}
-
 void AvisarDisponibilidad(Diseno& diseno) {
   const ResistenciaComercial& r = *diseno.resistencia;
   if (r.encapsulado.montaje != Montaje::Smd || ChipDisponible(diseno.elegida->rOhm, diseno.tolR)) {
@@ -584,7 +578,7 @@ void ElegirResistencia(Diseno& diseno) {
   const Montaje montaje = diseno.opciones.montaje;
   diseno.factorResistencia = FactorResistencia(diseno.opciones.tempMaxC);
   const double necesaria = diseno.opciones.margen * diseno.elegida->prW;
-  const double tension = TensionResistenciaV(diseno);
+  const double tension = TensionResistenciaMaxV(diseno);
   const ResistenciaComercial* mayor = nullptr;
   bool porTension = false;
   for (const ResistenciaComercial& r : kResistencias) {
@@ -671,6 +665,14 @@ Decimales DecimalesDeVentana() {
         punto == std::string_view::npos ? 0 : static_cast<int>(mascara.size() - punto - 1);
   }
   return decimales;
+}
+
+double MediaRizadoV(const OpcionesDiseno& opciones) {
+  return opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
+}
+
+double TensionResistenciaMaxV(const Diseno& diseno) {
+  return diseno.datos.VeMax + MediaRizadoV(diseno.opciones) - diseno.elegida->voutMinV;
 }
 
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,

@@ -127,6 +127,12 @@ struct Diseno {
   std::vector<std::string> avisos;
 };
 
+// Half the input's ripple, V: it rides on each of the input's extremes.
+double MediaRizadoV(const OpcionesDiseno& opciones);
+// The most the chosen resistor ever has across it, V: the highest input
+// against the lowest output.
+double TensionResistenciaMaxV(const Diseno& diseno);
+
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
                const Decimales& decimales = DecimalesDeVentana());
 

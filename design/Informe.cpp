@@ -124,16 +124,12 @@ Seccion Exacta(const Diseno& d) {
            Dato(d, Magnitud::IcMax) + ") mA = " + Cifra(d.datos.RrLim, 2) + " Ω"}};
 }
 
-// How far the input swings: its extremes with half the ripple on each.
-double MediaRizadoV(const Diseno& d) {
-  return d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
-}
 std::string EntradaExtrema(const Diseno& d, Magnitud m) {
   if (!d.opciones.rizadoMv) return Dato(d, m) + " V";
   const bool baja = m == Magnitud::VeMin;
   const double v = d.datos.*kCampos[static_cast<std::size_t>(m)].valor;
-  return Voltios(baja ? v - MediaRizadoV(d) : v + MediaRizadoV(d)) + " (" + Dato(d, m) + " V " +
-         (baja ? "−" : "+") + " " + Voltios(MediaRizadoV(d)) + ")";
+  return Voltios(baja ? v - MediaRizadoV(d.opciones) : v + MediaRizadoV(d.opciones)) + " (" +
+         Dato(d, m) + " V " + (baja ? "−" : "+") + " " + Voltios(MediaRizadoV(d.opciones)) + ")";
 }
 
 Seccion Tension(const Diseno& d) {
@@ -221,12 +217,12 @@ Seccion PeorCasoElegida(const Diseno& d) {
 
 Seccion Salida(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
-  Seccion s{
-      "Tensión de salida",
-      {"De " + Voltios(c.voutMinV) + " (entrada de " + Voltios(d.datos.VeMin - MediaRizadoV(d)) +
-       ", R alta, " + CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) +
-       " (entrada de " + Voltios(d.datos.VeMax + MediaRizadoV(d)) + ", R baja, " +
-       CargaTexto(d, Magnitud::IcMin) + ")"}};
+  Seccion s{"Tensión de salida",
+            {"De " + Voltios(c.voutMinV) + " (entrada de " +
+             Voltios(d.datos.VeMin - MediaRizadoV(d.opciones)) + ", R alta, " +
+             CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) + " (entrada de " +
+             Voltios(d.datos.VeMax + MediaRizadoV(d.opciones)) + ", R baja, " +
+             CargaTexto(d, Magnitud::IcMin) + ")"}};
   if (d.voutNominalV) {
     s.lineas.push_back("Nominal: " + Voltios(*d.voutNominalV) +
                        " con la entrada y la carga a medio camino, R nominal" +
@@ -783,7 +779,7 @@ std::string GraficoEnvolvente(const Diseno& d) {
   const FilaZener& fila = *d.candidato->fila;
   const Envolvente env(fila, d.vz->bajo, d.vz->alto);
   const PeorCaso& c = *d.elegida;
-  const double media = MediaRizadoV(d);
+  const double media = MediaRizadoV(d.opciones);
   const double rAlta = c.rOhm * (1 + d.tolR), rBaja = c.rOhm * (1 - d.tolR);
   auto fuente = [&](double vs, double r, double cargaMa) {
     return d.opciones.cargaOhm ? FuenteConResistencia(vs, r, *d.opciones.cargaOhm)

@@ -391,7 +391,8 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
                                      {'h', {"regulación de carga", {}}},
                                      {'n', {"Vout nominal, ± el simulado", {}}},
                                      {'p', {"P R × margen ≤ la de la pieza", {}}},
-                                     {'u', {"V R ≤ la de la pieza", {}}}};
+                                     {'u', {"V R ≤ la de la pieza", {}}},
+                                     {'v', {"V R ≤ la máxima prometida", {}}}};
   std::map<std::size_t, double> pzSimulada;
   int fallos = 0;
   constexpr int kFallosMostrados = 20;
@@ -420,6 +421,7 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     if (enSuIntervalo) {
       anotar('p', pieza.potenciaW * d.factorResistencia, d.opciones.margen * vr * vr / c.r, c);
       if (pieza.tensionMaxV > 0) anotar('u', pieza.tensionMaxV, vr, c);
+      anotar('v', TensionResistenciaMaxV(d), vr, c);
     }
     switch (c.que) {
       case 'm':
