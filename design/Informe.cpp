@@ -181,34 +181,121 @@ std::string CargaTexto(const Diseno& d, Magnitud m) {
              : std::string(m == Magnitud::IcMax ? "IcMax = " : "IcMin = ") + Dato(d, m) + " mA";
 }
 
+// Where a worst case sits: the input's end, the resistor's, the load and
+// the envelope's curve that make it worst.
+enum class Extremo { Ninguno, Bajo, Alto, Medio, Peor };
+enum class CargaEn { Maxima, Minima, Desconectada, Media };
+struct Esquina {
+  Extremo entrada, r;
+  CargaEn carga;
+  Extremo curva;
+};
+
+std::string Unidos(const std::vector<std::string>& partes) {
+  std::string texto;
+  for (std::size_t i = 0; i < partes.size(); ++i) {
+    if (i > 0) texto += i + 1 == partes.size() ? " y " : ", ";
+    texto += partes[i];
+  }
+  return texto;
+}
+
+std::string TextoDeEsquina(const Diseno& d, const Esquina& e) {
+  const bool pieza = d.candidato.has_value();
+  std::vector<std::string> partes;
+  switch (e.entrada) {
+    case Extremo::Bajo:
+      partes.push_back(EntradaExtrema(d, Magnitud::VeMin));
+      break;
+    case Extremo::Alto:
+      partes.push_back(EntradaExtrema(d, Magnitud::VeMax));
+      break;
+    case Extremo::Medio:
+      partes.push_back("la entrada a medio camino");
+      break;
+    default:
+      break;
+  }
+  switch (e.r) {
+    case Extremo::Bajo:
+      partes.push_back("R·(1 − " + CifraCorta(d.tolR, 4) + ")");
+      break;
+    case Extremo::Alto:
+      partes.push_back("R·(1 + " + CifraCorta(d.tolR, 4) + ")");
+      break;
+    case Extremo::Peor:
+      partes.push_back("el extremo de R que la empeora");
+      break;
+    case Extremo::Medio:
+      partes.push_back("R nominal");
+      break;
+    default:
+      break;
+  }
+  switch (e.carga) {
+    case CargaEn::Maxima:
+      partes.push_back(CargaTexto(d, Magnitud::IcMax));
+      break;
+    case CargaEn::Minima:
+      partes.push_back(CargaTexto(d, Magnitud::IcMin));
+      break;
+    case CargaEn::Desconectada:
+      partes.push_back("carga desconectada");
+      break;
+    case CargaEn::Media:
+      partes.push_back("la carga a medio camino");
+      break;
+  }
+  switch (e.curva) {
+    case Extremo::Bajo:
+      partes.push_back(pieza ? "la tensión más baja de la envolvente" : "Vz baja");
+      break;
+    case Extremo::Alto:
+      partes.push_back(pieza ? "la tensión más alta de la envolvente" : "Vz alta");
+      break;
+    case Extremo::Peor:
+      partes.push_back(pieza ? "la tensión de la envolvente que la empeora"
+                             : "la Vz que la empeora");
+      break;
+    case Extremo::Medio:
+      partes.push_back(pieza ? "un diodo de Vz nominal en el centro de lo que su hoja de datos "
+                               "permite"
+                             : "Vz nominal");
+      break;
+    default:
+      break;
+  }
+  return Unidos(partes);
+}
+
+constexpr Esquina kEsquinaIzMin{Extremo::Bajo, Extremo::Alto, CargaEn::Maxima, Extremo::Alto};
+constexpr Esquina kEsquinaIzMax{Extremo::Alto, Extremo::Bajo, CargaEn::Desconectada, Extremo::Bajo};
+constexpr Esquina kEsquinaPR{Extremo::Alto, Extremo::Peor, CargaEn::Maxima, Extremo::Bajo};
+constexpr Esquina kEsquinaPZ{Extremo::Alto, Extremo::Bajo, CargaEn::Desconectada, Extremo::Peor};
+constexpr Esquina kEsquinaPZIcMin{Extremo::Alto, Extremo::Bajo, CargaEn::Minima, Extremo::Peor};
+constexpr Esquina kEsquinaVoutMin{Extremo::Bajo, Extremo::Alto, CargaEn::Maxima, Extremo::Bajo};
+constexpr Esquina kEsquinaVoutMax{Extremo::Alto, Extremo::Bajo, CargaEn::Minima, Extremo::Alto};
+constexpr Esquina kEsquinaNominal{Extremo::Medio, Extremo::Medio, CargaEn::Media, Extremo::Medio};
+
 Tabla TablaPeorCaso(const Diseno& d);
 
 Seccion PeorCasoElegida(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
-  const std::string r = CifraCorta(c.rOhm, 2);
-  const std::string rMas = "R·(1 + " + CifraCorta(d.tolR, 4) + ")";
-  const std::string rMenos = "R·(1 − " + CifraCorta(d.tolR, 4) + ")";
-  const std::string veMin = EntradaExtrema(d, Magnitud::VeMin);
-  const std::string veMax = EntradaExtrema(d, Magnitud::VeMax);
-  const std::string tension =
-      d.candidato ? "la tensión más alta de la envolvente a esa corriente" : "Vz alta";
-  const std::string baja = d.candidato ? "la más baja" : "Vz baja";
+  auto linea = [&](std::string_view nombre, const Esquina& e, const std::string& valor) {
+    return std::string(nombre) + ", con " + TextoDeEsquina(d, e) + " = " + valor;
+  };
   std::vector<std::string> lineas = {
-      "R = " + r +
+      "R = " + CifraCorta(c.rOhm, 2) +
           " Ω; cada figura, en el extremo de R, de la entrada y de la carga que la "
           "empeora, y con la curva de la envolvente que la empeora",
-      "Iz mín, con " + veMin + ", " + rMas + " y " + CargaTexto(d, Magnitud::IcMax) + ", con " +
-          tension + " = " + CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2) + " mA " +
-          (c.cumple ? "≥ " : "< ") + CifraCorta(d.izRequeridaMa, 6) + " mA" +
-          (d.izRequeridaMa > d.datos.IzMin ? " (Izk)" : ""),
-      "Iz máx, con " + veMax + ", " + rMenos + ", carga desconectada y " + baja + " = " +
-          Cifra(c.izMaxMa, 2) + " mA",
-      "P R, con " + veMax + ", " + CargaTexto(d, Magnitud::IcMax) + " y " + baja +
-          ", en el peor extremo de R = " + Cifra(c.prW, 3) + " W",
-      "P Z, carga desconectada = máx. de Vz·(VeMax − Vz) / (R·(1−tR)) entre las tensiones que "
-      "toman las curvas = " +
-          Cifra(c.pzSinCargaW, 3) + " W",
-      "P Z, con " + CargaTexto(d, Magnitud::IcMin) + " = " + Cifra(c.pzConIcMinW, 3) + " W",
+      linea("Iz mín", kEsquinaIzMin,
+            CifraSinCruzar(c.izMinMa, d.izRequeridaMa, 2) + " mA " + (c.cumple ? "≥ " : "< ") +
+                CifraCorta(d.izRequeridaMa, 6) + " mA" +
+                (d.izRequeridaMa > d.datos.IzMin ? " (Izk)" : "")),
+      linea("Iz máx", kEsquinaIzMax, Cifra(c.izMaxMa, 2) + " mA"),
+      linea("P R", kEsquinaPR, Cifra(c.prW, 3) + " W"),
+      linea("P Z sin carga", kEsquinaPZ, Cifra(c.pzSinCargaW, 3) + " W"),
+      linea("P Z con la carga mínima", kEsquinaPZIcMin, Cifra(c.pzConIcMinW, 3) + " W"),
       d.opciones.rOhm ? "La resistencia es la dada."
                       : "Se elige el mayor valor de la serie que cumple; sus vecinos en la tabla.",
   };
@@ -218,17 +305,11 @@ Seccion PeorCasoElegida(const Diseno& d) {
 Seccion Salida(const Diseno& d) {
   const PeorCaso& c = *d.elegida;
   Seccion s{"Tensión de salida",
-            {"De " + Voltios(c.voutMinV) + " (entrada de " +
-             Voltios(d.datos.VeMin - MediaRizadoV(d.opciones)) + ", R alta, " +
-             CargaTexto(d, Magnitud::IcMax) + ") a " + Voltios(c.voutMaxV) + " (entrada de " +
-             Voltios(d.datos.VeMax + MediaRizadoV(d.opciones)) + ", R baja, " +
-             CargaTexto(d, Magnitud::IcMin) + ")"}};
+            {"De " + Voltios(c.voutMinV) + " (" + TextoDeEsquina(d, kEsquinaVoutMin) + ") a " +
+             Voltios(c.voutMaxV) + " (" + TextoDeEsquina(d, kEsquinaVoutMax) + ")"}};
   if (d.voutNominalV) {
-    s.lineas.push_back("Nominal: " + Voltios(*d.voutNominalV) +
-                       " con la entrada y la carga a medio camino, R nominal" +
-                       (d.candidato ? " y un diodo de Vz nominal en el centro de lo que su hoja "
-                                      "de datos permite"
-                                    : ""));
+    s.lineas.push_back("Nominal: " + Voltios(*d.voutNominalV) + ", con " +
+                       TextoDeEsquina(d, kEsquinaNominal));
   }
   return s;
 }
@@ -491,7 +572,6 @@ std::string RegulacionJson(const Diseno& d) {
   const Regulacion& g = *d.regulacion;
   return ObjetoJson()
       .Numero("zz_ohm", g.zzOhm)
-      .Cadena("zz_origen", g.origen)
       .Numero("zz_desde_ma", g.desdeMa)
       .Numero("zz_hasta_ma", g.hastaMa)
       .Numero("zp_ohm", g.zpOhm)
@@ -500,6 +580,7 @@ std::string RegulacionJson(const Diseno& d) {
       .Numero("rizado_db", g.rizadoDb)
       .Numero("rizado_salida_mv", g.rizadoSalidaMv)
       .Numero("rendimiento", g.rendimiento)
+      .Cadena("zz_origen", g.origen)
       .Cerrar();
 }
 
@@ -526,14 +607,9 @@ void ZenerJson(ObjetoJson& o, const Diseno& d) {
       .Numero("zener_zzt_ohm", fila(&FilaZener::zztOhm))
       .Numero("zener_izk_ma", fila(&FilaZener::izkMa))
       .Numero("zener_zzk_ohm", fila(&FilaZener::zzkOhm))
-      .Numero("zener_potencia_w", Si(z, [](const ZenerElegido& e) { return e.familia->potenciaW; }))
       .Numero("zener_rodilla_c", Si(z, [](const ZenerElegido& e) { return e.familia->rodillaC; }))
       .Campo("zener_condicion", z ? CadenaJson(z->familia->condicion) : "null")
-      .Numero("zener_potencia_admisible_w",
-              Si(z, [](const ZenerElegido& e) { return e.potenciaAdmisibleW; }))
-      .Numero("zener_iz_max_ma", Si(z, [](const ZenerElegido& e) { return e.izMaxAdmisibleMa; }))
       .Numero("zener_rth_k_w", Si(z, [](const ZenerElegido& e) { return e.familia->rthKPorW; }))
-      .Numero("zener_tj_limite_c", Si(z, [](const ZenerElegido& e) { return e.familia->tjMaxC; }))
       .Campo("zener_montaje", z ? CadenaJson(z->familia->montaje) : "null")
       .Campo("zener_fuente_termica", z ? CadenaJson(z->familia->fuenteTermica) : "null");
 }
@@ -903,6 +979,7 @@ std::string InformeJson(const Diseno& d) {
   const auto vz = [&](double IntervaloVz::*campo) {
     return Si(d.vz, [campo](const IntervaloVz& i) { return i.*campo; });
   };
+  const std::optional<ZenerElegido>& z = d.zener;
   ObjetoJson o;
   o.Booleano("construible", d.construible)
       .Campo("motivos", Cadenas(d.motivos))
@@ -914,29 +991,34 @@ std::string InformeJson(const Diseno& d) {
       .Numero("r_exacta_ohm", d.veredicto == Veredicto::Cumple
                                   ? std::optional<double>(d.datos.RrLim)
                                   : std::nullopt)
-      .Numero("vz_min_v", vz(&IntervaloVz::bajo))
-      .Numero("vz_max_v", vz(&IntervaloVz::alto))
       .Numero("r_normalizada_ohm", elegida(&PeorCaso::rOhm))
       .Numero("r_min_ohm", d.intervaloR ? d.intervaloR->rMinOhm : std::optional<double>())
       .Numero("r_max_ohm", Si(d.intervaloR, [](const IntervaloR& w) { return w.rMaxOhm; }))
+      .Numero("vz_min_v", vz(&IntervaloVz::bajo))
+      .Numero("vz_max_v", vz(&IntervaloVz::alto))
       .Numero("iz_min_peor_ma", elegida(&PeorCaso::izMinMa))
       .Numero("iz_max_peor_ma", elegida(&PeorCaso::izMaxMa))
       .Numero("p_r_peor_w", elegida(&PeorCaso::prW))
       .Numero("p_r_nominal_w",
               d.resistencia ? std::optional<double>(d.resistencia->potenciaW) : std::nullopt)
+      .Numero("pz_sin_carga_peor_w", elegida(&PeorCaso::pzSinCargaW))
+      .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW))
+      .Numero("zener_potencia_w", Si(z, [](const ZenerElegido& e) { return e.familia->potenciaW; }))
+      .Numero("vout_min_v", elegida(&PeorCaso::voutMinV))
+      .Numero("vout_max_v", elegida(&PeorCaso::voutMaxV))
+      .Numero("vout_nominal_v", d.voutNominalV)
+      .Numero("tj_max_c", d.tjMaxC)
+      .Numero("iz_requerida_ma", d.elegida ? std::optional<double>(d.izRequeridaMa) : std::nullopt)
+      .Numero("p_r_factor_temperatura", d.factorResistencia)
+      .Numero("zener_potencia_admisible_w",
+              Si(z, [](const ZenerElegido& e) { return e.potenciaAdmisibleW; }))
+      .Numero("zener_iz_max_ma", Si(z, [](const ZenerElegido& e) { return e.izMaxAdmisibleMa; }))
+      .Numero("zener_tj_limite_c", Si(z, [](const ZenerElegido& e) { return e.familia->tjMaxC; }))
       .Campo("resistencia_tipo", d.resistencia ? CadenaJson(d.resistencia->tipo) : "null")
       .Campo("resistencia_encapsulado",
              d.resistencia ? CadenaJson(d.resistencia->encapsulado.nombre) : "null")
       .Campo("resistencia_fuente",
-             d.resistencia ? CadenaJson(FuenteDeResistencia(*d.resistencia)) : "null")
-      .Numero("p_r_factor_temperatura", d.factorResistencia)
-      .Numero("pz_sin_carga_peor_w", elegida(&PeorCaso::pzSinCargaW))
-      .Numero("pz_ic_min_peor_w", elegida(&PeorCaso::pzConIcMinW))
-      .Numero("vout_min_v", elegida(&PeorCaso::voutMinV))
-      .Numero("vout_max_v", elegida(&PeorCaso::voutMaxV))
-      .Numero("vout_nominal_v", d.voutNominalV)
-      .Numero("iz_requerida_ma", d.elegida ? std::optional<double>(d.izRequeridaMa) : std::nullopt)
-      .Numero("tj_max_c", d.tjMaxC);
+             d.resistencia ? CadenaJson(FuenteDeResistencia(*d.resistencia)) : "null");
   ZenerJson(o, d);
   o.Campo("vecinas", ListaJson(d.vecinas, VecinaJson))
       .Campo("regulacion", RegulacionJson(d))

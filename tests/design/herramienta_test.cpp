@@ -208,8 +208,9 @@ TEST(Herramienta, FallosDenunciados) {
       {"6: el caso de la carga desconectada, y el de IcMin, nombrados",
        {"12", "15", "5", "20", "5,1", "5"},
        [](const Ejecucion& e) {
-         EXPECT_TRUE(Tiene(e.salida, "P Z, carga desconectada ="));
-         EXPECT_TRUE(Tiene(e.salida, "P Z, con IcMin = 5 mA ="));
+         EXPECT_TRUE(Tiene(e.salida, "P Z sin carga, con 15 V, R·(1 − 0,05), carga desconectada"));
+         EXPECT_TRUE(
+             Tiene(e.salida, "P Z con la carga mínima, con 15 V, R·(1 − 0,05), IcMin = 5 mA"));
        }},
       {"7: marca de orden de bytes en lotes",
        {"--lotes", tolerante},
