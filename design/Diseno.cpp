@@ -523,10 +523,11 @@ void Ensamblar(Diseno& diseno, const Eleccion& eleccion, const Candidato& mostra
   diseno.vz = mostrado.vz;
   diseno.elegida = completo.resistencia.elegida;
   diseno.vecinas = std::move(completo.resistencia.vecinas);
-  diseno.intervaloR = IntervaloR{completo.rMinOhm, completo.resistencia.rMaxOhm};
+  const double rMax = completo.resistencia.rMaxOhm;
+  diseno.intervaloR = IntervaloR{completo.rMinOhm, rMax > 0 ? std::optional(rMax) : std::nullopt};
   diseno.izRequeridaMa = mostrado.izRequeridaMa;
   diseno.voutNominalV = completo.voutNominalV;
-  diseno.tjMaxC = mostrado.tjMaxC;
+  if (eleccion.elegido) diseno.tjMaxC = mostrado.tjMaxC;
   if (mostrado.pieza.fila) diseno.candidato = ZenerDe(mostrado);
   if (eleccion.elegido) diseno.zener = ZenerDe(mostrado);
   if (!mostrado.pieza.fila) {

@@ -79,11 +79,11 @@ struct ZenerElegido {
 };
 
 // The nominal values that work with the part: Rmax keeps IzMin at the worst
-// case, Rmin keeps the part within its power and maximum current with the
-// load disconnected. None without a part.
+// case, none where not even a short does; Rmin keeps the part within its
+// power and maximum current with the load disconnected, none without a part.
 struct IntervaloR {
   std::optional<double> rMinOhm;
-  double rMaxOhm = 0;
+  std::optional<double> rMaxOhm;
 };
 
 struct Regulacion {
@@ -115,8 +115,9 @@ struct Diseno {
   std::optional<IntervaloR> intervaloR;
   double izRequeridaMa = 0;            // IzMin or, where higher, the part's Izk
   std::optional<double> voutNominalV;  // mid input and load, nominal R and part
-  std::optional<double> tjMaxC;        // the part's junction at the hottest ambient and worst power
-  double factorResistencia = 1;        // of the rated power, at the highest ambient
+  std::optional<double>
+      tjMaxC;  // the chosen part's junction at the hottest ambient and worst power
+  double factorResistencia = 1;                       // of the rated power, at the highest ambient
   const ResistenciaComercial* resistencia = nullptr;  // none above the largest of the mounting
   std::optional<ZenerElegido> zener;
   // The part whose band the worst case shows: the chosen one or, without

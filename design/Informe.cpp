@@ -142,12 +142,9 @@ Seccion Tension(const Diseno& d) {
     s.lineas.push_back(std::string(f.numero) + (d.zener ? "" : " (no basta; véase el resultado)") +
                        ": de " + Voltios(f.vzMin) + " a " + Voltios(f.vzMax) + " a Izt = " +
                        CifraCorta(f.iztMa, 2) + " mA y 25 °C, según su hoja de datos");
-    if (familia.conCoeficiente && d.tjMaxC) {
-      // A junction that would pass its maximum stops the rounds there.
+    if (familia.conCoeficiente) {
       const std::string hasta =
-          *d.tjMaxC > familia.tjMaxC
-              ? "más de los " + Grados(familia.tjMaxC) + " que admite la unión"
-              : Grados(std::round(*d.tjMaxC)) + " en la unión";
+          d.tjMaxC ? Grados(std::round(*d.tjMaxC)) + " en la unión" : "la unión en su peor caso";
       s.lineas.push_back("Coeficiente de temperatura de " + CifraCorta(f.tcMin, 3) + " %/K a " +
                          CifraCorta(f.tcMax, 3) + " %/K; de " + Grados(o.tempMinC) +
                          " de ambiente a " + hasta + ": de " + Voltios(vz.bajo) + " a " +
@@ -316,12 +313,16 @@ Seccion Salida(const Diseno& d) {
 
 Seccion IntervaloDeR(const Diseno& d) {
   const IntervaloR& w = *d.intervaloR;
-  const std::string rMax = Ohm(w.rMaxOhm);
+  if (!w.rMaxOhm) {
+    return {"Valores de R que sirven",
+            {"Ninguno: ni sin resistencia se mantiene IzMin en el peor caso."}};
+  }
+  const std::string rMax = Ohm(*w.rMaxOhm);
   if (!w.rMinOhm) {
     return {"Valores de R que sirven",
             {"R máx = " + rMax + " (mantiene IzMin en el peor caso); sin diodo no hay R mín."}};
   }
-  const bool vacia = !(*w.rMinOhm <= w.rMaxOhm);
+  const bool vacia = !(*w.rMinOhm <= *w.rMaxOhm);
   return {"Valores de R que sirven",
           {"De R mín = " + Ohm(*w.rMinOhm) + " (potencia e Iz máx del " +
            std::string(d.candidato->fila->numero) + ", carga desconectada) a R máx = " + rMax +
@@ -993,7 +994,7 @@ std::string InformeJson(const Diseno& d) {
                                   : std::nullopt)
       .Numero("r_normalizada_ohm", elegida(&PeorCaso::rOhm))
       .Numero("r_min_ohm", d.intervaloR ? d.intervaloR->rMinOhm : std::optional<double>())
-      .Numero("r_max_ohm", Si(d.intervaloR, [](const IntervaloR& w) { return w.rMaxOhm; }))
+      .Numero("r_max_ohm", d.intervaloR ? d.intervaloR->rMaxOhm : std::optional<double>())
       .Numero("vz_min_v", vz(&IntervaloVz::bajo))
       .Numero("vz_max_v", vz(&IntervaloVz::alto))
       .Numero("iz_min_peor_ma", elegida(&PeorCaso::izMinMa))

@@ -20,6 +20,8 @@ constexpr std::string_view kCabeceraSalida =
     "Vout_min_V;Vout_max_V;Vout_nominal_V;Tj_max_C;Resistencia;Zener;Mensaje\n";
 // Empty cells of a row that has no design, after Linea;Construible;Regla.
 constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;;;;;;;";
+// A rating as its datasheet writes it: 1,25 W, not 1,2 or 1,250.
+constexpr int kComoSeEscribe = -1;
 // An echoed field is cut to this many characters.
 constexpr std::size_t kMayorEco = 32;
 
@@ -79,44 +81,44 @@ struct Celda {
   int decimales;
 };
 
+// Every figure the JSON report gives, in the same cells whether or not a
+// resistor was chosen: what has no meaning stays empty.
 void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
   salida += std::to_string(linea);
   salida += d.construible ? ";si;" : ";no;";
   salida += std::to_string(NumeroDeRegla(d.veredicto));
-  salida += kSeparador;
-  if (d.veredicto == Veredicto::Cumple) AnadirCifraHoja(salida, d.datos.RrLim, 2);
-  if (d.elegida) {
-    const PeorCaso& e = *d.elegida;
-    const Celda celdas[] = {
-        {e.rOhm, 2},
-        {d.intervaloR->rMinOhm, 2},
-        {d.intervaloR->rMaxOhm, 2},
-        {d.vz->bajo, 3},
-        {d.vz->alto, 3},
-        {e.izMinMa, 3},
-        {e.izMaxMa, 3},
-        {e.prW, 4},
-        {d.resistencia ? std::optional<double>(d.resistencia->potenciaW) : std::nullopt, 3},
-        {e.pzSinCargaW, 4},
-        {e.pzConIcMinW, 4},
-        {d.zener ? std::optional<double>(d.zener->familia->potenciaW) : std::nullopt, 1},
-        {e.voutMinV, 3},
-        {e.voutMaxV, 3},
-        {d.voutNominalV, 3},
-        {d.zener ? d.tjMaxC : std::nullopt, 1},
-    };
-    for (const Celda& celda : celdas) {
-      salida += kSeparador;
-      if (celda.valor) AnadirCifraHoja(salida, *celda.valor, celda.decimales);
-    }
+  const auto elegida = [&](double PeorCaso::*campo) {
+    return d.elegida ? std::optional<double>((*d.elegida).*campo) : std::nullopt;
+  };
+  const std::optional<double> nada;
+  const Celda celdas[] = {
+      {d.veredicto == Veredicto::Cumple ? std::optional<double>(d.datos.RrLim) : nada, 2},
+      {elegida(&PeorCaso::rOhm), 2},
+      {d.intervaloR ? d.intervaloR->rMinOhm : nada, 2},
+      {d.intervaloR ? d.intervaloR->rMaxOhm : nada, 2},
+      {d.vz ? std::optional<double>(d.vz->bajo) : nada, 3},
+      {d.vz ? std::optional<double>(d.vz->alto) : nada, 3},
+      {elegida(&PeorCaso::izMinMa), 3},
+      {elegida(&PeorCaso::izMaxMa), 3},
+      {elegida(&PeorCaso::prW), 4},
+      {d.resistencia ? std::optional<double>(d.resistencia->potenciaW) : nada, kComoSeEscribe},
+      {elegida(&PeorCaso::pzSinCargaW), 4},
+      {elegida(&PeorCaso::pzConIcMinW), 4},
+      {d.zener ? std::optional<double>(d.zener->familia->potenciaW) : nada, kComoSeEscribe},
+      {elegida(&PeorCaso::voutMinV), 3},
+      {elegida(&PeorCaso::voutMaxV), 3},
+      {d.voutNominalV, 3},
+      {d.zener ? d.tjMaxC : nada, 1},
+  };
+  for (const Celda& celda : celdas) {
     salida += kSeparador;
-    if (d.resistencia) salida += d.resistencia->tipo;
-    salida += kSeparador;
-    if (d.zener) salida += d.zener->fila->numero;
-    salida += kSeparador;
-  } else {
-    salida += kSinDiseno;
+    if (celda.valor) AnadirCifraHoja(salida, *celda.valor, celda.decimales);
   }
+  salida += kSeparador;
+  if (d.resistencia) salida += d.resistencia->tipo;
+  salida += kSeparador;
+  if (d.zener) salida += d.zener->fila->numero;
+  salida += kSeparador;
   AnadirEntrecomillado(salida, d.construible ? d.avisos : d.motivos);
   salida += '\n';
 }

@@ -96,8 +96,9 @@ void AnadirCifraHoja(std::string& destino, double valor, int decimales) {
   if (!std::isfinite(valor)) return;
   char buffer[400];
   const auto [fin, error] =
-      std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed,
-                    decimales > kMaximoDecimales ? kMaximoDecimales : decimales);
+      decimales < 0 ? std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed)
+                    : std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed,
+                                    std::min(decimales, kMaximoDecimales));
   if (error != std::errc()) return;
   char* punto = std::find(buffer, fin, '.');
   if (punto != fin) *punto = ',';

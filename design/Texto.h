@@ -17,8 +17,9 @@ std::string CifraSinCruzar(double valor, double limite, int decimales);
 // Shortest round-trip form in plain decimal notation (no exponent), or null
 // when not finite.
 std::string NumeroJson(double valor);
-// The value with `decimales` decimals, comma decimal and no grouping, so that a
-// spreadsheet cell reads it as one number.
+// The value with `decimales` decimals (negative: the fewest that write it
+// exactly), comma decimal and no grouping, so that a spreadsheet cell reads it
+// as one number.
 std::string CifraHoja(double valor, int decimales);
 // The same, appended to `destino`, for the batch's many cells.
 void AnadirCifraHoja(std::string& destino, double valor, int decimales);

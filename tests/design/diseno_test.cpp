@@ -175,7 +175,7 @@ TEST(Disenar, EjemploResueltoAMano) {
   EXPECT_EQ(d.zener->fila->numero, "1N4733A");
   EXPECT_NEAR(d.vz->bajo, 4.845, 1e-12);
   EXPECT_NEAR(d.vz->alto, 5.355, 1e-12);
-  EXPECT_NEAR(d.intervaloR->rMaxOhm, 6.645 / 0.02625, 1e-9);
+  EXPECT_NEAR(*d.intervaloR->rMaxOhm, 6.645 / 0.02625, 1e-9);
   EXPECT_EQ(d.elegida->rOhm, 240);
   EXPECT_NEAR(d.elegida->izMinMa, 6.645 / 252 * 1000 - 20, 1e-9);
   ASSERT_EQ(d.vecinas.size(), 2u);

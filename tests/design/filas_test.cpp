@@ -397,8 +397,8 @@ TEST(FilasZener, LaSerieEligeElMayorQuePasa) {
   const double siguiente = d.vecinas.back().rOhm;
   EXPECT_GT(siguiente, d.elegida->rOhm);
   EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) { o.rOhm = siguiente; })).elegida->cumple);
-  EXPECT_LE(d.elegida->rOhm, d.intervaloR->rMaxOhm);
-  EXPECT_GT(siguiente, d.intervaloR->rMaxOhm);
+  EXPECT_LE(d.elegida->rOhm, *d.intervaloR->rMaxOhm);
+  EXPECT_GT(siguiente, *d.intervaloR->rMaxOhm);
 }
 
 }  // namespace

@@ -121,6 +121,8 @@ TEST(Herramienta, FallosDenunciados) {
   const std::string enorme =
       Archivo("fallo7b.csv", kCabeceraLotesPrueba + "\n12;15;5;20;" + std::string(2 << 20, 'x') +
                                  std::string(1, '\0') + ";5\n");
+  const std::string deSma =
+      Archivo("fallo30.csv", kCabeceraLotesPrueba + ";Montaje\n12;15;5;20;5,1;5;smd\n");
   using Comprobar = std::function<void(const Ejecucion&)>;
   const struct {
     const char* falla;
@@ -239,6 +241,15 @@ TEST(Herramienta, FallosDenunciados) {
       {"7: la recta de VeMax en el peor caso",
        {"12", "15", "5", "20", "5,1", "5", "--formato", "html"},
        [](const Ejecucion& e) { EXPECT_TRUE(Tiene(e.salida, "VeMax, peor caso")); }},
+      {"30: sin resistencia que sirva, ni R máx ni Tj",
+       {"3,81", "4,65", "29,98", "43,03", "3,3", "12,02", "--montaje", "tht", "--formato", "json"},
+       [](const Ejecucion& e) {
+         EXPECT_EQ(Valor(e.salida, "r_max_ohm"), "null");
+         EXPECT_EQ(Valor(e.salida, "tj_max_c"), "null");
+       }},
+      {"30: la potencia de la pieza como la escribe su hoja",
+       {"--lotes", deSma},
+       [](const Ejecucion& e) { EXPECT_TRUE(Tiene(e.salida, ";1,25;4,")) << e.salida; }},
       {"7: una Iz máx lejana no aplasta las curvas",
        {"9", "9", "0", "10", "3,3", "20", "--familia", "1N53", "--formato", "html"},
        [](const Ejecucion& e) { EXPECT_TRUE(Tiene(e.salida, "fuera de escala")); }},

@@ -124,12 +124,13 @@ std::string Ohmios(double valor) {
 std::optional<std::string> VentanaDeR(const Diseno& diseno) {
   if (!diseno.intervaloR) return std::nullopt;
   const IntervaloR& ventana = *diseno.intervaloR;
-  if (!ventana.rMinOhm) return "R de hasta " + Ohmios(ventana.rMaxOhm);
-  if (!(*ventana.rMinOhm <= ventana.rMaxOhm)) {
+  if (!ventana.rMaxOhm) return "Ninguna R sirve: ni sin ella se mantiene IzMin en el peor caso";
+  if (!ventana.rMinOhm) return "R de hasta " + Ohmios(*ventana.rMaxOhm);
+  if (!(*ventana.rMinOhm <= *ventana.rMaxOhm)) {
     return "Ninguna R sirve: la mínima, " + Ohmios(*ventana.rMinOhm) + ", pasa de la máxima, " +
-           Ohmios(ventana.rMaxOhm);
+           Ohmios(*ventana.rMaxOhm);
   }
-  return "R entre " + Ohmios(*ventana.rMinOhm) + " y " + Ohmios(ventana.rMaxOhm);
+  return "R entre " + Ohmios(*ventana.rMinOhm) + " y " + Ohmios(*ventana.rMaxOhm);
 }
 
 void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view texto) {
