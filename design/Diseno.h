@@ -12,6 +12,8 @@
 
 #include "core/Calculo.h"
 #include "core/DatosCircuito.h"
+#include "design/Figuras.h"
+#include "design/Motivos.h"
 #include "design/Opciones.h"
 
 namespace zener {
@@ -45,60 +47,23 @@ struct OpcionesDiseno {
 using Decimales = std::array<int, 6>;
 Decimales DecimalesDeVentana();
 
-// The part's voltage at its test current Izt, over the junction's
-// temperatures.
-struct IntervaloVz {
-  double bajo = 0, alto = 0;  // V
-};
-
-// One resistor value with both tolerances at their worst ends, each figure
-// solved on the part's envelope: the highest or lowest voltage any part its
-// datasheet allows has at the current the circuit gives it. The input's
-// extremes are VeMin less half the ripple and VeMax plus half of it.
-struct PeorCaso {
-  double rOhm = 0;
-  double izMinMa = 0;      // at the lowest input and full load, R high, the highest voltage
-  double izMaxMa = 0;      // at the highest input with the load disconnected, R low, the lowest
-  double prW = 0;          // resistor power at the highest input and full load, the lowest voltage
-  double pzSinCargaW = 0;  // Zener power at the highest input, load disconnected, R low
-  double pzConIcMinW = 0;  // the same with the load drawing its minimum
-  double voutMinV = 0;     // the output over the load's range and the input's
-  double voutMaxV = 0;
-  bool cumple = false;  // izMinMa reaches IzMin and, with a part, its Izk
-};
-
 struct FamiliaZener;
 struct FilaZener;
 struct ResistenciaComercial;
 
-struct ZenerElegido {
-  const FamiliaZener* familia = nullptr;
-  const FilaZener* fila = nullptr;
-  double potenciaAdmisibleW = 0;  // at the highest ambient
-  double izMaxAdmisibleMa = 0;
+// A Zener part: its family's ratings and its row's figures.
+struct Zener {
+  const FamiliaZener* familia;
+  const FilaZener* fila;
 };
 
-// The nominal values that work with the part: Rmax keeps IzMin at the worst
-// case, none where not even a short does; Rmin keeps the part within its
-// power and maximum current with the load disconnected, none without a part.
-struct IntervaloR {
-  std::optional<double> rMinOhm;
-  std::optional<double> rMaxOhm;
-};
+// Where the regulation's Zz comes from.
+enum class OrigenZz { Envolvente, Dada };
 
-struct Regulacion {
-  double zzOhm = 0;         // the largest the part's envelope allows from desdeMa up
-  std::string_view origen;  // "envolvente" or "dada"
-  double desdeMa = 0;       // the worst case's least current; 0 when given
-  double hastaMa = 0;       // its most, with the load disconnected
-  double zpOhm = 0;         // Zz with a load resistance across it; Zz without one
-  double lineaMvV = 0;
-  double cargaMvMa = 0;
-  double rizadoDb = 0;
-  std::optional<double> rizadoSalidaMv;
-  double rendimiento = 0;  // fraction, at VeMin and full load
-};
-
+// A design: what was asked, whether and why it can be built, its figures at
+// the chosen resistor (each worst case solved on the part's envelope: the
+// highest or lowest voltage any part its datasheet allows has at the current
+// the circuit gives it), and the parts it orders.
 struct Diseno {
   DatosCircuito datos;  // the six design values and, if the rules pass, Calcular's results
   Decimales decimales{};
@@ -108,24 +73,26 @@ struct Diseno {
   std::string mensaje;  // the failed rule's message, its lines joined by '\n'
   // The rules hold, a series value keeps IzMin, and a wattage and a part take it.
   bool construible = false;
-  std::vector<std::string> motivos;  // why not, when not
-  std::optional<IntervaloVz> vz;     // the Zener voltages of the worst case
-  std::optional<PeorCaso> elegida;
-  std::vector<PeorCaso> vecinas;  // the series values either side of it
-  std::optional<IntervaloR> intervaloR;
-  double izRequeridaMa = 0;            // IzMin or, where higher, the part's Izk
-  std::optional<double> voutNominalV;  // mid input and load, nominal R and part
-  std::optional<double>
-      tjMaxC;  // the chosen part's junction at the hottest ambient and worst power
-  double factorResistencia = 1;                       // of the rated power, at the highest ambient
+  std::vector<Motivo> motivos;  // why not, when not
+  std::vector<Motivo> avisos;
+  Cifras cifras;                // the design's, and the chosen resistor's worst case
+  std::vector<Cifras> vecinas;  // the series values either side of it, their worst cases
+  // The part the figures are for: the chosen one or, without one, the first
+  // tried; none for the band alone.
+  std::optional<Zener> zener;
+  bool zenerElegido = false;
   const ResistenciaComercial* resistencia = nullptr;  // none above the largest of the mounting
-  std::optional<ZenerElegido> zener;
-  // The part whose band the worst case shows: the chosen one or, without
-  // one, the first tried.
-  std::optional<ZenerElegido> candidato;
-  std::optional<Regulacion> regulacion;
-  std::string sinRegulacion;  // why there is none
-  std::vector<std::string> avisos;
+  std::optional<OrigenZz> origenZz;                   // with the regulation's figures
+  std::optional<Motivo> sinRegulacion;                // why there are none
+
+  // The part chosen, if one takes the worst case.
+  const Zener* ZenerElegido() const { return zenerElegido ? &*zener : nullptr; }
+  bool ConResistencia() const { return cifras.Tiene(Figura::RNominal); }
+  // Whether the resistor keeps the required current at the worst case.
+  bool Cumple() const { return Cumple(cifras); }
+  bool Cumple(const Cifras& caso) const {
+    return caso.De(Figura::IzMin) >= cifras.De(Figura::IzRequerida);
+  }
 };
 
 // Half the input's ripple, V: it rides on each of the input's extremes.
@@ -133,6 +100,9 @@ double MediaRizadoV(const OpcionesDiseno& opciones);
 // The most the chosen resistor ever has across it, V: the highest input
 // against the lowest output.
 double TensionResistenciaMaxV(const Diseno& diseno);
+// The resistor's ends, Ω.
+double RBaja(const Diseno& diseno);
+double RAlta(const Diseno& diseno);
 
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
                const Decimales& decimales = DecimalesDeVentana());

@@ -14,14 +14,31 @@ namespace {
 constexpr char kSeparador = ';';
 constexpr char kTabulador = '\t';
 constexpr std::string_view kFinesDeLinea = "\r\n";
-constexpr std::string_view kCabeceraSalida =
-    "Linea;Construible;Regla;R_exacta_ohm;R_ohm;R_min_ohm;R_max_ohm;Vz_min_V;Vz_max_V;"
-    "Iz_min_peor_mA;Iz_max_peor_mA;P_R_peor_W;P_R_W;Pz_sin_carga_peor_W;Pz_ic_min_peor_W;Pz_W;"
-    "Vout_min_V;Vout_max_V;Vout_nominal_V;Tj_max_C;Resistencia;Zener;Mensaje\n";
-// Empty cells of a row that has no design, after Linea;Construible;Regla.
-constexpr std::string_view kSinDiseno = ";;;;;;;;;;;;;;;;;;;";
-// A rating as its datasheet writes it: 1,25 W, not 1,2 or 1,250.
-constexpr int kComoSeEscribe = -1;
+constexpr std::string_view kCabeceraDiseno = "Linea;Construible;Regla";
+constexpr std::string_view kCabeceraPiezas = "Resistencia;Zener;Mensaje";
+
+// The result's header: the design's verdict, every figure that has a column,
+// the parts and the words.
+const std::string& CabeceraSalida() {
+  static const std::string cabecera = [] {
+    std::string c(kCabeceraDiseno);
+    for (const DescripcionFigura& f : kFiguras) {
+      if (!f.columna.empty()) c += kSeparador + std::string(f.columna);
+    }
+    return c + kSeparador + std::string(kCabeceraPiezas) + '\n';
+  }();
+  return cabecera;
+}
+
+// The separators of a row that has no design, after Linea;Construible.
+const std::string& SinDiseno() {
+  static const std::string vacias(
+      static_cast<std::size_t>(
+          std::count(CabeceraSalida().begin(), CabeceraSalida().end(), kSeparador)) -
+          1,
+      kSeparador);
+  return vacias;
+}
 // An echoed field is cut to this many characters.
 constexpr std::size_t kMayorEco = 32;
 
@@ -76,55 +93,28 @@ void AnadirEntrecomillado(std::string& salida, const std::vector<std::string>& t
   salida += '"';
 }
 
-struct Celda {
-  std::optional<double> valor;
-  int decimales;
-};
-
-// Every figure the JSON report gives, in the same cells whether or not a
-// resistor was chosen: what has no meaning stays empty.
+// Every figure of the figures' table that has a column, as the JSON report
+// gives it: what has no meaning stays empty. Then the parts and the words.
 void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
   salida += std::to_string(linea);
   salida += d.construible ? ";si;" : ";no;";
   salida += std::to_string(NumeroDeRegla(d.veredicto));
-  const auto elegida = [&](double PeorCaso::*campo) {
-    return d.elegida ? std::optional<double>((*d.elegida).*campo) : std::nullopt;
-  };
-  const std::optional<double> nada;
-  const Celda celdas[] = {
-      {d.veredicto == Veredicto::Cumple ? std::optional<double>(d.datos.RrLim) : nada, 2},
-      {elegida(&PeorCaso::rOhm), 2},
-      {d.intervaloR ? d.intervaloR->rMinOhm : nada, 2},
-      {d.intervaloR ? d.intervaloR->rMaxOhm : nada, 2},
-      {d.vz ? std::optional<double>(d.vz->bajo) : nada, 3},
-      {d.vz ? std::optional<double>(d.vz->alto) : nada, 3},
-      {elegida(&PeorCaso::izMinMa), 3},
-      {elegida(&PeorCaso::izMaxMa), 3},
-      {elegida(&PeorCaso::prW), 4},
-      {d.resistencia ? std::optional<double>(d.resistencia->potenciaW) : nada, kComoSeEscribe},
-      {elegida(&PeorCaso::pzSinCargaW), 4},
-      {elegida(&PeorCaso::pzConIcMinW), 4},
-      {d.zener ? std::optional<double>(d.zener->familia->potenciaW) : nada, kComoSeEscribe},
-      {elegida(&PeorCaso::voutMinV), 3},
-      {elegida(&PeorCaso::voutMaxV), 3},
-      {d.voutNominalV, 3},
-      {d.zener ? d.tjMaxC : nada, 1},
-  };
-  for (const Celda& celda : celdas) {
+  for (const DescripcionFigura& f : kFiguras) {
+    if (f.columna.empty()) continue;
     salida += kSeparador;
-    if (celda.valor) AnadirCifraHoja(salida, *celda.valor, celda.decimales);
+    if (const auto valor = d.cifras[f.figura]) AnadirCifraHoja(salida, *valor, f.decimalesHoja);
   }
   salida += kSeparador;
   if (d.resistencia) salida += d.resistencia->tipo;
   salida += kSeparador;
-  if (d.zener) salida += d.zener->fila->numero;
+  if (const Zener* z = d.ZenerElegido()) salida += z->fila->numero;
   salida += kSeparador;
-  AnadirEntrecomillado(salida, d.construible ? d.avisos : d.motivos);
+  AnadirEntrecomillado(salida, TextosDe(d.construible ? d.avisos : d.motivos));
   salida += '\n';
 }
 
 void EscribirError(std::string& salida, std::size_t linea, const std::string& motivo) {
-  salida += std::to_string(linea) + ";error;;" + std::string(kSinDiseno);
+  salida += std::to_string(linea) + ";error" + SinDiseno();
   AnadirEntrecomillado(salida, {"línea " + std::to_string(linea) + ": " + motivo});
   salida += '\n';
 }
@@ -292,7 +282,7 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
   columnas_ = *columnas;
   cabecera_ = false;
   salida += kMarcaUtf8;
-  salida += kCabeceraSalida;
+  salida += CabeceraSalida();
 }
 
 void Lotes::Fila(std::string_view fila, std::string& salida) {

@@ -21,25 +21,25 @@ std::string Potencia(double potenciaW, double hastaC, double admisibleW, double 
   return texto;
 }
 
-LineaMateriales Resistencia(const Diseno& d) {
+LineaMateriales DeResistencia(const Diseno& d) {
   const ResistenciaComercial& r = *d.resistencia;
   return {"R1",
-          CifraCorta(d.elegida->rOhm, 2) + " Ω",
+          CifraCorta(d.cifras.De(Figura::RNominal), 2) + " Ω",
           "±" + Porcentaje(d.tolR),
           std::string(r.encapsulado.nombre),
-          Potencia(r.potenciaW, kRodillaResistenciaC, r.potenciaW * d.factorResistencia,
+          Potencia(r.potenciaW, kRodillaResistenciaC, r.potenciaW * d.cifras.De(Figura::FactorR),
                    d.opciones.tempMaxC),
           std::string(r.tipo)};
 }
 
-LineaMateriales Zener(const Diseno& d) {
+LineaMateriales DeZener(const Diseno& d) {
   const FilaZener& f = *d.zener->fila;
   const FamiliaZener& familia = *d.zener->familia;
   return {"D1",
           CifraCorta(f.vz, 2) + " V",
           CifraCorta(f.vzMin, 3) + " V a " + CifraCorta(f.vzMax, 3) + " V",
           std::string(familia.encapsulado.nombre),
-          Potencia(familia.potenciaW, familia.rodillaC, d.zener->potenciaAdmisibleW,
+          Potencia(familia.potenciaW, familia.rodillaC, d.cifras.De(Figura::PZAdmisible),
                    d.opciones.tempMaxC, " en su montaje"),
           std::string(f.numero)};
 }
@@ -57,7 +57,7 @@ void Celda(std::string& csv, std::string_view texto, char fin) {
 
 std::vector<LineaMateriales> ListaDeMateriales(const Diseno& diseno) {
   if (!diseno.construible) return {};
-  return {Resistencia(diseno), Zener(diseno)};
+  return {DeResistencia(diseno), DeZener(diseno)};
 }
 
 bool SumaMateriales::Clave::operator<(const Clave& otra) const {
@@ -70,8 +70,8 @@ void SumaMateriales::Anadir(const Diseno& diseno) {
   if (lista.empty()) return;
   const LineaMateriales& r = lista[0];
   const LineaMateriales& z = lista[1];
-  ++cuentas_[{false, r.numero, diseno.elegida->rOhm, r.numero + " " + r.valor + " " + r.tolerancia,
-              r.encapsulado}];
+  ++cuentas_[{false, r.numero, diseno.cifras.De(Figura::RNominal),
+              r.numero + " " + r.valor + " " + r.tolerancia, r.encapsulado}];
   ++cuentas_[{true, std::string(diseno.zener->familia->nombre), diseno.zener->fila->vz, z.numero,
               z.encapsulado}];
 }

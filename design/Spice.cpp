@@ -66,14 +66,14 @@ std::string TarjetaModelo(const Modelo& m) {
          ")\n";
 }
 
-struct Esquina {
+struct CircuitoDelMazo {
   std::string nombre, descripcion;
   double vs, r;
   double cargaMa;  // unless the load is a resistance
   bool alta;       // which members: the band's top or its foot
 };
 
-std::string Circuito(const Esquina& e, const Modelo& m, const std::optional<double>& cargaOhm) {
+std::string Circuito(const CircuitoDelMazo& e, const Modelo& m, const std::optional<double>& cargaOhm) {
   const std::string id = e.nombre + "_" + m.nombre.substr(1);
   std::string t = "* " + e.descripcion + "; " + m.descripcion + "\n";
   t += "v" + id + " e" + id + " 0 DC " + N(e.vs) + "\n";
@@ -93,23 +93,24 @@ std::string Circuito(const Esquina& e, const Modelo& m, const std::optional<doub
 
 std::string InformeSpice(const Diseno& d) {
   std::string t = "* Regulador con diodo zener y resistencia en serie\n";
-  if (!d.elegida || !d.vz) {
+  if (!d.ConResistencia()) {
     t += "* Sin resistencia elegida: no hay circuito que simular.\n";
-    for (const std::string& motivo : d.motivos) t += "* " + motivo + "\n";
+    for (const Motivo& motivo : d.motivos) t += "* " + TextoDe(motivo) + "\n";
     return t + ".end\n";
   }
-  const PeorCaso& c = *d.elegida;
+  const Cifras& c = d.cifras;
   const DatosCircuito& v = d.datos;
   const double media = d.opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
-  const double rAlta = c.rOhm * (1 + d.tolR);
-  const double rBaja = c.rOhm * (1 - d.tolR);
-  const Envolvente env = d.candidato ? Envolvente(*d.candidato->fila, d.vz->bajo, d.vz->alto)
-                                     : Envolvente(d.vz->bajo, d.vz->alto);
-  t += "* R = " + N(c.rOhm) + " ohm, tolerancia " + N(d.tolR * 100) + " %";
-  t += d.candidato ? "; zener " + std::string(d.candidato->fila->numero) : "; sin diodo elegido";
-  t += "\n* Vz a Izt de " + N(d.vz->bajo) + " V a " + N(d.vz->alto) + " V (" +
-       (d.tjMaxC ? "hasta la union a " + N(std::round(*d.tjMaxC * 10) / 10) + " C" : "a 25 C") +
-       ").\n";
+  const double rNominal = c.De(Figura::RNominal);
+  const double rAlta = RAlta(d);
+  const double rBaja = RBaja(d);
+  const double bajo = c.De(Figura::VzBaja), alto = c.De(Figura::VzAlta);
+  const Envolvente env = d.zener ? Envolvente(*d.zener->fila, bajo, alto) : Envolvente(bajo, alto);
+  const auto tj = c[Figura::TjZener];
+  t += "* R = " + N(rNominal) + " ohm, tolerancia " + N(d.tolR * 100) + " %";
+  t += d.zener ? "; zener " + std::string(d.zener->fila->numero) : "; sin diodo elegido";
+  t += "\n* Vz a Izt de " + N(bajo) + " V a " + N(alto) + " V (" +
+       (tj ? "hasta la union a " + N(std::round(*tj * 10) / 10) + " C" : "a 25 C") + ").\n";
   t += "* Cada diodo es una curva V(I) = V(Izt) + a*ln(I/Izt) + RS*(I - Izt) que cumple la\n"
        "* hoja de datos (a/Izt + RS <= Zzt, a/Izk + RS <= Zzk): las esquinas de esa region,\n"
        "* con Vz en lo alto y en lo bajo de su intervalo, dan las tensiones extremas a cada\n"
@@ -119,7 +120,7 @@ std::string InformeSpice(const Diseno& d) {
   t += ".options temp=25 tnom=25\n";
   const std::vector<Modelo> modelos = Modelos(env);
   for (const Modelo& m : modelos) t += TarjetaModelo(m);
-  const Esquina esquinas[] = {
+  const CircuitoDelMazo esquinas[] = {
       {"izmin", "Iz min y Vout min: VeMin - rizado/2, R alta, carga IcMax", v.VeMin - media, rAlta,
        v.IcMax, true},
       {"vbaja", "Vout min: VeMin - rizado/2, R alta, carga IcMax", v.VeMin - media, rAlta, v.IcMax,
@@ -132,19 +133,19 @@ std::string InformeSpice(const Diseno& d) {
        rBaja, v.IcMin, true},
       {"pr", "P R: VeMax + rizado/2, R baja, carga IcMax", v.VeMax + media, rBaja, v.IcMax, false},
   };
-  for (const Esquina& e : esquinas) {
+  for (const CircuitoDelMazo& e : esquinas) {
     for (const Modelo& m : modelos) {
       if ((m.nombre[1] == 'a') != e.alta) continue;
       t += Circuito(e, m, d.opciones.cargaOhm);
     }
   }
   // The nominal case, for the sweep: mid load, nominal R and part.
-  const Caracteristica centro = env.Centro(d.candidato ? d.candidato->fila->vz : v.VnZener);
+  const Caracteristica centro = env.Centro(d.zener ? d.zener->fila->vz : v.VnZener);
   const Modelo nominal{"znominal", centro, "nominal"};
   t += TarjetaModelo(
       {nominal.nombre, {centro.v0, centro.a > 0 ? centro.a : kVtA25C, centro.rs, centro.iztA}, ""});
   t += Circuito({"nominal", "Nominal: entrada y carga a medio camino, R nominal",
-                 (v.VeMin + v.VeMax) / 2, c.rOhm, (v.IcMin + v.IcMax) / 2, true},
+                 (v.VeMin + v.VeMax) / 2, rNominal, (v.IcMin + v.IcMax) / 2, true},
                 nominal, d.opciones.cargaOhm);
   t += ".op\n";
   t += ".dc vnominal_nominal 0 " + N(v.VeMax + media) + " " + N((v.VeMax + media) / 100) + "\n";

@@ -90,8 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   }
   const Diseno d = Disenar(valores, {});
   if (d.construible) {
-    Exigir(d.elegida && d.vz && d.zener && d.elegida->izMinMa >= valores.IzMin);
-    Exigir(d.vz->alto >= d.zener->fila->vzMax);
+    const Cifras& c = d.cifras;
+    Exigir(d.ZenerElegido() && c.Tiene(Figura::IzMin) && c.De(Figura::IzMin) >= valores.IzMin);
+    Exigir(c.De(Figura::VzAlta) >= d.zener->fila->vzMax);
   }
   Exigir(Equilibrado(InformeJson(d)));
   InformeTexto(d);

@@ -170,33 +170,38 @@ TEST(Componentes, HojasDeDatos) {
 TEST(Disenar, EjemploResueltoAMano) {
   const Diseno d =
       Disenar(Valores(12, 20, 5, 20, 5.1, 5), Con([](auto& o) { o.familia = Familia::N47; }));
-  ASSERT_TRUE(d.construible) << d.motivos.front();
-  ASSERT_TRUE(d.vz && d.elegida && d.zener && d.regulacion && d.tjMaxC && d.voutNominalV);
+  ASSERT_TRUE(d.construible) << TextoDe(d.motivos.front());
+  const Cifras& c = d.cifras;
+  for (const Figura f :
+       {Figura::VzBaja, Figura::RNominal, Figura::Zz, Figura::TjZener, Figura::VoutNominal}) {
+    ASSERT_TRUE(c.Tiene(f)) << DescripcionDe(f).clave;
+  }
+  ASSERT_TRUE(d.ZenerElegido());
   EXPECT_EQ(d.zener->fila->numero, "1N4733A");
-  EXPECT_NEAR(d.vz->bajo, 4.845, 1e-12);
-  EXPECT_NEAR(d.vz->alto, 5.355, 1e-12);
-  EXPECT_NEAR(*d.intervaloR->rMaxOhm, 6.645 / 0.02625, 1e-9);
-  EXPECT_EQ(d.elegida->rOhm, 240);
-  EXPECT_NEAR(d.elegida->izMinMa, 6.645 / 252 * 1000 - 20, 1e-9);
+  EXPECT_NEAR(c.De(Figura::VzBaja), 4.845, 1e-12);
+  EXPECT_NEAR(c.De(Figura::VzAlta), 5.355, 1e-12);
+  EXPECT_NEAR(c.De(Figura::RMax), 6.645 / 0.02625, 1e-9);
+  EXPECT_EQ(c.De(Figura::RNominal), 240);
+  EXPECT_NEAR(c.De(Figura::IzMin), 6.645 / 252 * 1000 - 20, 1e-9);
   ASSERT_EQ(d.vecinas.size(), 2u);
-  EXPECT_NEAR(d.vecinas[1].izMinMa, 6.645 / 283.5 * 1000 - 20, 1e-9);
-  EXPECT_FALSE(d.vecinas[1].cumple);
-  EXPECT_NEAR(d.elegida->izMaxMa, 15.155 / 228 * 1000, 1e-9);
+  EXPECT_NEAR(d.vecinas[1].De(Figura::IzMin), 6.645 / 283.5 * 1000 - 20, 1e-9);
+  EXPECT_FALSE(d.Cumple(d.vecinas[1]));
+  EXPECT_NEAR(c.De(Figura::IzMax), 15.155 / 228 * 1000, 1e-9);
   auto altaConRs = [](double e) {
     const double i = (e - 5.355 + 7 * 0.049) / 235;
     return 5.355 + 7 * (i - 0.049);
   };
   const double vSinCarga = altaConRs(20);
-  EXPECT_NEAR(d.elegida->pzSinCargaW, vSinCarga * (20 - vSinCarga) / 228, 1e-12);
+  EXPECT_NEAR(c.De(Figura::PZSinCarga), vSinCarga * (20 - vSinCarga) / 228, 1e-12);
   const double vIcMin = altaConRs(18.86);
-  EXPECT_NEAR(d.elegida->pzConIcMinW, vIcMin * (18.86 - vIcMin) / 228, 1e-12);
-  EXPECT_NEAR(d.elegida->voutMaxV, vIcMin, 1e-12);
-  const double vBaja = d.elegida->voutMinV;
+  EXPECT_NEAR(c.De(Figura::PZConIcMin), vIcMin * (18.86 - vIcMin) / 228, 1e-12);
+  EXPECT_NEAR(c.De(Figura::VoutMax), vIcMin, 1e-12);
+  const double vBaja = c.De(Figura::VoutMin);
   EXPECT_NEAR(vBaja, 4.845 + 0.343 * std::log((6.96 - vBaja) / 252 / 0.049), 1e-9);
   EXPECT_NEAR(vBaja, 4.316, 1e-3);
-  EXPECT_NEAR(*d.tjMaxC, 25 + d.elegida->pzSinCargaW * 150, 1e-9);
-  EXPECT_NEAR(d.regulacion->zzOhm, 0.343 / (d.elegida->izMinMa / 1000), 1e-9);
-  const double vNominal = *d.voutNominalV;
+  EXPECT_NEAR(c.De(Figura::TjZener), 25 + c.De(Figura::PZSinCarga) * 150, 1e-9);
+  EXPECT_NEAR(c.De(Figura::Zz), 0.343 / (c.De(Figura::IzMin) / 1000), 1e-9);
+  const double vNominal = c.De(Figura::VoutNominal);
   const double iNominal = (13 - vNominal) / 240;
   EXPECT_NEAR(vNominal, 5.1 + 0.343 / 3 * std::log(iNominal / 0.049) + 7.0 / 3 * (iNominal - 0.049),
               1e-9);
@@ -241,20 +246,21 @@ TEST(Disenar, ReferenciaIndependiente) {
     ASSERT_EQ(d.veredicto, Veredicto::Cumple);
     const double alto = vz * (1 + *o.tolVz);
     const std::vector<double> valores = TodosLosValores(o.serie);
-    if (!d.elegida) {
+    if (!d.ConResistencia()) {
       EXPECT_LT(IzMinReferencia(v, valores.front(), *o.tolR, alto), v.IzMin);
       continue;
     }
     ++elegidos;
     EXPECT_FALSE(d.construible) << "no part holds a random voltage";
-    EXPECT_GE(IzMinReferencia(v, d.elegida->rOhm, *o.tolR, alto), v.IzMin);
+    const double r = d.cifras.De(Figura::RNominal);
+    EXPECT_GE(IzMinReferencia(v, r, *o.tolR, alto), v.IzMin);
     std::size_t i = 0;
-    while (valores[i] != d.elegida->rOhm) ++i;
+    while (valores[i] != r) ++i;
     if (i + 1 < valores.size()) {
       EXPECT_LT(IzMinReferencia(v, valores[i + 1], *o.tolR, alto), v.IzMin);
     }
-    const double pz = PzReferencia(v, d.elegida->rOhm, *o.tolR, vz * (1 - *o.tolVz), alto);
-    EXPECT_NEAR(d.elegida->pzSinCargaW, pz, 1e-6 * pz);
+    const double pz = PzReferencia(v, r, *o.tolR, vz * (1 - *o.tolVz), alto);
+    EXPECT_NEAR(d.cifras.De(Figura::PZSinCarga), pz, 1e-6 * pz);
   }
   EXPECT_GT(elegidos, 2000);
 }
@@ -284,9 +290,9 @@ TEST(Disenar, SinDiseno) {
     EXPECT_FALSE(d.construible);
     EXPECT_EQ(d.veredicto, c.veredicto);
     ASSERT_FALSE(d.motivos.empty());
-    EXPECT_EQ(d.motivos.front(), UnaLinea(c.motivo));
-    EXPECT_FALSE(d.elegida);
-    EXPECT_FALSE(d.zener);
+    EXPECT_EQ(TextoDe(d.motivos.front()), UnaLinea(c.motivo));
+    EXPECT_FALSE(d.ConResistencia());
+    EXPECT_FALSE(d.ZenerElegido());
   }
 }
 
@@ -409,22 +415,23 @@ TEST(Disenar, Escenarios) {
     SCOPED_TRACE(c.nombre);
     const Diseno d = Disenar(c.valores, c.opciones);
     EXPECT_EQ(d.construible, c.construible);
-    EXPECT_EQ(d.elegida ? d.elegida->rOhm : 0, c.rOhm);
-    EXPECT_EQ(d.zener ? d.zener->fila->numero : "", c.zener);
+    EXPECT_EQ(d.cifras[Figura::RNominal].value_or(0), c.rOhm);
+    EXPECT_EQ(d.ZenerElegido() ? d.zener->fila->numero : "", c.zener);
     EXPECT_EQ(d.resistencia ? d.resistencia->tipo : "", c.resistencia)
-        << c.opciones.margen * (d.elegida ? d.elegida->prW : 0) << " W";
+        << c.opciones.margen * d.cifras[Figura::PR].value_or(0) << " W";
     if (!c.texto.empty()) {
-      std::vector<std::string> textos = d.motivos;
-      textos.insert(textos.end(), d.avisos.begin(), d.avisos.end());
+      std::vector<std::string> textos = TextosDe(d.motivos);
+      const std::vector<std::string> avisos = TextosDe(d.avisos);
+      textos.insert(textos.end(), avisos.begin(), avisos.end());
       EXPECT_TRUE(std::any_of(textos.begin(), textos.end(), [&](const std::string& t) {
         return t.rfind(c.texto, 0) == 0;
       })) << ::testing::PrintToString(textos);
     }
     if (!std::isnan(c.izMinMa)) {
-      EXPECT_NEAR(d.elegida->izMinMa, c.izMinMa, 1e-9);
+      EXPECT_NEAR(d.cifras.De(Figura::IzMin), c.izMinMa, 1e-9);
     }
     if (!std::isnan(c.vzAlto)) {
-      EXPECT_NEAR(d.vz->alto, c.vzAlto, 1e-9);
+      EXPECT_NEAR(d.cifras.De(Figura::VzAlta), c.vzAlto, 1e-9);
     }
   }
 }
@@ -445,26 +452,26 @@ TEST(Disenar, Regulacion) {
   const struct {
     DatosCircuito valores;
     OpcionesDiseno opciones;
-    std::string_view origen;
+    OrigenZz origen;
     double zzOhm, lineaMvV;
     double rizadoSalidaMv = kSinComprobar;
   } casos[] = {
-      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.rizadoMv = 500; }), "envolvente",
+      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.rizadoMv = 500; }), OrigenZz::Envolvente,
        zzRizado, zzRizado / (228 + zzRizado) * 1000, 500 * zzRizado / (228 + zzRizado)},
-      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.zz = 30; }), "dada", 30,
+      {Valores(12, 15, 5, 20, 5.1, 5), Con([](auto& o) { o.zz = 30; }), OrigenZz::Dada, 30,
        30.0 / 258 * 1000},
-      {Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }), "envolvente", 60,
-       zp / (228 + zp) * 1000},
+      {Valores(12, 15, 0, 0, 5.1, 5), Con([](auto& o) { o.cargaOhm = 270; }), OrigenZz::Envolvente,
+       60, zp / (228 + zp) * 1000},
   };
   for (const auto& c : casos) {
     const Diseno d = Disenar(c.valores, c.opciones);
-    ASSERT_TRUE(d.regulacion) << d.sinRegulacion;
-    EXPECT_EQ(d.regulacion->origen, c.origen);
-    EXPECT_NEAR(d.regulacion->zzOhm, c.zzOhm, 1e-9);
-    EXPECT_NEAR(d.regulacion->lineaMvV, c.lineaMvV, 1e-9);
+    ASSERT_TRUE(d.origenZz) << TextoDe(*d.sinRegulacion);
+    EXPECT_EQ(d.origenZz, c.origen);
+    EXPECT_NEAR(d.cifras.De(Figura::Zz), c.zzOhm, 1e-9);
+    EXPECT_NEAR(d.cifras.De(Figura::Linea), c.lineaMvV, 1e-9);
     if (!std::isnan(c.rizadoSalidaMv)) {
-      ASSERT_TRUE(d.regulacion->rizadoSalidaMv);
-      EXPECT_NEAR(*d.regulacion->rizadoSalidaMv, c.rizadoSalidaMv, 1e-9);
+      ASSERT_TRUE(d.cifras.Tiene(Figura::RizadoSalida));
+      EXPECT_NEAR(d.cifras.De(Figura::RizadoSalida), c.rizadoSalidaMv, 1e-9);
     }
   }
 }

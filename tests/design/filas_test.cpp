@@ -364,7 +364,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
          o.familia = Familia::N53;
          o.rOhm = 500;
        }),
-       [](const Diseno& d) { return d.elegida->izMinMa; }, 10, true, "CRCW2010"},
+       [](const Diseno& d) { return d.cifras.De(Figura::IzMin); }, 10, true, "CRCW2010"},
       // No part within 50 % of 5 V: the band 2,5 to 7,5 V and no impedance.
       // 7,5 V, 100 Ω, 10 mA: the resistor at the band's foot carries
       // (7,5 − 2,5)² / 100 = 0,25 W, with margin 1 exactly the 0,25 W wattage.
@@ -373,16 +373,17 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
          o.rOhm = 100;
          o.margen = 1;
        }),
-       [](const Diseno& d) { return d.opciones.margen * d.elegida->prW; }, 0.25, false, "CRCW1206"},
+       [](const Diseno& d) { return d.opciones.margen * d.cifras.De(Figura::PR); }, 0.25, false,
+       "CRCW1206"},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.que);
     const Diseno d = Disenar(c.valores, c.opciones);
-    ASSERT_TRUE(d.elegida);
+    ASSERT_TRUE(d.ConResistencia());
     EXPECT_EQ(c.empate(d), c.valorEmpate) << "no longer a tie";
     EXPECT_EQ(d.construible, c.construible);
     EXPECT_EQ(d.resistencia ? d.resistencia->tipo : "", c.resistencia)
-        << d.opciones.margen * d.elegida->prW << " W";
+        << d.opciones.margen * d.cifras.De(Figura::PR) << " W";
   }
 }
 
@@ -392,13 +393,14 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
 TEST(FilasZener, LaSerieEligeElMayorQuePasa) {
   const DatosCircuito v = Valores(6.34, 11.05, 27, 188, 3.3, 17);
   const Diseno d = Disenar(v, SinTolerancia([](auto& o) { o.serie = Serie::E192; }));
-  ASSERT_TRUE(d.elegida && d.elegida->cumple);
+  ASSERT_TRUE(d.ConResistencia() && d.Cumple());
   ASSERT_EQ(d.vecinas.size(), 2u);
-  const double siguiente = d.vecinas.back().rOhm;
-  EXPECT_GT(siguiente, d.elegida->rOhm);
-  EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) { o.rOhm = siguiente; })).elegida->cumple);
-  EXPECT_LE(d.elegida->rOhm, *d.intervaloR->rMaxOhm);
-  EXPECT_GT(siguiente, *d.intervaloR->rMaxOhm);
+  const double elegida = d.cifras.De(Figura::RNominal);
+  const double siguiente = d.vecinas.back().De(Figura::RNominal);
+  EXPECT_GT(siguiente, elegida);
+  EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) { o.rOhm = siguiente; })).Cumple());
+  EXPECT_LE(elegida, d.cifras.De(Figura::RMax));
+  EXPECT_GT(siguiente, d.cifras.De(Figura::RMax));
 }
 
 }  // namespace

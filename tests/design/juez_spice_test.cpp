@@ -316,7 +316,7 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     Diseno d = Disenar(casos[n].valores, casos[n].opciones);
     if (n >= bordes && n % 7 == 0 && d.construible) {
       OpcionesDiseno o = casos[n].opciones;
-      o.rOhm = d.elegida->rOhm * (0.8 + 0.2 * uno(azar));
+      o.rOhm = d.cifras.De(Figura::RNominal) * (0.8 + 0.2 * uno(azar));
       d = Disenar(casos[n].valores, o);
     }
     disenos.push_back(std::move(d));
@@ -331,13 +331,14 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     const DatosCircuito& v = d.datos;
     const OpcionesDiseno& o = d.opciones;
     const FilaZener& fila = *d.zener->fila;
-    const auto [bajo, alto] = Banda(fila, *d.zener->familia, o.tempMinC, *d.tjMaxC);
+    const auto [bajo, alto] =
+        Banda(fila, *d.zener->familia, o.tempMinC, d.cifras.De(Figura::TjZener));
     const double media = o.rizadoMv.value_or(0) / 2000;
-    const double r = d.elegida->rOhm;
+    const double r = d.cifras.De(Figura::RNominal);
     const double rl = o.cargaOhm.value_or(0);
     auto carga = [&](double ma) { return o.cargaOhm ? 0 : ma / 1000; };
     const double izt = fila.iztMa / 1000;
-    const bool regula = d.regulacion && d.regulacion->origen != "dada";
+    const bool regula = d.origenZz == OrigenZz::Envolvente;
     for (const auto& [a, rs] : Formas(fila, azar)) {
       const Parte altaP{alto, a, rs, izt}, bajaP{bajo, a, rs, izt};
       for (const Parte& p : {altaP, bajaP}) {
@@ -408,7 +409,7 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
   for (std::size_t k = 0; k < circuitos.size(); ++k) {
     const Circuito& c = circuitos[k];
     const Diseno& d = disenos[c.diseno];
-    const PeorCaso& e = *d.elegida;
+    const Cifras& e = d.cifras;
     const Simulado& s = simulados[k];
     const double iMa = s.i * 1000;
     const double pz = s.v * s.i;
@@ -419,49 +420,53 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     const ResistenciaComercial& pieza = *d.resistencia;
     const double vr = c.vs - s.v;
     if (enSuIntervalo) {
-      anotar('p', pieza.potenciaW * d.factorResistencia, d.opciones.margen * vr * vr / c.r, c);
+      anotar('p', pieza.potenciaW * d.cifras.De(Figura::FactorR), d.opciones.margen * vr * vr / c.r,
+             c);
       if (pieza.tensionMaxV > 0) anotar('u', pieza.tensionMaxV, vr, c);
       anotar('v', TensionResistenciaMaxV(d), vr, c);
     }
     switch (c.que) {
       case 'm':
-        anotar('m', -std::max(e.izMinMa, d.datos.IzMin), -iMa, c);
-        anotar('b', -e.voutMinV, -s.v, c);
+        anotar('m', -std::max(e.De(Figura::IzMin), d.datos.IzMin), -iMa, c);
+        anotar('b', -e.De(Figura::VoutMin), -s.v, c);
         break;
       case 'M':
-        anotar('M', e.izMaxMa, iMa, c);
-        anotar('z', e.pzSinCargaW, pz, c);
+        anotar('M', e.De(Figura::IzMax), iMa, c);
+        anotar('z', e.De(Figura::PZSinCarga), pz, c);
         break;
       case 'c':
-        anotar('z', e.pzConIcMinW, pz, c);
-        anotar('a', e.voutMaxV, s.v, c);
+        anotar('z', e.De(Figura::PZConIcMin), pz, c);
+        anotar('a', e.De(Figura::VoutMax), s.v, c);
         break;
       case 'r':
-        anotar('r', e.prW, (c.vs - s.v) * (c.vs - s.v) / c.r, c);
+        anotar('r', e.De(Figura::PR), (c.vs - s.v) * (c.vs - s.v) / c.r, c);
         break;
       case 'l':
-        anotar('g', d.regulacion->lineaMvV / 1000, (s.v - simulados[c.base].v) / c.paso, c);
+        anotar('g', d.cifras.De(Figura::Linea) / 1000, (s.v - simulados[c.base].v) / c.paso, c);
         break;
       case 'k':
-        anotar('h', d.regulacion->cargaMvMa, (s.v - simulados[c.base].v) / c.paso, c);
+        anotar('h', d.cifras.De(Figura::Carga), (s.v - simulados[c.base].v) / c.paso, c);
         break;
       case 'n':  // a figure, not a bound: as far off either way
-        anotar('n', *d.voutNominalV, *d.voutNominalV + std::fabs(*d.voutNominalV - s.v), c);
+        anotar('n', d.cifras.De(Figura::VoutNominal),
+               d.cifras.De(Figura::VoutNominal) + std::fabs(d.cifras.De(Figura::VoutNominal) - s.v),
+               c);
         break;
       case 'x':
         anotar('m', -d.datos.IzMin, -iMa, c);
-        anotar('M', e.izMaxMa, iMa, c);
-        anotar('z', e.pzSinCargaW, pz, c);
-        anotar('b', -e.voutMinV, -s.v, c);
-        anotar('a', e.voutMaxV, s.v, c);
+        anotar('M', e.De(Figura::IzMax), iMa, c);
+        anotar('z', e.De(Figura::PZSinCarga), pz, c);
+        anotar('b', -e.De(Figura::VoutMin), -s.v, c);
+        anotar('a', e.De(Figura::VoutMax), s.v, c);
         break;
     }
   }
   for (const auto& [n, pz] : pzSimulada) {
     const Diseno& d = disenos[n];
     const double tj = d.opciones.tempMaxC + pz * d.zener->familia->rthKPorW;
-    margenes['t'].margenes.push_back((*d.tjMaxC - tj) / *d.tjMaxC);
-    EXPECT_LE(tj, *d.tjMaxC * (1 + kTolerancia)) << casos[n].nombre;
+    margenes['t'].margenes.push_back((d.cifras.De(Figura::TjZener) - tj) /
+                                     d.cifras.De(Figura::TjZener));
+    EXPECT_LE(tj, d.cifras.De(Figura::TjZener) * (1 + kTolerancia)) << casos[n].nombre;
   }
   EXPECT_EQ(fallos, 0) << "figuras que el simulador desmiente (se muestran " << kFallosMostrados
                        << ")";
@@ -498,9 +503,9 @@ TEST(JuezSpice, ElCircuitoDelInformeCorre) {
       if (nombre.rfind("svmax_", 0) == 0) vMax = std::max(vMax, valor);
     }
     ASSERT_GT(izmin, 0) << texto.substr(0, 2000);
-    EXPECT_GE(izMin, d.elegida->izMinMa * (1 - kTolerancia));
-    EXPECT_GE(vMin, d.elegida->voutMinV * (1 - kTolerancia));
-    EXPECT_LE(vMax, d.elegida->voutMaxV * (1 + kTolerancia));
+    EXPECT_GE(izMin, d.cifras.De(Figura::IzMin) * (1 - kTolerancia));
+    EXPECT_GE(vMin, d.cifras.De(Figura::VoutMin) * (1 - kTolerancia));
+    EXPECT_LE(vMax, d.cifras.De(Figura::VoutMax) * (1 + kTolerancia));
     EXPECT_TRUE(valores.count("vmnominal_nominal#branch"));
   }
 }

@@ -122,15 +122,15 @@ std::string Ohmios(double valor) {
 
 // The resistor values that work, for the panel's line above the report.
 std::optional<std::string> VentanaDeR(const Diseno& diseno) {
-  if (!diseno.intervaloR) return std::nullopt;
-  const IntervaloR& ventana = *diseno.intervaloR;
-  if (!ventana.rMaxOhm) return "Ninguna R sirve: ni sin ella se mantiene IzMin en el peor caso";
-  if (!ventana.rMinOhm) return "R de hasta " + Ohmios(*ventana.rMaxOhm);
-  if (!(*ventana.rMinOhm <= *ventana.rMaxOhm)) {
-    return "Ninguna R sirve: la mínima, " + Ohmios(*ventana.rMinOhm) + ", pasa de la máxima, " +
-           Ohmios(*ventana.rMaxOhm);
+  if (diseno.veredicto != Veredicto::Cumple) return std::nullopt;
+  const auto rMin = diseno.cifras[Figura::RMin];
+  const auto rMax = diseno.cifras[Figura::RMax];
+  if (!rMax) return "Ninguna R sirve: ni sin ella se mantiene IzMin en el peor caso";
+  if (!rMin) return "R de hasta " + Ohmios(*rMax);
+  if (!(*rMin <= *rMax)) {
+    return "Ninguna R sirve: la mínima, " + Ohmios(*rMin) + ", pasa de la máxima, " + Ohmios(*rMax);
   }
-  return "R entre " + Ohmios(*ventana.rMinOhm) + " y " + Ohmios(*ventana.rMaxOhm);
+  return "R entre " + Ohmios(*rMin) + " y " + Ohmios(*rMax);
 }
 
 void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view texto) {

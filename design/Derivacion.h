@@ -1,0 +1,27 @@
+// The Zener behind a series resistor: the shunt regulator, and the Zener
+// side of any circuit that feeds a Zener through a resistor and draws a
+// current from it. Internal to the library.
+#pragma once
+
+#include <optional>
+
+namespace zener {
+
+struct Diseno;
+
+// What the Zener feeds besides itself: a current between two bounds, or a
+// resistance across it.
+struct CargaDelZener {
+  double minMa, maxMa;
+  std::optional<double> ohm;
+};
+
+// The resistor, the Zener part and their worst cases, for the design's
+// values and options with this load on the Zener: the figures, the parts
+// and why not, into the design. The rules have passed.
+void ResolverZener(Diseno& diseno, const CargaDelZener& carga);
+
+// The shunt regulator: the load itself on the Zener, and its regulation.
+void ResolverDerivacion(Diseno& diseno);
+
+}  // namespace zener

@@ -1,0 +1,183 @@
+// The reasons and warnings a design states as data, in words.
+#include <algorithm>
+#include <cmath>
+
+#include "core/Calculo.h"
+#include "design/Componentes.h"
+#include "design/Diseno.h"
+#include "design/Motivos.h"
+#include "design/Texto.h"
+
+namespace zener {
+
+namespace {
+
+// Each family's nominal voltages as the reports write them, formatted once:
+// a batch of voltages no table holds asks for them on every row.
+const std::vector<std::string>& TensionesDe(const FamiliaZener& familia) {
+  static const auto tensiones = [] {
+    std::array<std::vector<std::string>, kFamilias.size()> todas;
+    for (std::size_t f = 0; f < kFamilias.size(); ++f) {
+      for (std::size_t i = 0; i < kFamilias[f].cuantas; ++i) {
+        todas[f].push_back(CifraCorta(kFamilias[f].filas[i].vz, 1) + " V");
+      }
+    }
+    return todas;
+  }();
+  return tensiones[static_cast<std::size_t>(&familia - kFamilias.data())];
+}
+
+// Where the voltage stands in each family's verified rows.
+std::string SinFila(const motivo::SinFila& m) {
+  OpcionesDiseno o;
+  o.familia = m.familia;
+  o.montaje = m.montaje;
+  std::string texto = "No hay zener de " + CifraCorta(m.vz, 3) + " V en las tablas verificadas:";
+  const char* separador = " ";
+  for (const FamiliaZener& f : kFamilias) {
+    if (!SePrueba(f, o)) continue;
+    const FilaZener* fin = f.filas + f.cuantas;
+    const auto mayor = static_cast<std::size_t>(
+        std::upper_bound(f.filas, fin, m.vz,
+                         [](double v, const FilaZener& fila) { return v < fila.vz; }) -
+        f.filas);
+    const std::vector<std::string>& tensiones = TensionesDe(f);
+    const bool fuera = mayor == 0 || mayor == f.cuantas;
+    for (const std::string_view parte :
+         {std::string_view(separador), f.nombre, std::string_view(fuera ? " de " : " tiene "),
+          std::string_view(fuera ? tensiones.front() : tensiones[mayor - 1]),
+          std::string_view(fuera ? " a " : " y "),
+          std::string_view(fuera ? tensiones.back() : tensiones[mayor])}) {
+      texto += parte;
+    }
+    separador = "; ";
+  }
+  return texto + ".";
+}
+
+// The series finer than the one in use, as advice.
+std::string SeriesMasFinas(Serie serie) {
+  std::string nombres;
+  for (std::size_t i = static_cast<std::size_t>(serie) + 1; i < kSeries.size(); ++i) {
+    nombres += (nombres.empty() ? "" : ", ") + std::string(kSeries[i].nombre);
+  }
+  std::string consejo =
+      "Ayudaría un intervalo de tensión de entrada más estrecho o una corriente mínima de zener "
+      "menor";
+  if (!nombres.empty()) consejo += ", o una serie de resistencias más fina (" + nombres + ")";
+  return consejo + ".";
+}
+
+std::string DeMontaje(Montaje montaje) {
+  return montaje == Montaje::Cualquiera ? ""
+                                        : " de montaje " + std::string(NombreDeMontaje(montaje));
+}
+
+std::string EnBornes(double tensionV) {
+  return Cifra(tensionV, 2) + " V en bornes";
+}
+
+std::string NoBasta(const motivo::NoBasta& m) {
+  const std::string numero(m.fila->numero);
+  const std::string aTemperatura = " a " + Grados(m.temperaturaC) + ".";
+  if (m.porPotencia) {
+    return numero + " no basta: " + CifraCorta(m.margen, 2) + " × " + Cifra(m.necesita, 3) +
+           " W = " + Cifra(m.margen * m.necesita, 3) + " W con la carga desconectada, y admite " +
+           Cifra(m.admite, 3) + " W" + aTemperatura;
+  }
+  return numero + " no basta: Iz máx " + CifraSinCruzar(m.necesita, m.admite, 0) +
+         " mA con la carga desconectada, y admite " + Cifra(m.admite, 0) + " mA" + aTemperatura;
+}
+
+std::string RDadaNoBasta(const motivo::RDadaNoBasta& m) {
+  const std::string texto = "Con " + CifraCorta(m.rOhm, 2) +
+                            " Ω la corriente mínima del zener en el peor caso es " +
+                            CifraSinCruzar(m.izMinMa, m.izRequeridaMa, 2) + " mA, ";
+  if (m.izMinMa < m.izMin) return texto + "menos de " + CifraCorta(m.izMin, 6) + " mA.";
+  return texto + "por debajo de Izk = " + CifraCorta(m.izRequeridaMa, 6) +
+         " mA, donde la hoja de datos no dice nada.";
+}
+
+std::string ResistenciaInsuficiente(const motivo::ResistenciaInsuficiente& m) {
+  return "La resistencia ha de disipar " + Cifra(m.necesariaW, 3) +
+         " W: más de lo que admite la mayor" + DeMontaje(m.montaje) + ", " + Cifra(m.admiteW, 3) +
+         " W (" + std::string(m.mayor->tipo) + ") a " + Grados(m.temperaturaC) + "." +
+         (m.porTension
+              ? " Con " + EnBornes(m.tensionV) + " no sirven las de chip que no los admiten."
+              : "");
+}
+
+// One overload per kind of reason, for std::visit.
+struct EnPalabras {
+  std::string operator()(const motivo::Regla& m) const { return UnaLinea(m.mensaje); }
+  std::string operator()(const motivo::OpcionesNoValidas& m) const {
+    return "Opciones no válidas: " + m.error + ".";
+  }
+  std::string operator()(const motivo::FueraDeRango&) const {
+    return UnaLinea(kMensajeFueraDeRango);
+  }
+  std::string operator()(const motivo::SinFila& m) const { return SinFila(m); }
+  std::string operator()(const motivo::SinTolerancia& m) const {
+    return "Ningún zener de " + CifraCorta(m.vz, 3) + " V de las tablas cumple el ±" +
+           Porcentaje(m.tolVz) + " pedido.";
+  }
+  std::string operator()(const motivo::FueraDeTolerancia& m) const {
+    return std::string(m.fila->numero) + " (" + CifraCorta(m.fila->vzMin, 3) + " V a " +
+           CifraCorta(m.fila->vzMax, 3) + " V) se sale del ±" + Porcentaje(m.tolVz) + " pedido.";
+  }
+  std::string operator()(const motivo::NoBasta& m) const { return NoBasta(m); }
+  std::string operator()(const motivo::SinValorDeSerie& m) const {
+    return "Ningún valor de la serie " + std::string(TablaDe(m.serie).nombre) +
+           " garantiza la corriente mínima del zener con estas tolerancias.";
+  }
+  std::string operator()(const motivo::RDadaNoBasta& m) const { return RDadaNoBasta(m); }
+  std::string operator()(const motivo::SinResistencia& m) const {
+    return "Ninguna resistencia" + DeMontaje(m.montaje) + " admite " + EnBornes(m.tensionV) + ".";
+  }
+  std::string operator()(const motivo::ResistenciaInsuficiente& m) const {
+    return ResistenciaInsuficiente(m);
+  }
+  std::string operator()(const motivo::SinDeriva&) const {
+    return "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.";
+  }
+  std::string operator()(const motivo::SeriesMasFinas& m) const { return SeriesMasFinas(m.serie); }
+  std::string operator()(const motivo::IzkSobreIzMin& m) const {
+    return "La corriente mínima del zener se lleva a Izk = " + CifraCorta(m.fila->izkMa, 2) +
+           " mA del " + std::string(m.fila->numero) +
+           ": por debajo, su hoja de datos no dice nada.";
+  }
+  std::string operator()(const motivo::SinCoeficiente& m) const {
+    return "La hoja de datos de " + std::string(m.familia->nombre) +
+           " no da el coeficiente de temperatura de Vz: el intervalo de Vz es el de 25 °C, aunque "
+           "la unión llega a " +
+           Grados(std::round(m.tjC)) + ".";
+  }
+  std::string operator()(const motivo::ChipNoDisponible& m) const {
+    return "La " + std::string(m.resistencia->tipo) +
+           " se fabrica al ±1 % en valores E24 y E96 y al ±5 % en valores E24: " +
+           CifraCorta(m.rOhm, 2) + " Ω al ±" + Porcentaje(m.tolR) + " no está entre ellas.";
+  }
+  std::string operator()(const motivo::SinImpedancia&) const {
+    return "Sin diodo elegido no hay impedancia de la hoja de datos.";
+  }
+  std::string operator()(const motivo::BajoIzk& m) const {
+    return "La corriente mínima del zener, " + Cifra(m.izMinMa, 2) +
+           " mA, queda por debajo de Izk = " + CifraCorta(m.izkMa, 2) +
+           " mA: la hoja de datos no da la impedancia ahí.";
+  }
+};
+
+}  // namespace
+
+std::string TextoDe(const Motivo& motivo) {
+  return std::visit(EnPalabras{}, motivo);
+}
+
+std::vector<std::string> TextosDe(const std::vector<Motivo>& motivos) {
+  std::vector<std::string> textos;
+  textos.reserve(motivos.size());
+  for (const Motivo& m : motivos) textos.push_back(TextoDe(m));
+  return textos;
+}
+
+}  // namespace zener

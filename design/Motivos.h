@@ -1,0 +1,115 @@
+// Why a design cannot be built, what to look out for when it can, and why
+// it has no regulation figures: as data, with the figures each needs. The
+// solver only states them; the reports put them in words (TextoDe), so that
+// a batch row pays for the words of what it writes, never for those of the
+// parts it tried and left.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace zener {
+
+enum class Serie;
+enum class Familia;
+enum class Montaje;
+struct FilaZener;
+struct FamiliaZener;
+struct ResistenciaComercial;
+
+namespace motivo {
+
+// A rule of the window fails: its message.
+struct Regla {
+  std::string_view mensaje;
+};
+struct OpcionesNoValidas {
+  std::string error;
+};
+// A figure overflowed or gave what no label shows.
+struct FueraDeRango {};
+// No row of that voltage in the families the options try.
+struct SinFila {
+  double vz;
+  Familia familia;
+  Montaje montaje;
+};
+// Rows of that voltage, none within the tolerance asked for.
+struct SinTolerancia {
+  double vz, tolVz;
+};
+struct FueraDeTolerancia {
+  const FilaZener* fila;
+  double tolVz;
+};
+// A part that cannot take the worst case with the load disconnected: its
+// power (W, before the margin) or its maximum current (mA), against what it
+// admits at the hottest ambient.
+struct NoBasta {
+  const FilaZener* fila;
+  bool porPotencia;
+  double margen, necesita, admite, temperaturaC;
+};
+struct SinValorDeSerie {
+  Serie serie;
+};
+// The resistor given keeps less than IzMin, or less than the part's Izk.
+struct RDadaNoBasta {
+  double rOhm, izMinMa, izRequeridaMa, izMin;
+};
+// No resistor of the mounting takes the voltage across it.
+struct SinResistencia {
+  Montaje montaje;
+  double tensionV;
+};
+// Past the largest resistor of the mounting; chips may have been left out for
+// their voltage.
+struct ResistenciaInsuficiente {
+  Montaje montaje;
+  double necesariaW;
+  const ResistenciaComercial* mayor;
+  double admiteW, temperaturaC;
+  bool porTension;
+  double tensionV;
+};
+
+// Warnings.
+struct SinDeriva {};  // without a part, the band has no drift
+struct SeriesMasFinas {
+  Serie serie;
+};
+struct IzkSobreIzMin {
+  const FilaZener* fila;
+};
+struct SinCoeficiente {
+  const FamiliaZener* familia;
+  double tjC;
+};
+struct ChipNoDisponible {
+  const ResistenciaComercial* resistencia;
+  double rOhm, tolR;
+};
+
+// Why there are no regulation figures.
+struct SinImpedancia {};
+struct BajoIzk {
+  double izMinMa, izkMa;
+};
+
+}  // namespace motivo
+
+using Motivo =
+    std::variant<motivo::Regla, motivo::OpcionesNoValidas, motivo::FueraDeRango, motivo::SinFila,
+                 motivo::SinTolerancia, motivo::FueraDeTolerancia, motivo::NoBasta,
+                 motivo::SinValorDeSerie, motivo::RDadaNoBasta, motivo::SinResistencia,
+                 motivo::ResistenciaInsuficiente, motivo::SinDeriva, motivo::SeriesMasFinas,
+                 motivo::IzkSobreIzMin, motivo::SinCoeficiente, motivo::ChipNoDisponible,
+                 motivo::SinImpedancia, motivo::BajoIzk>;
+
+// As the reports say it, in one line.
+std::string TextoDe(const Motivo& motivo);
+std::vector<std::string> TextosDe(const std::vector<Motivo>& motivos);
+
+}  // namespace zener
