@@ -51,8 +51,16 @@ constexpr double kCentesimas = 100;
 // Vz min and max at Izt, Zzt at Izt, Zzk at Izk; no maximum current, which is
 // then P / Vz max. Temperature coefficient at Izt from Shenzhen Yongerjia,
 // "BZX79C Series Zener diode" (TKVZ, %/K), whose ranges and impedances for
-// these parts are the same as Fairchild's.
+// these parts are the same as Fairchild's. Below 3,3 V, where Fairchild's
+// sheet starts, every figure is Yongerjia's; MCC's "BZX79C2V4 thru BZX79C75"
+// (Rev. 7) prints the same ranges and impedances, and -0,009 to -0,06 %/K for
+// 2V4 and 2V7, a narrower span than Yongerjia's -0,09 to -0,06, which wins.
+// From 36 V Yongerjia's coefficients could not be read, so the family stops
+// at 33 V.
 constexpr FilaZener kBZX79[] = {
+    {"BZX79C2V4", 2.4, 2.2, 2.6, 5, 100, 1, 600, 0, -0.09, -0.06},
+    {"BZX79C2V7", 2.7, 2.5, 2.9, 5, 100, 1, 600, 0, -0.09, -0.06},
+    {"BZX79C3V0", 3.0, 2.8, 3.2, 5, 95, 1, 600, 0, -0.08, -0.05},
     {"BZX79C3V3", 3.3, 3.1, 3.5, 5, 95, 1, 600, 0, -0.08, -0.05},
     {"BZX79C3V6", 3.6, 3.4, 3.8, 5, 90, 1, 600, 0, -0.08, -0.05},
     {"BZX79C3V9", 3.9, 3.7, 4.1, 5, 90, 1, 600, 0, -0.08, -0.05},
@@ -93,7 +101,10 @@ constexpr FilaZener AlCinco(std::string_view numero, double vz, double izt, doub
 // Vishay Semiconductors, "1N4728 thru 1N4764 Zener Diodes", document 88304:
 // Vz, Izt, Zzt at Izt, Zzk at Izk, Izm at 50 °C; A suffix for 5 %, whose
 // limits Fairchild's "1N4728A - 1N4764A Zeners" (Rev. G2) lists as exactly
-// 5 %. Only the rows up to 30 V could be read and checked.
+// 5 %. Vishay's rows could be read up to 30 V; from 33 V to 39 V Vz, Izt,
+// Zzt, Izk and Zzk are DC Components' "1N4728A thru 1N4754A", whose rows
+// below are Vishay's figures too, and whose maximum-current column could not
+// be read, so there Izm is P / Vz max. Above 39 V no sheet could be read.
 constexpr FilaZener kN47[] = {
     AlCinco("1N4728A", 3.3, 76, 10, 1, 400, 276),
     AlCinco("1N4729A", 3.6, 69, 10, 1, 400, 252),
@@ -119,15 +130,21 @@ constexpr FilaZener kN47[] = {
     AlCinco("1N4749A", 24, 10.5, 25, 0.25, 750, 38),
     AlCinco("1N4750A", 27, 9.5, 35, 0.25, 750, 34),
     AlCinco("1N4751A", 30, 8.5, 40, 0.25, 1000, 30),
+    AlCinco("1N4752A", 33, 7.5, 45, 0.25, 1000, 0),
+    AlCinco("1N4753A", 36, 7.0, 50, 0.25, 1000, 0),
+    AlCinco("1N4754A", 39, 6.5, 60, 0.25, 1000, 0),
 };
 
 // Shenzhen Yongerjia, "BZX84C Series Zener diode" (SOT-23; no revision
 // printed), at 25 °C: Vz min and max at Izt = 5 mA, rzjT at Izt, rzjK at
 // Izk = 1 mA and TKVZ (%/K); no maximum current. Its thermal figures are a
-// leaded part's and are not used. Rows up to 22 V: the 24 V row's
+// leaded part's and are not used. Rows from 2V4 to 22 V: the 24 V row's
 // coefficient could not be read. Lite-On's "BZX84Cx Series" gives Zzk 600
 // ohm for 4V7 where this sheet and National's BZX84C give 500.
 constexpr FilaZener kBZX84[] = {
+    {"BZX84C2V4", 2.4, 2.2, 2.6, 5, 100, 1, 600, 0, -0.09, -0.06},
+    {"BZX84C2V7", 2.7, 2.5, 2.9, 5, 100, 1, 600, 0, -0.09, -0.06},
+    {"BZX84C3V0", 3.0, 2.8, 3.2, 5, 95, 1, 600, 0, -0.08, -0.05},
     {"BZX84C3V3", 3.3, 3.1, 3.5, 5, 95, 1, 600, 0, -0.08, -0.05},
     {"BZX84C3V6", 3.6, 3.4, 3.8, 5, 90, 1, 600, 0, -0.08, -0.05},
     {"BZX84C3V9", 3.9, 3.7, 4.1, 5, 90, 1, 600, 0, -0.08, -0.05},
@@ -155,9 +172,13 @@ constexpr FilaZener kBZX84[] = {
 // electrical characteristics at 25 °C: nominal Vz, Izt, Zzt at Izt, Zzk at
 // Izk = 0,25 mA; no maximum current. The B suffix is 5 % (Vishay, document
 // 85774). Its temperature-coefficient column could be read only up to 8,2 V,
-// so the family carries none. The rows from 3,3 V to 30 V, as the others.
+// so the family carries none. Every row the sheet lists, 2,4 V to 39 V.
 constexpr double kIzkMmsz = 0.25;
 constexpr FilaZener kMMSZ52[] = {
+    AlCinco("MMSZ5221B", 2.4, 20, 30, kIzkMmsz, 1200, 0),
+    AlCinco("MMSZ5222B", 2.5, 20, 30, kIzkMmsz, 1250, 0),
+    AlCinco("MMSZ5223B", 2.7, 20, 30, kIzkMmsz, 1300, 0),
+    AlCinco("MMSZ5225B", 3.0, 20, 29, kIzkMmsz, 1600, 0),
     AlCinco("MMSZ5226B", 3.3, 20, 28, kIzkMmsz, 1600, 0),
     AlCinco("MMSZ5227B", 3.6, 20, 24, kIzkMmsz, 1700, 0),
     AlCinco("MMSZ5228B", 3.9, 20, 23, kIzkMmsz, 1900, 0),
@@ -183,6 +204,9 @@ constexpr FilaZener kMMSZ52[] = {
     AlCinco("MMSZ5254B", 27, 4.6, 41, kIzkMmsz, 600, 0),
     AlCinco("MMSZ5255B", 28, 4.5, 44, kIzkMmsz, 600, 0),
     AlCinco("MMSZ5256B", 30, 4.2, 49, kIzkMmsz, 600, 0),
+    AlCinco("MMSZ5257B", 33, 3.8, 58, kIzkMmsz, 700, 0),
+    AlCinco("MMSZ5258B", 36, 3.4, 70, kIzkMmsz, 700, 0),
+    AlCinco("MMSZ5259B", 39, 3.2, 80, kIzkMmsz, 800, 0),
 };
 
 // Vishay Telefunken, "BZG05C..." (SMA, DO-214AC; document 85595, Rev. 6,
@@ -213,7 +237,11 @@ constexpr FilaZener kBZG05[] = {
 // Regulators" (1N5333B/D, Rev. 15): Vz min and max at Izt, Izt, Zzt, Zzk at
 // Izk, Izm, up to 10 V. From 11 V, Taiwan's TEL "1N5348B thru 1N5388B": Izt,
 // Zzt, Zzk at 1 mA, B suffix for 5 %; its maximum current column could not be
-// read, so there Izm is P / Vz max.
+// read, so there Izm is P / Vz max. From 33 V to 62 V Izt is LGE's
+// "1N5333B-1N5388B" (revision 20170701-P1), whose Zzt agree with TEL's. From
+// 150 V to 200 V every figure, Izm too, is Motorola's "TVS/Zener Device
+// Data", 5 Watt Surmetic 40 data sheet, page 6-135, whose impedances agree
+// with TEL's. No sheet's Izt for 68 V to 140 V could be read.
 constexpr FilaZener kN53[] = {
     {"1N5333B", 3.3, 3.14, 3.47, 380, 3, 1, 400, 1440, 0, 0},
     {"1N5334B", 3.6, 3.42, 3.78, 350, 2.5, 1, 500, 1320, 0, 0},
@@ -246,6 +274,21 @@ constexpr FilaZener kN53[] = {
     AlCinco("1N5361B", 27, 50, 5, 1, 120, 0),
     AlCinco("1N5362B", 28, 50, 6, 1, 130, 0),
     AlCinco("1N5363B", 30, 40, 8, 1, 140, 0),
+    AlCinco("1N5364B", 33, 40, 10, 1, 150, 0),
+    AlCinco("1N5365B", 36, 30, 11, 1, 160, 0),
+    AlCinco("1N5366B", 39, 30, 14, 1, 170, 0),
+    AlCinco("1N5367B", 43, 30, 20, 1, 190, 0),
+    AlCinco("1N5368B", 47, 25, 25, 1, 210, 0),
+    AlCinco("1N5369B", 51, 25, 27, 1, 230, 0),
+    AlCinco("1N5370B", 56, 20, 35, 1, 280, 0),
+    AlCinco("1N5371B", 60, 20, 40, 1, 350, 0),
+    AlCinco("1N5372B", 62, 20, 42, 1, 400, 0),
+    AlCinco("1N5383B", 150, 8, 330, 1, 1500, 31.6),
+    AlCinco("1N5384B", 160, 8, 350, 1, 1650, 29.4),
+    AlCinco("1N5385B", 170, 8, 380, 1, 1750, 28),
+    AlCinco("1N5386B", 180, 5, 430, 1, 1750, 26.4),
+    AlCinco("1N5387B", 190, 5, 450, 1, 1850, 25),
+    AlCinco("1N5388B", 200, 5, 480, 1, 1850, 23.6),
 };
 
 // Microsemi, "SMBJ5333B thru SMBJ5388B" (SMB, DO-214AA): "equivalent to the
@@ -348,24 +391,24 @@ const std::array<TablaSerie, 6> kSeries = {{
 }};
 
 // Vishay 20035: P70 and the limiting element voltage of each size. Chian
-// Chia's MF sheet gives a maximum working voltage this catalogue could not
-// read, so those are not checked against it.
+// Chia's MF sheet, version B/3, table 1: the maximum working voltage of each
+// wattage.
 const std::array<ResistenciaComercial, 15> kResistencias = {{
     {"CRCW0402", {"0402", Montaje::Smd}, 0.063, 50},
     {"CRCW0603", {"0603", Montaje::Smd}, 0.1, 75},
     {"CRCW0805", {"0805", Montaje::Smd}, 0.125, 150},
-    {"MF1/8W", {"axial", Montaje::Tht}, 0.125, 0},
+    {"MF1/8W", {"axial", Montaje::Tht}, 0.125, 150},
     {"CRCW1206", {"1206", Montaje::Smd}, 0.25, 200},
-    {"MF1/4W", {"axial", Montaje::Tht}, 0.25, 0},
+    {"MF1/4W", {"axial", Montaje::Tht}, 0.25, 250},
     {"CRCW1210", {"1210", Montaje::Smd}, 0.5, 200},
-    {"MF1/2W", {"axial", Montaje::Tht}, 0.5, 0},
+    {"MF1/2W", {"axial", Montaje::Tht}, 0.5, 300},
     {"CRCW2010", {"2010", Montaje::Smd}, 0.75, 400},
     {"CRCW1218", {"1218", Montaje::Smd}, 1, 200},
     {"CRCW2512", {"2512", Montaje::Smd}, 1, 500},
-    {"MF1W", {"axial", Montaje::Tht}, 1, 0},
-    {"MF2W", {"axial", Montaje::Tht}, 2, 0},
-    {"MF3W", {"axial", Montaje::Tht}, 3, 0},
-    {"MF5W", {"axial", Montaje::Tht}, 5, 0},
+    {"MF1W", {"axial", Montaje::Tht}, 1, 350},
+    {"MF2W", {"axial", Montaje::Tht}, 2, 500},
+    {"MF3W", {"axial", Montaje::Tht}, 3, 500},
+    {"MF5W", {"axial", Montaje::Tht}, 5, 500},
 }};
 
 const TablaSerie& TablaDe(Serie serie) {
@@ -502,7 +545,7 @@ const FilaZener* FilaDeTension(const FamiliaZener& familia, double vz) {
 std::string_view FuenteDeResistencia(const ResistenciaComercial& resistencia) {
   return resistencia.encapsulado.montaje == Montaje::Smd
              ? "Vishay D/CRCW e3, documento 20035 (23-abr-2021)"
-             : "Chian Chia, Metal Film Fixed Resistor, versión B/3";
+             : "Chian Chia, Metal Film Fixed Resistor, versión B/3, tabla 1";
 }
 
 bool ChipDisponible(double rOhm, double tolR) {

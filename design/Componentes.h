@@ -42,12 +42,12 @@ struct Encapsulado {
 // Standard Thick Film Chip Resistors" (document 20035, revision
 // 23-Apr-2021), rated dissipation P70 and film temperature 155 °C; Chian Chia
 // Electronic, "Metal Film Fixed Resistor" MF1/8W to MF5W, version B/3 (2017),
-// 1.3 and Fig. 1.
+// 1.3, table 1 and Fig. 1.
 struct ResistenciaComercial {
   std::string_view tipo;  // the maker's type, as ordered with value and tolerance
   Encapsulado encapsulado;
   double potenciaW;
-  double tensionMaxV;  // the limiting element voltage; 0 where the sheet gives none
+  double tensionMaxV;  // the limiting element voltage, or the maximum working voltage
 };
 // Ascending power; at equal power the smaller part, a chip, first.
 extern const std::array<ResistenciaComercial, 15> kResistencias;

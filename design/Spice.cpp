@@ -73,7 +73,8 @@ struct CircuitoDelMazo {
   bool alta;       // which members: the band's top or its foot
 };
 
-std::string Circuito(const CircuitoDelMazo& e, const Modelo& m, const std::optional<double>& cargaOhm) {
+std::string Circuito(const CircuitoDelMazo& e, const Modelo& m,
+                     const std::optional<double>& cargaOhm) {
   const std::string id = e.nombre + "_" + m.nombre.substr(1);
   std::string t = "* " + e.descripcion + "; " + m.descripcion + "\n";
   t += "v" + id + " e" + id + " 0 DC " + N(e.vs) + "\n";
@@ -148,7 +149,14 @@ std::string InformeSpice(const Diseno& d) {
                  (v.VeMin + v.VeMax) / 2, rNominal, (v.IcMin + v.IcMax) / 2, true},
                 nominal, d.opciones.cargaOhm);
   t += ".op\n";
-  t += ".dc vnominal_nominal 0 " + N(v.VeMax + media) + " " + N((v.VeMax + media) / 100) + "\n";
+  // The sweep starts where the resistor alone carries a load current: below
+  // that a current load would draw from nothing, pulling the output below
+  // ground and the diode forward, no operating point of the design and one
+  // ngspice cannot always solve beside the other circuits.
+  const double desde =
+      d.opciones.cargaOhm ? 0 : (v.IcMin + v.IcMax) / 2 / kMiliPorUnidad * rNominal;
+  const double hasta = v.VeMax + media;
+  t += ".dc vnominal_nominal " + N(desde) + " " + N(hasta) + " " + N((hasta - desde) / 100) + "\n";
   t += ".print dc v(snominal_nominal) i(vmnominal_nominal)\n";
   return t + ".end\n";
 }

@@ -60,7 +60,11 @@ const Hoja kHojas[] = {
     // Zz at Izt, Izt, Zzk at Izk, Izk; no maximum current. Temperature
     // coefficient (TKVZ, %/K): Shenzhen Yongerjia, "BZX79C Series Zener
     // diode". Yongerjia gives Zzt < 20 ohm for 9V1 where Fairchild gives 15;
-    // Zzt here is Fairchild's.
+    // Zzt here is Fairchild's. Below 3,3 V, where Fairchild starts, all of
+    // Yongerjia's row.
+    {"BZX79C2V4", B, 2.4, 2.2, 2.6, 5, 100, 1, 600, X, -0.09, -0.06},
+    {"BZX79C2V7", B, 2.7, 2.5, 2.9, 5, 100, 1, 600, X, -0.09, -0.06},
+    {"BZX79C3V0", B, 3.0, 2.8, 3.2, 5, 95, 1, 600, X, -0.08, -0.05},
     {"BZX79C3V3", B, 3.3, 3.1, 3.5, 5, 95, 1, 600, X, -0.08, -0.05},
     {"BZX79C3V6", B, 3.6, 3.4, 3.8, 5, 90, 1, 600, X, -0.08, -0.05},
     {"BZX79C3V9", B, 3.9, 3.7, 4.1, 5, 90, 1, 600, X, -0.08, -0.05},
@@ -90,8 +94,8 @@ const Hoja kHojas[] = {
     // Vz nominal, Izt, Zzt, Zzk and Izm (at 50 °C): Digitron Semiconductors,
     // "1N4728-1N4764 Silicon 1 Watt Zener Diodes", all rows; the same figures
     // as General Semiconductor's "1N4728 thru 1N4764" (12/3/98) up to
-    // 1N4740. Izk: Digitron up to 1N4745, Fairchild for 1N4746A and 1N4747A;
-    // no sheet text for 1N4748A to 1N4751A could be read. Vz min and max:
+    // 1N4740. Izk: Digitron up to 1N4745, Fairchild for 1N4746A and 1N4747A,
+    // DC Components' "1N4728A thru 1N4754A" from 1N4748A. Vz min and max:
     // Fairchild, "1N4728A - 1N4764A Zeners", Rev. G2 (January 2005), up to
     // 1N4747A; its page with 1N4748A on could not be read, so those limits
     // are the ±5 % Vishay's "1N4728 thru 1N4764" (document 88304) states for
@@ -116,10 +120,15 @@ const Hoja kHojas[] = {
     {"1N4745A", N47, 16, 15.2, 16.8, 15.5, 16, 0.25, 700, 57, X, X},
     {"1N4746A", N47, 18, 17.1, 18.9, 14, 20, 0.25, 750, 50, X, X},
     {"1N4747A", N47, 20, 19, 21, 12.5, 22, 0.25, 750, 45, X, X},
-    {"1N4748A", N47, 22, 20.9, 23.1, 11.5, 23, kSinFuente, 750, 41, X, X},
-    {"1N4749A", N47, 24, 22.8, 25.2, 10.5, 25, kSinFuente, 750, 38, X, X},
-    {"1N4750A", N47, 27, 25.65, 28.35, 9.5, 35, kSinFuente, 750, 34, X, X},
-    {"1N4751A", N47, 30, 28.5, 31.5, 8.5, 40, kSinFuente, 1000, 30, X, X},
+    {"1N4748A", N47, 22, 20.9, 23.1, 11.5, 23, 0.25, 750, 41, X, X},
+    {"1N4749A", N47, 24, 22.8, 25.2, 10.5, 25, 0.25, 750, 38, X, X},
+    {"1N4750A", N47, 27, 25.65, 28.35, 9.5, 35, 0.25, 750, 34, X, X},
+    {"1N4751A", N47, 30, 28.5, 31.5, 8.5, 40, 0.25, 1000, 30, X, X},
+    // DC Components, "1N4728A thru 1N4754A": Vz nominal, Izt, Zzt, Zzk, Izk;
+    // its maximum-current column could not be read. Limits: ±5 % by hand.
+    {"1N4752A", N47, 33, 31.35, 34.65, 7.5, 45, 0.25, 1000, kSinFuente, X, X},
+    {"1N4753A", N47, 36, 34.2, 37.8, 7.0, 50, 0.25, 1000, kSinFuente, X, X},
+    {"1N4754A", N47, 39, 37.05, 40.95, 6.5, 60, 0.25, 1000, kSinFuente, X, X},
 
     // Up to 10 V: ON Semiconductor, "1N53 Series, 5 Watt Surmetic 40 Zener
     // Voltage Regulators" (publication 1N5333B/D), all columns; ON's copy
@@ -161,12 +170,35 @@ const Hoja kHojas[] = {
     {"1N5361B", N53, 27, 25.65, 28.35, 50, 5, 1, 120, kSinFuente, X, X},
     {"1N5362B", N53, 28, 26.6, 29.4, 50, 6, 1, 130, kSinFuente, X, X},
     {"1N5363B", N53, 30, 28.5, 31.5, 40, 8, 1, 140, kSinFuente, X, X},
+    // Zzt and Zzk: TEL; Izt: LGE, whose Zzt agree. Limits ±5 % by hand.
+    {"1N5364B", N53, 33, 31.35, 34.65, 40, 10, 1, 150, kSinFuente, X, X},
+    {"1N5365B", N53, 36, 34.2, 37.8, 30, 11, 1, 160, kSinFuente, X, X},
+    {"1N5366B", N53, 39, 37.05, 40.95, 30, 14, 1, 170, kSinFuente, X, X},
+    {"1N5367B", N53, 43, 40.85, 45.15, 30, 20, 1, 190, kSinFuente, X, X},
+    {"1N5368B", N53, 47, 44.65, 49.35, 25, 25, 1, 210, kSinFuente, X, X},
+    {"1N5369B", N53, 51, 48.45, 53.55, 25, 27, 1, 230, kSinFuente, X, X},
+    {"1N5370B", N53, 56, 53.2, 58.8, 20, 35, 1, 280, kSinFuente, X, X},
+    {"1N5371B", N53, 60, 57, 63, 20, 40, 1, 350, kSinFuente, X, X},
+    {"1N5372B", N53, 62, 58.9, 65.1, 20, 42, 1, 400, kSinFuente, X, X},
+    // Motorola, "TVS/Zener Device Data", 5 Watt Surmetic 40 data sheet,
+    // page 6-135: Vz nominal, Izt, Zzt, Zzk at 1 mA, Izm; the type numbers
+    // ±5 %, worked by hand.
+    {"1N5383B", N53, 150, 142.5, 157.5, 8, 330, 1, 1500, 31.6, X, X},
+    {"1N5384B", N53, 160, 152, 168, 8, 350, 1, 1650, 29.4, X, X},
+    {"1N5385B", N53, 170, 161.5, 178.5, 8, 380, 1, 1750, 28, X, X},
+    {"1N5386B", N53, 180, 171, 189, 5, 430, 1, 1750, 26.4, X, X},
+    {"1N5387B", N53, 190, 180.5, 199.5, 5, 450, 1, 1850, 25, X, X},
+    {"1N5388B", N53, 200, 190, 210, 5, 480, 1, 1850, 23.6, X, X},
     // Micro Commercial Components, "MMSZ5221B thru MMSZ5259B", SOD-123,
     // electrical characteristics at 25 °C: nominal Vz, Izt, Zzt at Izt, Zzk at
     // Izk = 0,25 mA; no maximum current. Limits: the B suffix's 5 %, which
     // Vishay's 85774 states; these are the limits EIC's and Diotech's sheets of
     // the same parts print (3.14 to 3.47 V for 5226B, rounded). No temperature
     // coefficient: the column is legible only to 8,2 V.
+    {"MMSZ5221B", M, 2.4, 2.28, 2.52, 20, 30, 0.25, 1200, X, X, X},
+    {"MMSZ5222B", M, 2.5, 2.375, 2.625, 20, 30, 0.25, 1250, X, X, X},
+    {"MMSZ5223B", M, 2.7, 2.565, 2.835, 20, 30, 0.25, 1300, X, X, X},
+    {"MMSZ5225B", M, 3.0, 2.85, 3.15, 20, 29, 0.25, 1600, X, X, X},
     {"MMSZ5226B", M, 3.3, 3.135, 3.465, 20, 28, 0.25, 1600, X, X, X},
     {"MMSZ5227B", M, 3.6, 3.42, 3.78, 20, 24, 0.25, 1700, X, X, X},
     {"MMSZ5228B", M, 3.9, 3.705, 4.095, 20, 23, 0.25, 1900, X, X, X},
@@ -192,8 +224,14 @@ const Hoja kHojas[] = {
     {"MMSZ5254B", M, 27, 25.65, 28.35, 4.6, 41, 0.25, 600, X, X, X},
     {"MMSZ5255B", M, 28, 26.6, 29.4, 4.5, 44, 0.25, 600, X, X, X},
     {"MMSZ5256B", M, 30, 28.5, 31.5, 4.2, 49, 0.25, 600, X, X, X},
+    {"MMSZ5257B", M, 33, 31.35, 34.65, 3.8, 58, 0.25, 700, X, X, X},
+    {"MMSZ5258B", M, 36, 34.2, 37.8, 3.4, 70, 0.25, 700, X, X, X},
+    {"MMSZ5259B", M, 39, 37.05, 40.95, 3.2, 80, 0.25, 800, X, X, X},
     // Shenzhen Yongerjia, "BZX84C Series Zener diode", SOT-23, at 25 °C: Vz
     // range at Izt, Izt, rzjT, rzjK at Izk, Izk, TKVZ (%/K); no maximum current.
+    {"BZX84C2V4", B84, 2.4, 2.2, 2.6, 5, 100, 1, 600, X, -0.09, -0.06},
+    {"BZX84C2V7", B84, 2.7, 2.5, 2.9, 5, 100, 1, 600, X, -0.09, -0.06},
+    {"BZX84C3V0", B84, 3.0, 2.8, 3.2, 5, 95, 1, 600, X, -0.08, -0.05},
     {"BZX84C3V3", B84, 3.3, 3.1, 3.5, 5, 95, 1, 600, X, -0.08, -0.05},
     {"BZX84C3V6", B84, 3.6, 3.4, 3.8, 5, 90, 1, 600, X, -0.08, -0.05},
     {"BZX84C3V9", B84, 3.9, 3.7, 4.1, 5, 90, 1, 600, X, -0.08, -0.05},
@@ -332,6 +370,47 @@ TEST(FilasZener, CadaFilaDelCatalogoEsLaDeSuHoja) {
     sabidas.insert(std::string(d.numero) + " " + std::string(d.cifra));
   }
   EXPECT_EQ(encontradas, sabidas);
+}
+
+// A rating the catalogue cannot cite must never read as "no limit": every
+// figure a design is checked against, on every resistor, family and row, is
+// a positive, finite number. (A row's Izm may be 0: then the sheet gives
+// none and the family's power over Vz max stands for it.)
+TEST(FilasZener, CadaLimiteDelCatalogoEsUnaCifra) {
+  struct Limite {
+    std::string pieza;
+    std::string_view cifra;
+    double valor;
+  };
+  std::vector<Limite> limites;
+  for (const ResistenciaComercial& r : kResistencias) {
+    const std::string pieza(r.tipo);
+    limites.push_back({pieza, "potenciaW", r.potenciaW});
+    limites.push_back({pieza, "tensionMaxV", r.tensionMaxV});
+  }
+  for (const FamiliaZener& f : kFamilias) {
+    const std::string familia(f.nombre);
+    limites.push_back({familia, "potenciaW", f.potenciaW});
+    limites.push_back({familia, "rthKPorW", f.rthKPorW});
+    limites.push_back({familia, "tjMaxC", f.tjMaxC});
+    limites.push_back({familia, "filas", static_cast<double>(f.cuantas)});
+    for (std::size_t i = 0; i < f.cuantas; ++i) {
+      const FilaZener& z = f.filas[i];
+      const std::string fila(z.numero);
+      for (const auto& [cifra, valor] : {std::pair<std::string_view, double>{"vzMin", z.vzMin},
+                                         {"vzMax", z.vzMax},
+                                         {"iztMa", z.iztMa},
+                                         {"zztOhm", z.zztOhm},
+                                         {"izkMa", z.izkMa},
+                                         {"zzkOhm", z.zzkOhm}}) {
+        limites.push_back({fila, cifra, valor});
+      }
+    }
+  }
+  for (const Limite& l : limites) {
+    EXPECT_TRUE(std::isfinite(l.valor) && l.valor > 0)
+        << l.pieza << " " << l.cifra << ": " << l.valor;
+  }
 }
 
 // Options with no resistor tolerance, so that a tie is plain arithmetic.

@@ -262,6 +262,12 @@ std::vector<Caso> CasosDeBorde() {
                   [](auto& o) { o.montaje = Montaje::Smd; }),
       ConOpciones("9 12 0 20 5,1 5 --montaje tht", Valores(9, 12, 0, 20, 5.1, 5),
                   [](auto& o) { o.montaje = Montaje::Tht; }),
+      // The soft knees below 3,3 V, and the tops of the tables.
+      ConOpciones("4,5 5,5 0 5 2,7 1", Valores(4.5, 5.5, 0, 5, 2.7, 1), nada),
+      ConOpciones("4,5 5,5 0 5 2,4 1 --montaje tht", Valores(4.5, 5.5, 0, 5, 2.4, 1),
+                  [](auto& o) { o.montaje = Montaje::Tht; }),
+      ConOpciones("60 62 0 5 39 1", Valores(60, 62, 0, 5, 39, 1), nada),
+      ConOpciones("230 232 0 2 150 1", Valores(230, 232, 0, 2, 150, 1), nada),
   };
 }
 
@@ -371,6 +377,15 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
                          {fila.vz, aCentro, rsCentro, izt}});
   }
   ASSERT_GT(construibles, 600);
+  // The rows below 3,3 V and above 30 V are judged too, not only drawn.
+  const auto cuantos = [&](auto en) {
+    return std::count_if(disenos.begin(), disenos.end(),
+                         [&](const Diseno& d) { return d.construible && en(d.zener->fila->vz); });
+  };
+  const auto bajos = cuantos([](double vz) { return vz < 3.3; });
+  const auto altos = cuantos([](double vz) { return vz > 30; });
+  EXPECT_GT(bajos, 0);
+  EXPECT_GT(altos, 0);
 
   std::vector<Simulado> simulados(circuitos.size());
   const std::size_t porMazo = kCircuitosPorMazo;
@@ -471,8 +486,9 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
   EXPECT_EQ(fallos, 0) << "figuras que el simulador desmiente (se muestran " << kFallosMostrados
                        << ")";
 
-  std::cout << construibles << " diseños construibles de " << disenos.size() << ", "
-            << circuitos.size() << " circuitos simulados.\n"
+  std::cout << construibles << " diseños construibles de " << disenos.size() << " (" << bajos
+            << " por debajo de 3,3 V, " << altos << " por encima de 30 V), " << circuitos.size()
+            << " circuitos simulados.\n"
             << "Margen (prometido − simulado) / prometido, por promesa: peor, 1 %, mediana\n";
   for (auto& [clave, m] : margenes) {
     std::sort(m.margenes.begin(), m.margenes.end());
