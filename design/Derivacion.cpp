@@ -519,8 +519,34 @@ void AvisarDisponibilidad(Diseno& diseno) {
   diseno.avisos.push_back(motivo::ChipNoDisponible{&r, rOhm, diseno.tolR});
 }
 
-// The smallest resistor of the mounting asked for that takes the power, and
-// the voltage where its sheet limits it.
+// The most resistors in series a refusal names as what would do.
+constexpr int kMaximoEnSerie = 10;
+
+// No part of the mounting takes the voltage: the one that takes the most,
+// and the fewest of the smallest part that, in series, share the voltage and
+// the power within their ratings.
+motivo::SinResistencia SinResistencia(Montaje montaje, double tension, double necesaria,
+                                      double factor) {
+  motivo::SinResistencia m{montaje, tension, nullptr, 0, nullptr};
+  for (const ResistenciaComercial& r : kResistencias) {
+    if (!EsDelMontaje(montaje, r.encapsulado.montaje)) continue;
+    if (!m.mayor || r.tensionMaxV > m.mayor->tensionMaxV) m.mayor = &r;
+  }
+  for (int n = 2; n <= kMaximoEnSerie; ++n) {
+    for (const ResistenciaComercial& r : kResistencias) {
+      if (!EsDelMontaje(montaje, r.encapsulado.montaje)) continue;
+      if (tension / n <= r.tensionMaxV && r.potenciaW * factor >= necesaria / n) {
+        m.enSerie = n;
+        m.enSerieTipo = &r;
+        return m;
+      }
+    }
+  }
+  return m;
+}
+
+// The smallest resistor of the mounting asked for that takes the power and
+// the voltage across it, each within its sheet's rating.
 void ElegirResistencia(Diseno& diseno) {
   const Montaje montaje = diseno.opciones.montaje;
   const double factor = diseno.cifras.De(Figura::FactorR);
@@ -530,7 +556,7 @@ void ElegirResistencia(Diseno& diseno) {
   bool porTension = false;
   for (const ResistenciaComercial& r : kResistencias) {
     if (!EsDelMontaje(montaje, r.encapsulado.montaje)) continue;
-    if (r.tensionMaxV > 0 && tension > r.tensionMaxV) {
+    if (tension > r.tensionMaxV) {
       porTension = true;
       continue;
     }
@@ -543,7 +569,7 @@ void ElegirResistencia(Diseno& diseno) {
     }
   }
   if (!mayor) {
-    diseno.motivos.push_back(motivo::SinResistencia{montaje, tension});
+    diseno.motivos.push_back(SinResistencia(montaje, tension, necesaria, factor));
     return;
   }
   diseno.motivos.push_back(

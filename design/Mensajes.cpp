@@ -132,7 +132,13 @@ struct EnPalabras {
   }
   std::string operator()(const motivo::RDadaNoBasta& m) const { return RDadaNoBasta(m); }
   std::string operator()(const motivo::SinResistencia& m) const {
-    return "Ninguna resistencia" + DeMontaje(m.montaje) + " admite " + EnBornes(m.tensionV) + ".";
+    std::string texto = "Ninguna resistencia" + DeMontaje(m.montaje) + " admite " +
+                        EnBornes(m.tensionV) + ": la que más, " + std::string(m.mayor->tipo) + ", " +
+                        CifraCorta(m.mayor->tensionMaxV, 0) + " V.";
+    if (m.enSerie == 0) return texto + " Ni diez en serie bastarían.";
+    return texto + " Bastarían " + std::to_string(m.enSerie) + " " +
+           std::string(m.enSerieTipo->tipo) + " en serie, cada una con " +
+           Cifra(m.tensionV / m.enSerie, 2) + " V.";
   }
   std::string operator()(const motivo::ResistenciaInsuficiente& m) const {
     return ResistenciaInsuficiente(m);

@@ -59,10 +59,15 @@ struct SinValorDeSerie {
 struct RDadaNoBasta {
   double rOhm, izMinMa, izRequeridaMa, izMin;
 };
-// No resistor of the mounting takes the voltage across it.
+// No resistor of the mounting takes the voltage across it: the one that
+// takes the most, and how many of which part in series would share it, with
+// the power, if so many as the tool names would.
 struct SinResistencia {
   Montaje montaje;
   double tensionV;
+  const ResistenciaComercial* mayor;
+  int enSerie;  // 0: not even the most the tool names
+  const ResistenciaComercial* enSerieTipo;
 };
 // Past the largest resistor of the mounting; chips may have been left out for
 // their voltage.

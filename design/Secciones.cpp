@@ -268,8 +268,7 @@ std::string ResistenciaElegida(const Diseno& d) {
   if (!d.resistencia)
     return "ninguna de montaje " + std::string(NombreDeMontaje(d.opciones.montaje));
   const ResistenciaComercial& r = *d.resistencia;
-  const std::string tension =
-      r.tensionMaxV > 0 ? ", hasta " + CifraCorta(r.tensionMaxV, 0) + " V" : "";
+  const std::string tension = ", hasta " + CifraCorta(r.tensionMaxV, 0) + " V";
   return std::string(r.tipo) + " (" + std::string(r.encapsulado.nombre) + ", " +
          CifraCorta(r.potenciaW, 3) + " W hasta " + Grados(kRodillaResistenciaC) + tension + "; " +
          std::string(FuenteDeResistencia(r)) + ")";

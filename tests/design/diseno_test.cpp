@@ -321,6 +321,13 @@ TEST(Disenar, Escenarios) {
          o.serie = Serie::E96;
        }),
        true, 48700, "BZX84C5V1", "CRCW0603", ""},
+      // About 1 000 V across the resistor: no metal-film part takes it (their
+      // sheet's 150 to 500 V); three MF1W (350 V) in series would share it,
+      // 333,56 V and 2 · 1,158 / 3 W each.
+      {"más tensión que ninguna", Valores(1005, 1005, 0, 0, 5.1, 1),
+       Con([](auto& o) { o.montaje = Montaje::Tht; }), false, 910000, "BZX79C5V1", "",
+       "Ninguna resistencia de montaje tht admite 1.000,67 V en bornes: la que más, MF2W, 500 V. "
+       "Bastarían 3 MF1W en serie"},
       // The mounting asked for leaves out the smaller parts of the other.
       {"de inserción", Valores(12, 12, 0, 1, 5.1, 1),
        Con([](auto& o) { o.montaje = Montaje::Tht; }), true, 3000, "BZX79C5V1", "MF1/8W", ""},

@@ -437,7 +437,7 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
     if (enSuIntervalo) {
       anotar('p', pieza.potenciaW * d.cifras.De(Figura::FactorR), d.opciones.margen * vr * vr / c.r,
              c);
-      if (pieza.tensionMaxV > 0) anotar('u', pieza.tensionMaxV, vr, c);
+      anotar('u', pieza.tensionMaxV, vr, c);
       anotar('v', TensionResistenciaMaxV(d), vr, c);
     }
     switch (c.que) {
