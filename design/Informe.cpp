@@ -22,6 +22,7 @@ namespace {
 constexpr double kPorCiento = 100;
 constexpr char kSaltoDeMensaje = '\n';
 constexpr int kDecimalesDerivados = 2;  // currents the load resistance gives
+constexpr int kDecimalesOhmios = 2;
 
 // A table of the report: a text one aligns its columns, a page's marks the
 // row the design takes and the cells that fail.
@@ -42,14 +43,15 @@ struct Seccion {
 };
 
 std::string Ohm(double r) {
-  return CifraCorta(r, 2) + " Ω";
+  return Ohmios(r, kDecimalesOhmios);
 }
 std::string Voltios(double v) {
   return CifraCorta(v, 3) + " V";
 }
 
 std::string NombreFamilia(Familia familia) {
-  return familia == Familia::Automatica ? "automática" : std::string(FamiliaDe(familia).nombre);
+  return std::string(familia == Familia::Automatica ? kNombreAutomatica
+                                                    : FamiliaDe(familia).nombre);
 }
 
 // A design value with the decimals it was given; the currents a load

@@ -341,7 +341,7 @@ TEST(Herramienta, EntradasErroneas) {
       {con({"--serie", "E7"}), "serie desconocida «E7»"},
       {con({"--tol-r", "x"}), "--tol-r «x» no es una cifra"},
       {con({"--tol-vz", "60"}), "la tolerancia del zener ha de estar entre 0 y 50 %"},
-      {con({"--r", "0"}), "la resistencia a comprobar ha de ser mayor que 0"},
+      {con({"--r", "0"}), "la resistencia a comprobar ha de estar entre 0,01 Ω y 10 MΩ"},
       {con({"--temp-min", "30", "--temp-max", "20"}),
        "la temperatura ambiente mínima no puede pasar de la máxima"},
       {con({"--margen"}), "falta el valor de --margen"},
