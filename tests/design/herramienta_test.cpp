@@ -537,27 +537,41 @@ TEST(Herramienta, SalidaComoUnaRedireccion) {
 }
 
 // A signal during a long batch leaves the old file whole and no temporary
-// file, and ends the tool as the signal would have.
+// file, and ends the tool as the signal would have; one the caller ignores,
+// as nohup does, neither ends it nor loses its work.
 TEST(Herramienta, SenalDuranteUnLote) {
+  constexpr int kFilas = 20000;
   const std::string carpeta = CarpetaNueva("senales");
-  const std::string lotes = ArchivoDeFilas("senales.csv", 200000, "12;15;5;20;5,1;5");
+  const std::string lotes = ArchivoDeFilas("senales.csv", kFilas, "12;15;5;20;5,1;5");
   const std::string ruta = carpeta + "/res.csv";
-  for (const int senal : {SIGINT, SIGTERM, SIGHUP}) {
-    SCOPED_TRACE(senal);
+  const struct {
+    int senal;
+    bool ignorada;
+  } casos[] = {{SIGINT, false}, {SIGTERM, false}, {SIGHUP, false}, {SIGHUP, true}, {SIGINT, true}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(std::to_string(c.senal) + (c.ignorada ? ", ignorada" : ""));
     std::ofstream(ruta, std::ios::binary) << "antiguo";
     const pid_t hijo = fork();
-    if (hijo == 0) _exit(Ejecutar({"--lotes", lotes, "-o", ruta}).codigo);
+    if (hijo == 0) {
+      if (c.ignorada) signal(c.senal, SIG_IGN);
+      _exit(Ejecutar({"--lotes", lotes, "-o", ruta}).codigo);
+    }
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     while (Nombres(carpeta).size() < 2 && std::chrono::steady_clock::now() < limite) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     ASSERT_EQ(Nombres(carpeta).size(), 2u) << "no apareció el archivo temporal";
-    kill(hijo, senal);
+    kill(hijo, c.senal);
     int estado = 0;
     waitpid(hijo, &estado, 0);
-    EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == senal);
-    EXPECT_EQ(Leer(ruta), "antiguo");
     EXPECT_EQ(Nombres(carpeta), std::vector<std::string>{"res.csv"});
+    if (c.ignorada) {
+      EXPECT_TRUE(WIFEXITED(estado) && WEXITSTATUS(estado) == kSalidaConstruible) << estado;
+      EXPECT_TRUE(Tiene(Leer(ruta), "\n" + std::to_string(kFilas + 1) + ";si;"));
+    } else {
+      EXPECT_TRUE(WIFSIGNALED(estado) && WTERMSIG(estado) == c.senal) << estado;
+      EXPECT_EQ(Leer(ruta), "antiguo");
+    }
   }
 }
 
