@@ -397,20 +397,17 @@ int Informar(const Fallo& fallo, std::ostream& errores) {
 constexpr std::size_t kTrozo = 1 << 16;
 
 std::optional<Fallo> FalloDeLectura(const std::string& ruta, int error) {
-  return FalloDeEntrada("no se puede leer «" + ruta + "»: " + Razon(error));
+  return FalloDeEntrada("no se puede leer " + RutaCitada(ruta) + ": " + Razon(error));
 }
 
 std::optional<Fallo> RechazoDeLotes(const Orden& orden) {
-  if (orden.materiales && orden.destino && *orden.materiales == *orden.destino) {
-    return FalloDeEntrada("--lista-materiales y -o no pueden ser el mismo archivo");
-  }
   if (orden.formatoDado) return FalloDeEntrada("--lotes escribe siempre CSV: no admite --formato");
   if (orden.opciones.cargaOhm) {
     return FalloDeEntrada("--carga-ohm no se admite con --lotes: la carga va en IcMin e IcMax");
   }
   std::error_code ec;
   if (std::filesystem::is_directory(*orden.lotes, ec)) {
-    return FalloDeEntrada("«" + *orden.lotes + "» no es un archivo");
+    return FalloDeEntrada(RutaCitada(*orden.lotes) + " no es un archivo");
   }
   return std::nullopt;
 }
@@ -422,15 +419,20 @@ void Resumir(const CuentaLotes& c, std::ostream& errores) {
   errores << "\n";
 }
 
-// The batch's parts list, once its results are on the disk; never over the
-// input or the results.
+// Before a row is read: no output over the input or over the other output.
+std::optional<Fallo> SalidasAparte(const Orden& orden) {
+  std::vector<ArchivoNombrado> salidas;
+  if (orden.destino) salidas.push_back({"-o", *orden.destino});
+  if (orden.materiales) salidas.push_back({"--lista-materiales", *orden.materiales});
+  return ArchivosDistintos({{"--lotes", *orden.lotes}}, salidas);
+}
+
+// The batch's parts list, once its results are on the disk.
 std::optional<Fallo> EscribirMateriales(const Orden& orden, const SumaMateriales& materiales,
                                         std::ostream& consola) {
   if (!orden.materiales) return std::nullopt;
-  std::vector<std::string> entradas{*orden.lotes};
-  if (orden.destino) entradas.push_back(*orden.destino);
   Salida lista(consola, orden.materiales);
-  if (auto fallo = lista.Abrir(entradas)) return fallo;
+  if (auto fallo = lista.Abrir()) return fallo;
   lista.Escribir(materiales.Csv());
   return lista.Cerrar();
 }
@@ -441,8 +443,9 @@ int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errore
   errno = 0;
   std::ifstream archivo(ruta, std::ios::binary);
   if (!archivo) return Informar(*FalloDeLectura(ruta, errno), errores);
+  if (auto fallo = SalidasAparte(orden)) return Informar(*fallo, errores);
   Salida salida(consola, orden.destino);
-  if (auto fallo = salida.Abrir({ruta})) return Informar(*fallo, errores);
+  if (auto fallo = salida.Abrir()) return Informar(*fallo, errores);
   SumaMateriales materiales;
   Lotes lotes(orden.opciones, orden.materiales ? &materiales : nullptr);
   std::string trozo(kTrozo, '\0');
