@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "design/Diseno.h"
 #include "design/Lectura.h"
 #include "design/Lotes.h"
+#include "design/Opciones.h"
 #include "design/Texto.h"
 
 namespace zener {
@@ -38,7 +40,12 @@ temperatura de la unión, y dice si el diseño se puede construir.
 
 Cifras como en la ventana: coma decimal y punto de millares (12 15 5 20 5,1 5).
 Tensiones en V, corrientes en mA. VeMin y VeMax son los extremos del valor
-medio de la entrada; el rizado (--rizado) va encima de ellos.
+medio de la entrada; el rizado (--rizado) va encima de ellos. Tras «--» todo
+son cifras, aunque empiecen por «-».
+
+Los ohmios, también como se marcan las resistencias: 4.700, 4,7k, 4k7, 2M2,
+470R, 0R47; k o K es kilo, M mega, G giga y R la coma. La m minúscula no vale
+(unos la leen mili y otros mega): escriba M.
 
 Opciones:
 )";
@@ -67,6 +74,9 @@ const FormatoInforme kFormatos[] = {
     {"spice", InformeSpice},
 };
 
+// What ends the options: every argument after it is a figure.
+constexpr std::string_view kFinDeOpciones = "--";
+
 struct Orden {
   std::vector<std::string> cifras;
   OpcionesDiseno opciones;
@@ -92,6 +102,11 @@ struct OpcionHerramienta {
 
 Fallo FalloDeEntrada(std::string mensaje) {
   return Fallo{std::move(mensaje), kSalidaErrorEntrada};
+}
+
+// A user's argument as messages quote it.
+std::string Citado(std::string_view argumento) {
+  return "«" + Eco(argumento) + "»";
 }
 
 template <typename Fila, typename Nombre>
@@ -130,8 +145,13 @@ OpcionHerramienta OpcionDeDiseno(const OpcionNumerica& opcion) {
           std::string(opcion.valor),
           std::string(opcion.nombre) + " " + DefectoDe(opcion) + "; ha de " + LimitesDe(opcion),
           [&opcion](Orden& o, const std::string& v) -> std::optional<Fallo> {
+            const std::string dada = std::string(opcion.opcion) + " " + Citado(v);
             if (auto motivo = LeerOpcion(o.opciones, opcion, v)) {
-              return FalloDeEntrada(std::string(opcion.opcion) + " «" + v + "» " + *motivo);
+              return FalloDeEntrada(dada + " " + *motivo);
+            }
+            if (!DentroDeLimites(opcion, *opcion.leer(o.opciones))) {
+              return FalloDeEntrada(dada + " no vale: " + std::string(opcion.nombre) + " ha de " +
+                                    LimitesDe(opcion));
             }
             return std::nullopt;
           }};
@@ -141,26 +161,29 @@ OpcionHerramienta OpcionDeDiseno(const OpcionNumerica& opcion) {
 const std::vector<OpcionHerramienta>& Opciones() {
   static const std::vector<OpcionHerramienta> opciones = [] {
     std::vector<OpcionHerramienta> o;
-    o.push_back(
-        {{"--serie"},
-         NombresDeSeries("|"),
-         "la serie de resistencias (" + std::string(TablaDe(OpcionesDiseno{}.serie).nombre) +
-             "); la tolerancia de cada una: " + ToleranciasDeSeries(),
-         [](Orden& o, const std::string& v) -> std::optional<Fallo> {
-           const auto serie = SerieDeNombre(v);
-           if (!serie) {
-             return FalloDeEntrada("serie desconocida «" + v + "» (" + NombresDeSeries(", ") + ")");
-           }
-           o.opciones.serie = *serie;
-           return std::nullopt;
-         }});
+    o.push_back({{"--serie"},
+                 NombresDeSeries("|"),
+                 "la serie de resistencias (" +
+                     std::string(TablaDe(OpcionesDiseno{}.serie).nombre) +
+                     "); la tolerancia de cada una: " + ToleranciasDeSeries(),
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   const auto serie = SerieDeNombre(v);
+                   if (!serie) {
+                     return FalloDeEntrada("serie desconocida " + Citado(v) + " (" +
+                                           NombresDeSeries(", ") + ")");
+                   }
+                   o.opciones.serie = *serie;
+                   return std::nullopt;
+                 }});
     o.push_back({{"--familia"},
                  NombresDeFamilias("|"),
-                 "la familia del zener (auto: la de menor potencia que basta)",
+                 "la familia del zener (auto: la de menor potencia que basta); también con el "
+                 "nombre que le dan los informes: " +
+                     Unidos(kFamilias, ", ", [](const FamiliaZener& f) { return f.nombre; }),
                  [](Orden& o, const std::string& v) -> std::optional<Fallo> {
                    const auto familia = FamiliaDeNombre(v);
                    if (!familia) {
-                     return FalloDeEntrada("familia desconocida «" + v + "» (" +
+                     return FalloDeEntrada("familia desconocida " + Citado(v) + " (" +
                                            NombresDeFamilias(", ") + ")");
                    }
                    o.opciones.familia = *familia;
@@ -174,7 +197,7 @@ const std::vector<OpcionHerramienta>& Opciones() {
                  [](Orden& o, const std::string& v) -> std::optional<Fallo> {
                    const auto montaje = MontajeDeNombre(v);
                    if (!montaje) {
-                     return FalloDeEntrada("montaje desconocido «" + v + "» (" +
+                     return FalloDeEntrada("montaje desconocido " + Citado(v) + " (" +
                                            NombresDeMontajes(", ") + ")");
                    }
                    o.opciones.montaje = *montaje;
@@ -193,7 +216,7 @@ const std::vector<OpcionHerramienta>& Opciones() {
                      o.formatoDado = true;
                      return std::nullopt;
                    }
-                   return FalloDeEntrada("formato desconocido «" + v + "» (" +
+                   return FalloDeEntrada("formato desconocido " + Citado(v) + " (" +
                                          NombresDeFormatos(", ") + ")");
                  }});
     o.push_back({{"--lotes"},
@@ -251,9 +274,13 @@ const OpcionHerramienta* BuscarOpcion(const std::string& nombre) {
   return nullptr;
 }
 
-// Whether the text starts with a unit of the options: a figure keeps it on
-// its line.
+// Whether the text starts with a unit of the options, or a multiple of the
+// ohm (MΩ): a figure keeps it on its line.
 bool EmpiezaPorUnidad(std::string_view texto) {
+  if (texto.size() > 1 && std::isalpha(static_cast<unsigned char>(texto[0])) &&
+      texto.substr(1, kUnidadOhmio.size()) == kUnidadOhmio) {
+    return true;
+  }
   for (const OpcionNumerica& opcion : kOpcionesNumericas) {
     if (!opcion.unidad.empty() && texto.substr(0, opcion.unidad.size()) == opcion.unidad) {
       return true;
@@ -317,11 +344,22 @@ bool EsOpcion(const std::string& argumento) {
          !std::isdigit(static_cast<unsigned char>(argumento[1])) && argumento[1] != ',';
 }
 
+std::string NombresDeOpcion(const OpcionHerramienta& opcion) {
+  return Unidos(opcion.nombres, " o ", [](const std::string& n) { return n; });
+}
+
+// Each option once: a second value would silently replace the first.
 std::optional<Fallo> Analizar(int argc, const char* const* argv, Orden& orden) {
+  std::set<const OpcionHerramienta*> dadas;
+  bool soloCifras = false;
   for (int i = 1; i < argc; ++i) {
     std::string argumento = argv[i];
-    if (!EsOpcion(argumento)) {
+    if (soloCifras || !EsOpcion(argumento)) {
       orden.cifras.push_back(argumento);
+      continue;
+    }
+    if (argumento == kFinDeOpciones) {
+      soloCifras = true;
       continue;
     }
     std::optional<std::string> valor;
@@ -330,7 +368,11 @@ std::optional<Fallo> Analizar(int argc, const char* const* argv, Orden& orden) {
       argumento.resize(igual);
     }
     const OpcionHerramienta* opcion = BuscarOpcion(argumento);
-    if (!opcion) return FalloDeEntrada("opción desconocida: " + argumento);
+    if (!opcion) return FalloDeEntrada("opción desconocida: " + Citado(argumento));
+    if (!dadas.insert(opcion).second) {
+      return FalloDeEntrada("la opción " + NombresDeOpcion(*opcion) +
+                            " se ha dado más de una vez: va una sola");
+    }
     if (opcion->valor.empty() && valor) return FalloDeEntrada(argumento + " no lleva valor");
     if (!opcion->valor.empty() && !valor) {
       if (i + 1 >= argc) return FalloDeEntrada("falta el valor de " + argumento);
@@ -361,11 +403,20 @@ std::string NombresDe(const std::vector<Magnitud>& magnitudes) {
   return nombres;
 }
 
+// Where the figures go instead, or how many there are with a load
+// resistance.
+std::string PorQueSobra(const Orden& orden, const std::vector<Magnitud>& dadas) {
+  if (orden.lotes) return " (con --lotes las cifras van en el archivo)";
+  if (!orden.opciones.cargaOhm) return "";
+  return ": con --carga-ohm las cifras son " + std::to_string(dadas.size()) + " (" +
+         NombresDe(dadas) + ")";
+}
+
 std::optional<Fallo> LeerCifras(const Orden& orden, DatosCircuito& valores, Decimales& decimales) {
   const std::vector<Magnitud> dadas = MagnitudesDadas(orden);
   if (orden.cifras.size() > dadas.size()) {
-    return FalloDeEntrada("sobra el argumento «" + orden.cifras[dadas.size()] + "»" +
-                          (orden.lotes ? " (con --lotes las cifras van en el archivo)" : ""));
+    return FalloDeEntrada("sobra el argumento " + Citado(orden.cifras[dadas.size()]) +
+                          PorQueSobra(orden, dadas));
   }
   if (orden.cifras.size() < dadas.size()) {
     return FalloDeEntrada("faltan cifras: se esperan " + std::to_string(dadas.size()) + " (" +
@@ -376,8 +427,8 @@ std::optional<Fallo> LeerCifras(const Orden& orden, DatosCircuito& valores, Deci
     const Lectura lectura = LeerValor(orden.cifras[i]);
     if (!lectura.valor) {
       return FalloDeEntrada("el argumento " + std::to_string(i + 1) + " (" +
-                            std::string(kNombresValores[campo]) + ") «" + orden.cifras[i] + "» " +
-                            lectura.motivo);
+                            std::string(kNombresValores[campo]) + ") " + Citado(orden.cifras[i]) +
+                            " " + lectura.motivo);
     }
     valores.*kCampos[campo].valor = *lectura.valor;
     decimales[campo] = lectura.decimales;
@@ -397,20 +448,17 @@ int Informar(const Fallo& fallo, std::ostream& errores) {
 constexpr std::size_t kTrozo = 1 << 16;
 
 std::optional<Fallo> FalloDeLectura(const std::string& ruta, int error) {
-  return FalloDeEntrada("no se puede leer «" + ruta + "»: " + Razon(error));
+  return FalloDeEntrada("no se puede leer " + RutaCitada(ruta) + ": " + Razon(error));
 }
 
 std::optional<Fallo> RechazoDeLotes(const Orden& orden) {
-  if (orden.materiales && orden.destino && *orden.materiales == *orden.destino) {
-    return FalloDeEntrada("--lista-materiales y -o no pueden ser el mismo archivo");
-  }
   if (orden.formatoDado) return FalloDeEntrada("--lotes escribe siempre CSV: no admite --formato");
   if (orden.opciones.cargaOhm) {
     return FalloDeEntrada("--carga-ohm no se admite con --lotes: la carga va en IcMin e IcMax");
   }
   std::error_code ec;
   if (std::filesystem::is_directory(*orden.lotes, ec)) {
-    return FalloDeEntrada("«" + *orden.lotes + "» no es un archivo");
+    return FalloDeEntrada(RutaCitada(*orden.lotes) + " no es un archivo");
   }
   return std::nullopt;
 }
@@ -422,15 +470,20 @@ void Resumir(const CuentaLotes& c, std::ostream& errores) {
   errores << "\n";
 }
 
-// The batch's parts list, once its results are on the disk; never over the
-// input or the results.
+// Before a row is read: no output over the input or over the other output.
+std::optional<Fallo> SalidasAparte(const Orden& orden) {
+  std::vector<ArchivoNombrado> salidas;
+  if (orden.destino) salidas.push_back({"-o", *orden.destino});
+  if (orden.materiales) salidas.push_back({"--lista-materiales", *orden.materiales});
+  return ArchivosDistintos({{"--lotes", *orden.lotes}}, salidas);
+}
+
+// The batch's parts list, once its results are on the disk.
 std::optional<Fallo> EscribirMateriales(const Orden& orden, const SumaMateriales& materiales,
                                         std::ostream& consola) {
   if (!orden.materiales) return std::nullopt;
-  std::vector<std::string> entradas{*orden.lotes};
-  if (orden.destino) entradas.push_back(*orden.destino);
   Salida lista(consola, orden.materiales);
-  if (auto fallo = lista.Abrir(entradas)) return fallo;
+  if (auto fallo = lista.Abrir()) return fallo;
   lista.Escribir(materiales.Csv());
   return lista.Cerrar();
 }
@@ -441,8 +494,9 @@ int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errore
   errno = 0;
   std::ifstream archivo(ruta, std::ios::binary);
   if (!archivo) return Informar(*FalloDeLectura(ruta, errno), errores);
+  if (auto fallo = SalidasAparte(orden)) return Informar(*fallo, errores);
   Salida salida(consola, orden.destino);
-  if (auto fallo = salida.Abrir({ruta})) return Informar(*fallo, errores);
+  if (auto fallo = salida.Abrir()) return Informar(*fallo, errores);
   SumaMateriales materiales;
   Lotes lotes(orden.opciones, orden.materiales ? &materiales : nullptr);
   std::string trozo(kTrozo, '\0');
@@ -457,7 +511,8 @@ int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errore
   }
   if (archivo.bad()) return Informar(*FalloDeLectura(ruta, errno), errores);
   if (!salida.Fallida()) lotes.Terminar(bloque);
-  if (lotes.Error()) return Informar(FalloDeEntrada(ruta + ": " + *lotes.Error()), errores);
+  if (lotes.Error())
+    return Informar(FalloDeEntrada(RutaCitada(ruta) + ": " + *lotes.Error()), errores);
   salida.Escribir(bloque);
   if (auto fallo = salida.Cerrar()) return Informar(*fallo, errores);
   if (auto fallo = EscribirMateriales(orden, materiales, consola)) return Informar(*fallo, errores);

@@ -17,10 +17,24 @@ struct Fallo {
   int codigo;
 };
 
-// A regular file is written under a temporary name beside it (beside its
-// target, through a symbolic link), with its mode and owner, synced and
-// renamed over it: another hard link keeps the old contents. Anything else (a
-// device, a pipe) is written in place.
+// A path as messages quote it: cleaned and, when very long, cut.
+std::string RutaCitada(std::string_view ruta);
+
+// A file the command line names, with the option that names it.
+struct ArchivoNombrado {
+  std::string_view opcion;
+  std::string ruta;
+};
+// Refuses an output that is an input or another output, however either is
+// spelt: the same file where it exists, the same file to be created where it
+// does not. Devices and pipes may be shared.
+std::optional<Fallo> ArchivosDistintos(const std::vector<ArchivoNombrado>& entradas,
+                                       const std::vector<ArchivoNombrado>& salidas);
+
+// A regular file is written under a temporary name beside it (beside the end
+// of a chain of symbolic links, which a redirect follows), with its mode and
+// owner, synced and renamed over it: another hard link keeps the old
+// contents. Anything else (a device, a pipe) is written in place.
 class Salida {
  public:
   Salida(std::ostream& consola, std::optional<std::string> ruta)
@@ -29,9 +43,8 @@ class Salida {
   Salida(const Salida&) = delete;
   Salida& operator=(const Salida&) = delete;
 
-  // Refuses a file that is one of `entradas`, whatever the links to it, and
-  // one the user may not write.
-  std::optional<Fallo> Abrir(const std::vector<std::string>& entradas = {});
+  // Refuses a file the user may not write, and a chain of links with no end.
+  std::optional<Fallo> Abrir();
   void Escribir(std::string_view texto);
   // The first write that failed ends the run: nothing more is written.
   bool Fallida() const { return error_.has_value(); }
@@ -44,7 +57,7 @@ class Salida {
 
   std::ostream& consola_;
   std::optional<std::string> ruta_;
-  std::string destino_;  // the file itself, past any symbolic link
+  std::string destino_;  // the file itself, past every symbolic link
   std::string temporal_;
   int fd_ = -1;
   std::optional<int> error_;

@@ -21,7 +21,9 @@ namespace zener {
 
 namespace {
 
-constexpr std::string_view kSufijoTemporal = ".parcial-XXXXXX";
+// Its own short name, not the target's with a suffix: a target's name may
+// take all the length a name may have.
+constexpr std::string_view kNombreTemporal = "zener-diseno.parcial-XXXXXX";
 #ifndef _WIN32
 constexpr mode_t kBitsDeModo = 07777;
 constexpr mode_t kBitsDeGrupo = 0070;
@@ -38,6 +40,21 @@ constexpr std::array<int, 2> kSenales = {SIGINT, SIGTERM};
 constexpr std::size_t kMayorRuta = 4096;
 char gTemporal[kMayorRuta];
 volatile std::sig_atomic_t gConTemporal = 0;
+// The signals the handler was set for: those at their default. One the
+// caller ignores stays ignored (nohup), one it handles stays its own.
+std::array<bool, kSenales.size()> gConManejador{};
+
+bool PorDefecto(int senal) {
+#ifdef _WIN32
+  const auto antes = std::signal(senal, SIG_DFL);
+  std::signal(senal, antes);
+  return antes == SIG_DFL;
+#else
+  struct sigaction accion {};
+  return sigaction(senal, nullptr, &accion) == 0 && (accion.sa_flags & SA_SIGINFO) == 0 &&
+         accion.sa_handler == SIG_DFL;
+#endif
+}
 
 extern "C" void QuitarTemporal(int senal) {
   if (gConTemporal) std::remove(gTemporal);
@@ -52,7 +69,7 @@ int Error(int resultado) {
 }  // namespace
 
 int CrearTemporalJunto(const std::string& destino, std::string& ruta) {
-  std::string plantilla = destino + std::string(kSufijoTemporal);
+  std::string plantilla = (std::filesystem::path(destino).parent_path() / kNombreTemporal).string();
   if (plantilla.size() >= kMayorRuta) {
     errno = ENAMETOOLONG;
     return -1;
@@ -74,7 +91,10 @@ int CrearTemporalJunto(const std::string& destino, std::string& ruta) {
     ruta = plantilla;
     std::memcpy(gTemporal, plantilla.c_str(), plantilla.size() + 1);
     gConTemporal = 1;
-    for (const int senal : kSenales) std::signal(senal, QuitarTemporal);
+    for (std::size_t i = 0; i < kSenales.size(); ++i) {
+      gConManejador[i] = PorDefecto(kSenales[i]);
+      if (gConManejador[i]) std::signal(kSenales[i], QuitarTemporal);
+    }
   }
 #ifndef _WIN32
   sigprocmask(SIG_SETMASK, &antes, nullptr);
@@ -165,7 +185,10 @@ void SincronizarCarpeta(const std::string& archivo) {
 
 void OlvidarSenales() {
   gConTemporal = 0;
-  for (const int senal : kSenales) std::signal(senal, SIG_DFL);
+  for (std::size_t i = 0; i < kSenales.size(); ++i) {
+    if (gConManejador[i]) std::signal(kSenales[i], SIG_DFL);
+    gConManejador[i] = false;
+  }
 }
 
 }  // namespace zener

@@ -9,7 +9,8 @@ namespace zener {
 
 // A new file beside `destino`, private until ConservarIdentidad; its name in
 // `ruta`. Until OlvidarSenales, Ctrl-C, SIGTERM and SIGHUP remove it before
-// ending the program as they would have.
+// ending the program as they would have; those the caller ignores or handles
+// are left as they were.
 int CrearTemporalJunto(const std::string& destino, std::string& ruta);
 // An existing file that is no regular file (a device, a pipe), written in place.
 int AbrirEnSuSitio(const std::string& ruta);

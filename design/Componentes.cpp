@@ -498,8 +498,13 @@ const FamiliaZener& FamiliaDe(Familia familia) {
                        [familia](const FamiliaZener& f) { return f.familia == familia; });
 }
 
+// The short name, or the name the reports give: a report's options read back.
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre) {
-  return DeNombre(kNombresFamilias, nombre);
+  if (const auto familia = DeNombre(kNombresFamilias, nombre)) return familia;
+  if (nombre == kNombreAutomatica) return Familia::Automatica;
+  const auto it = std::find_if(kFamilias.begin(), kFamilias.end(),
+                               [nombre](const FamiliaZener& f) { return f.nombre == nombre; });
+  return it == kFamilias.end() ? std::nullopt : std::optional<Familia>(it->familia);
 }
 
 std::string NombresDeFamilias(std::string_view separador) {

@@ -97,6 +97,9 @@ struct FamiliaZener {
 // Ascending power; the automatic choice takes the first that is enough.
 extern const std::array<FamiliaZener, 7> kFamilias;
 const FamiliaZener& FamiliaDe(Familia familia);  // not Automatica
+// What the reports call the automatic choice; each family, by its name.
+inline constexpr std::string_view kNombreAutomatica = "automática";
+// A family by its command-line name or by the name the reports give it.
 std::optional<Familia> FamiliaDeNombre(std::string_view nombre);
 // The command line's names of the families and of the mountings.
 std::string NombresDeFamilias(std::string_view separador);

@@ -102,7 +102,8 @@ std::string EntradasJson(const Diseno& d) {
 }
 
 std::string NombreFamilia(Familia familia) {
-  return familia == Familia::Automatica ? "automática" : std::string(FamiliaDe(familia).nombre);
+  return std::string(familia == Familia::Automatica ? kNombreAutomatica
+                                                    : FamiliaDe(familia).nombre);
 }
 
 std::string OpcionesJson(const Diseno& d) {

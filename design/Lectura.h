@@ -32,7 +32,9 @@ inline constexpr std::array<std::string_view, 6> kNombresValores = {"VeMin", "Ve
 // The numeric option of that JSON key ("tol_r"), if there is one.
 const OpcionNumerica* OpcionDeClave(std::string_view clave);
 // Reads an option's text into the options, or says why it cannot: "0,5" in a
-// tolerance is half a percent. Its limits are ErrorDeOpciones's to check.
+// tolerance is half a percent; an option in ohms also takes the multiples
+// resistors are marked with (4k7, 4,7k, 2M2, 470R). Its limits are
+// ErrorDeOpciones's to check.
 std::optional<std::string> LeerOpcion(OpcionesDiseno& opciones, const OpcionNumerica& opcion,
                                       std::string_view texto);
 

@@ -5,6 +5,7 @@
 #include "core/Tablas.h"
 #include "design/Codificacion.h"
 #include "design/Componentes.h"
+#include "design/Opciones.h"
 #include "design/Texto.h"
 
 namespace zener {
@@ -13,6 +14,7 @@ namespace {
 
 constexpr char kSeparador = ';';
 constexpr char kTabulador = '\t';
+constexpr char kComilla = '"';
 constexpr std::string_view kFinesDeLinea = "\r\n";
 constexpr std::string_view kCabeceraDiseno = "Linea;Construible;Regla";
 constexpr std::string_view kCabeceraPiezas = "Resistencia;Zener;Mensaje";
@@ -39,8 +41,6 @@ const std::string& SinDiseno() {
       kSeparador);
   return vacias;
 }
-// An echoed field is cut to this many characters.
-constexpr std::size_t kMayorEco = 32;
 
 bool IgualSinMayusculas(std::string_view a, std::string_view b) {
   auto minuscula = [](char c) {
@@ -49,28 +49,6 @@ bool IgualSinMayusculas(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
            return minuscula(x) == minuscula(y);
          });
-}
-
-// A user's field as a message quotes it: valid UTF-8 (U+FFFD for what is no
-// character), no control characters, and cut short, at a character's start,
-// when long.
-std::string Eco(std::string_view texto) {
-  texto = SinEspacios(texto);
-  std::string eco;
-  for (std::size_t caracteres = 0; !texto.empty(); ++caracteres) {
-    if (caracteres == kMayorEco) return eco + "…";
-    const std::size_t largo = LargoDeCaracter(texto);
-    const unsigned char c = static_cast<unsigned char>(texto.front());
-    if (largo == 0) {
-      eco += kSustituto;
-    } else if (c < 0x20 || c == 0x7F) {
-      eco += '?';
-    } else {
-      eco += texto.substr(0, largo);
-    }
-    texto.remove_prefix(std::max<std::size_t>(largo, 1));
-  }
-  return eco;
 }
 
 // Quoted, so that a message may hold the separator, its quotes doubled;
@@ -137,6 +115,41 @@ bool LeerMontaje(std::string_view texto, ValoresDeFila& leidos, std::string& mot
   return leidos.montaje.has_value();
 }
 
+// The cell that starts at `inicio`, and where the next one starts: past the
+// row's end after the last. A cell wholly in double quotes, as a spreadsheet
+// writes one, is read without them, "" as one quote, and may hold the
+// separator; its text is kept in `espacio`. None for quotes left open or
+// followed by more text.
+std::optional<std::string_view> SiguienteCelda(std::string_view fila, char separador,
+                                               std::size_t& inicio, std::string& espacio) {
+  const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
+  const std::string_view celda = fila.substr(inicio, fin - inicio);
+  const std::string_view recortada = SinEspacios(celda);
+  if (recortada.empty() || recortada.front() != kComilla) {
+    inicio = fin + 1;
+    return celda;
+  }
+  espacio.clear();
+  std::size_t i = inicio + static_cast<std::size_t>(recortada.data() - celda.data()) + 1;
+  for (std::size_t comilla; (comilla = fila.find(kComilla, i)) != std::string_view::npos;) {
+    espacio.append(fila.substr(i, comilla - i));
+    i = comilla + 1;
+    if (i == fila.size() || fila[i] != kComilla) {
+      const std::size_t tras = std::min(fila.find(separador, i), fila.size());
+      if (!SinEspacios(fila.substr(i, tras - i)).empty()) return std::nullopt;
+      inicio = tras + 1;
+      return std::string_view(espacio);
+    }
+    espacio += kComilla;
+    ++i;
+  }
+  return std::nullopt;
+}
+
+std::string ComillasAbiertas(std::size_t campo) {
+  return "la celda " + std::to_string(campo + 1) + " abre unas comillas que no cierran al final";
+}
+
 // The six values of a row, and its mounting when the file has the column,
 // or why not. A spreadsheet may end every row with a separator: one empty
 // field after the last is no field.
@@ -144,26 +157,29 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std
                                       std::string& motivo) {
   ValoresDeFila leidos;
   std::size_t campo = 0;
-  std::size_t inicio = 0;
-  while (true) {
-    const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
-    const std::string_view texto = fila.substr(inicio, fin - inicio);
-    const bool vacioFinal = campo == campos && fin == fila.size() && SinEspacios(texto).empty();
+  std::string espacio;
+  for (std::size_t inicio = 0; inicio <= fila.size();) {
+    const auto celda = SiguienteCelda(fila, separador, inicio, espacio);
+    if (!celda) {
+      motivo = ComillasAbiertas(campo);
+      return std::nullopt;
+    }
+    const std::string_view texto = *celda;
+    const bool vacioFinal = campo == campos && inicio > fila.size() && SinEspacios(texto).empty();
     if (campo == kCampos.size() && campo < campos && !LeerMontaje(texto, leidos, motivo)) {
       return std::nullopt;
     }
     if (campo < kCampos.size()) {
       const Lectura lectura = LeerValor(texto);
       if (!lectura.valor) {
-        motivo = std::string(kNombresValores[campo]) + " «" + Eco(texto) + "» " + lectura.motivo;
+        motivo = std::string(kNombresValores[campo]) + " «" + Eco(SinEspacios(texto)) + "» " +
+                 lectura.motivo;
         return std::nullopt;
       }
       leidos.valores.*kCampos[campo].valor = *lectura.valor;
       leidos.decimales[campo] = lectura.decimales;
     }
     if (!vacioFinal) ++campo;
-    if (fin == fila.size()) break;
-    inicio = fin + 1;
   }
   if (campo != campos) {
     motivo = "tiene " + std::to_string(campo) + " campos y ha de tener " + std::to_string(campos);
@@ -172,16 +188,17 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std
   return leidos;
 }
 
-// How many columns the header names, whatever their spaces and letter case,
-// and with a trailing separator or not: the six values, and the mounting
-// where it follows them. None when it is no header.
+// How many columns the header names, whatever their spaces, letter case and
+// quotes, and with a trailing separator or not: the six values, and the
+// mounting where it follows them. None when it is no header.
 std::optional<std::size_t> ColumnasDeCabecera(std::string_view fila, char separador) {
   std::size_t campo = 0;
   std::size_t columnas = kNombresValores.size();
-  std::size_t inicio = 0;
-  while (true) {
-    const std::size_t fin = std::min(fila.find(separador, inicio), fila.size());
-    const std::string_view nombre = SinEspacios(fila.substr(inicio, fin - inicio));
+  std::string espacio;
+  for (std::size_t inicio = 0; inicio <= fila.size(); ++campo) {
+    const auto celda = SiguienteCelda(fila, separador, inicio, espacio);
+    if (!celda) return std::nullopt;
+    const std::string_view nombre = SinEspacios(*celda);
     if (campo < kNombresValores.size()) {
       if (!IgualSinMayusculas(nombre, kNombresValores[campo])) return std::nullopt;
     } else if (campo == kNombresValores.size() && IgualSinMayusculas(nombre, kColumnaMontaje)) {
@@ -189,12 +206,24 @@ std::optional<std::size_t> ColumnasDeCabecera(std::string_view fila, char separa
     } else if (!nombre.empty()) {
       return std::nullopt;
     }
-    ++campo;
-    if (fin == fila.size()) break;
-    inicio = fin + 1;
   }
   if (campo < kNombresValores.size()) return std::nullopt;
   return columnas;
+}
+
+// The command's options with the row's mounting, or why they cannot be
+// used: a family of another mounting is the row's error, as it is the
+// command line's.
+std::optional<OpcionesDiseno> OpcionesDeFila(OpcionesDiseno opciones,
+                                             const std::optional<Montaje>& montaje,
+                                             std::string& motivo) {
+  if (!montaje) return opciones;
+  opciones.montaje = *montaje;
+  if (auto error = ErrorDeOpciones(opciones)) {
+    motivo = std::move(*error);
+    return std::nullopt;
+  }
+  return opciones;
 }
 
 }  // namespace
@@ -288,14 +317,13 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
 void Lotes::Fila(std::string_view fila, std::string& salida) {
   std::string motivo;
   const auto leidos = LeerFila(fila, separador_, columnas_, motivo);
-  if (!leidos) {
+  const auto opciones = leidos ? OpcionesDeFila(opciones_, leidos->montaje, motivo) : std::nullopt;
+  if (!opciones) {
     ++cuenta_.erroneas;
     EscribirError(salida, linea_, motivo);
     return;
   }
-  OpcionesDiseno opciones = opciones_;
-  if (leidos->montaje) opciones.montaje = *leidos->montaje;
-  const Diseno d = Disenar(leidos->valores, opciones, leidos->decimales);
+  const Diseno d = Disenar(leidos->valores, *opciones, leidos->decimales);
   ++(d.construible ? cuenta_.construibles : cuenta_.noConstruibles);
   if (materiales_) materiales_->Anadir(d);
   EscribirFila(salida, linea_, d);

@@ -10,6 +10,8 @@ namespace zener {
 
 namespace {
 
+constexpr int kDecimalesOhmios = 2;
+
 // The rating as the sheet states it and, where less, what it comes to at
 // the design's hottest ambient (on the Zener's stated mounting).
 std::string Potencia(double potenciaW, double hastaC, double admisibleW, double ambienteC,
@@ -24,7 +26,7 @@ std::string Potencia(double potenciaW, double hastaC, double admisibleW, double 
 LineaMateriales DeResistencia(const Diseno& d) {
   const ResistenciaComercial& r = *d.resistencia;
   return {"R1",
-          CifraCorta(d.cifras.De(Figura::RNominal), 2) + " Ω",
+          Ohmios(d.cifras.De(Figura::RNominal), kDecimalesOhmios),
           "±" + Porcentaje(d.tolR),
           std::string(r.encapsulado.nombre),
           Potencia(r.potenciaW, kRodillaResistenciaC, r.potenciaW * d.cifras.De(Figura::FactorR),

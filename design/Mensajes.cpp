@@ -133,8 +133,8 @@ struct EnPalabras {
   std::string operator()(const motivo::RDadaNoBasta& m) const { return RDadaNoBasta(m); }
   std::string operator()(const motivo::SinResistencia& m) const {
     std::string texto = "Ninguna resistencia" + DeMontaje(m.montaje) + " admite " +
-                        EnBornes(m.tensionV) + ": la que más, " + std::string(m.mayor->tipo) + ", " +
-                        CifraCorta(m.mayor->tensionMaxV, 0) + " V.";
+                        EnBornes(m.tensionV) + ": la que más, " + std::string(m.mayor->tipo) +
+                        ", " + CifraCorta(m.mayor->tensionMaxV, 0) + " V.";
     if (m.enSerie == 0) return texto + " Ni diez en serie bastarían.";
     return texto + " Bastarían " + std::to_string(m.enSerie) + " " +
            std::string(m.enSerieTipo->tipo) + " en serie, cada una con " +

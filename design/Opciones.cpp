@@ -28,6 +28,14 @@ void Poner(OpcionesDiseno& o, double valor) {
 
 constexpr int kComoPorcentaje = 100;
 constexpr int kTalCual = 1;
+constexpr double kMenorResistenciaOhm = 0.01;
+constexpr int kDecimalesLimites = 2;
+
+// A limit as the help writes it: ohms in their multiple, the rest plain.
+std::string Limite(const OpcionNumerica& opcion, double valor) {
+  return opcion.unidad == kUnidadOhmio ? Ohmios(valor, kDecimalesLimites)
+                                       : CifraCorta(valor, kDecimalesLimites);
+}
 
 }  // namespace
 
@@ -42,14 +50,15 @@ const std::array<OpcionNumerica, 9> kOpcionesNumericas = {{
      PonerOpcional<&OpcionesDiseno::tolVz, kComoPorcentaje>},
     {"margen", "--margen", "el margen de potencia", "FACTOR", "", "", 1, 100, true,
      Leer<&OpcionesDiseno::margen>, Poner<&OpcionesDiseno::margen>},
-    {"zz_ohm", "--zz", "la impedancia del zener", "OHMIOS", "sin ella, la de su hoja de datos", "Ω",
-     0, 1e6, false, LeerOpcional<&OpcionesDiseno::zz, kTalCual>,
+    {"zz_ohm", "--zz", "la impedancia del zener", "OHMIOS", "sin ella, la de su hoja de datos",
+     kUnidadOhmio, 0, 1e6, false, LeerOpcional<&OpcionesDiseno::zz, kTalCual>,
      PonerOpcional<&OpcionesDiseno::zz, kTalCual>},
-    {"r_ohm", "--r", "la resistencia a comprobar", "OHMIOS", "sin ella, la elige el diseño", "Ω", 0,
-     1e7, false, LeerOpcional<&OpcionesDiseno::rOhm, kTalCual>,
+    // The reports give R to the hundredth of an ohm: less would show as 0.
+    {"r_ohm", "--r", "la resistencia a comprobar", "OHMIOS", "sin ella, la elige el diseño",
+     kUnidadOhmio, kMenorResistenciaOhm, 1e7, true, LeerOpcional<&OpcionesDiseno::rOhm, kTalCual>,
      PonerOpcional<&OpcionesDiseno::rOhm, kTalCual>},
     {"carga_ohm", "--carga-ohm", "la resistencia de carga", "OHMIOS",
-     "sin ella, la carga va en IcMin e IcMax", "Ω", 0, 1e9, false,
+     "sin ella, la carga va en IcMin e IcMax", kUnidadOhmio, 0, 1e9, false,
      LeerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>,
      PonerOpcional<&OpcionesDiseno::cargaOhm, kTalCual>},
     {"rizado_mv", "--rizado", "el rizado de entrada", "MILIVOLTIOS", "sin él, ninguno", "mV", 0,
@@ -62,11 +71,19 @@ const std::array<OpcionNumerica, 9> kOpcionesNumericas = {{
 }};
 
 std::string LimitesDe(const OpcionNumerica& opcion) {
-  const std::string unidad = opcion.unidad.empty() ? "" : " " + std::string(opcion.unidad);
-  const std::string minimo = CifraCorta(opcion.minimo, 2);
-  const std::string maximo = CifraCorta(opcion.maximo, 2) + unidad;
+  // Ohms carry their unit on each limit, for it may be another multiple.
+  const bool ohmios = opcion.unidad == kUnidadOhmio;
+  const std::string unidad =
+      opcion.unidad.empty() || ohmios ? "" : " " + std::string(opcion.unidad);
+  const std::string minimo = Limite(opcion, opcion.minimo);
+  const std::string maximo = Limite(opcion, opcion.maximo) + unidad;
   return opcion.minimoIncluido ? "estar entre " + minimo + " y " + maximo
                                : "ser mayor que " + minimo + " y no pasar de " + maximo;
+}
+
+bool DentroDeLimites(const OpcionNumerica& opcion, double valor) {
+  const bool sobreMinimo = opcion.minimoIncluido ? valor >= opcion.minimo : valor > opcion.minimo;
+  return sobreMinimo && valor <= opcion.maximo;
 }
 
 bool ConTemperatura(const OpcionesDiseno& o) {
@@ -76,10 +93,7 @@ bool ConTemperatura(const OpcionesDiseno& o) {
 std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
   for (const OpcionNumerica& opcion : kOpcionesNumericas) {
     const auto valor = opcion.leer(o);
-    if (!valor) continue;
-    const bool sobreMinimo =
-        opcion.minimoIncluido ? *valor >= opcion.minimo : *valor > opcion.minimo;
-    if (sobreMinimo && *valor <= opcion.maximo) continue;
+    if (!valor || DentroDeLimites(opcion, *valor)) continue;
     return std::string(opcion.nombre) + " ha de " + LimitesDe(opcion);
   }
   if (o.familia != Familia::Automatica && !SePrueba(FamiliaDe(o.familia), o)) {

@@ -11,6 +11,9 @@ namespace zener {
 
 struct OpcionesDiseno;
 
+// The unit of the options whose values may carry its multiples: 4k7, 2M2.
+inline constexpr std::string_view kUnidadOhmio = "Ω";
+
 // Each numeric option: its name in the JSON report and the page, on the
 // command line and in messages, what the help calls its value and says it is
 // when not given, its unit as the user types it, its limits, and how it reads
@@ -30,9 +33,11 @@ struct OpcionNumerica {
 };
 extern const std::array<OpcionNumerica, 9> kOpcionesNumericas;
 
-// "estar entre 0 y 50 %", "ser mayor que 0 y no pasar de 1.000.000 Ω": the
+// "estar entre 0 y 50 %", "ser mayor que 0 Ω y no pasar de 1 MΩ": the
 // limits as messages and the help say them, after "ha de".
 std::string LimitesDe(const OpcionNumerica& opcion);
+// Whether the value, in the option's unit, is within its limits.
+bool DentroDeLimites(const OpcionNumerica& opcion, double valor);
 
 // Whether the ambient range is other than the datasheets' 25 °C.
 bool ConTemperatura(const OpcionesDiseno& opciones);

@@ -16,9 +16,11 @@ constexpr double kPorCiento = 100;
 constexpr char kSaltoDeMensaje = '\n';
 constexpr int kDecimalesDerivados = 2;  // currents the load resistance gives
 constexpr int kDecimalesDeCota = 6;     // a requirement is shown as asked
+constexpr int kDecimalesOhmios = 2;
 
 std::string NombreFamilia(Familia familia) {
-  return familia == Familia::Automatica ? "automática" : std::string(FamiliaDe(familia).nombre);
+  return std::string(familia == Familia::Automatica ? kNombreAutomatica
+                                                    : FamiliaDe(familia).nombre);
 }
 
 // The rule's message as lines.
@@ -373,7 +375,7 @@ Tabla TablaPeorCaso(const Diseno& d) {
 }  // namespace
 
 std::string Ohm(double r) {
-  return CifraCorta(r, 2) + " Ω";
+  return Ohmios(r, kDecimalesOhmios);
 }
 
 std::string Voltios(double v) {

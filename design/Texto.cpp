@@ -6,12 +6,47 @@
 #include <cmath>
 
 #include "core/NumeroTexto.h"
+#include "design/Codificacion.h"
 
 namespace zener {
 
 namespace {
 
 constexpr int kMaximoDecimales = 6;
+
+// The ohm's multiples, largest first: each takes values from its factor up.
+struct Multiplo {
+  double factor;
+  std::string_view unidad;
+};
+constexpr std::array<Multiplo, 4> kMultiplosOhmio = {{
+    {1e9, "GΩ"},
+    {1e6, "MΩ"},
+    {1e3, "kΩ"},
+    {1, "Ω"},
+}};
+constexpr double kMilDelMultiplo = 1000;
+
+double Redondeado(double valor, int decimales) {
+  const double escala = std::pow(10.0, decimales);
+  return std::round(valor * escala) / escala;
+}
+
+// The fewest decimals, no fewer than asked, that show a positive value as
+// more than 0.
+int DecimalesVisibles(double valor, int decimales) {
+  while (valor > 0 && Redondeado(valor, decimales) == 0) ++decimales;
+  return decimales;
+}
+
+// The multiple a value is written in: the largest it reaches, or the next
+// above where rounding carries it to a thousand (999,996 Ω is 1 kΩ).
+std::size_t MultiploDe(double ohm, int decimales) {
+  std::size_t i = 0;
+  while (i + 1 < kMultiplosOhmio.size() && ohm < kMultiplosOhmio[i].factor) ++i;
+  const bool aMil = Redondeado(ohm / kMultiplosOhmio[i].factor, decimales) >= kMilDelMultiplo;
+  return aMil && i > 0 ? i - 1 : i;
+}
 
 // "#,##0" with the decimals as zeros; those of the usual figures made once.
 std::string Mascara(int decimales) {
@@ -90,6 +125,31 @@ std::string UnaLinea(std::string_view texto) {
   std::string linea(texto);
   std::replace(linea.begin(), linea.end(), '\n', ' ');
   return linea;
+}
+
+std::string Ohmios(double ohm, int decimales) {
+  const Multiplo& multiplo = kMultiplosOhmio[MultiploDe(std::fabs(ohm), decimales)];
+  const double valor = ohm / multiplo.factor;
+  return CifraCorta(valor, DecimalesVisibles(std::fabs(valor), decimales)) + " " +
+         std::string(multiplo.unidad);
+}
+
+std::string Eco(std::string_view texto, std::size_t mayor) {
+  std::string eco;
+  for (std::size_t caracteres = 0; !texto.empty(); ++caracteres) {
+    if (caracteres == mayor) return eco + "…";
+    const std::size_t largo = LargoDeCaracter(texto);
+    const unsigned char c = static_cast<unsigned char>(texto.front());
+    if (largo == 0) {
+      eco += kSustituto;
+    } else if (c < 0x20 || c == 0x7F) {
+      eco += '?';
+    } else {
+      eco += texto.substr(0, largo);
+    }
+    texto.remove_prefix(std::max<std::size_t>(largo, 1));
+  }
+  return eco;
 }
 
 void AnadirCifraHoja(std::string& destino, double valor, int decimales) {

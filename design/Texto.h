@@ -1,6 +1,7 @@
 // The figures of the reports, in the window's convention.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -30,5 +31,17 @@ std::string Porcentaje(double fraccion);
 std::string Grados(double temperaturaC);
 // A message's lines on one line, joined by spaces.
 std::string UnaLinea(std::string_view texto);
+// Ohms in the multiple that keeps the figure short: 910 kΩ, 4,7 kΩ, 1,5 MΩ,
+// 270 Ω, 0,47 Ω; at most `decimales` decimals in that multiple, without the
+// zeros a decimal part ends in, and more where fewer would show a positive
+// value as 0.
+std::string Ohmios(double ohm, int decimales);
+
+// How many characters of a user's text a message quotes, by default.
+inline constexpr std::size_t kMayorEco = 32;
+// A user's text as a message quotes it: valid UTF-8 (U+FFFD for what is no
+// character), "?" for a control character, and cut short, at a character's
+// start, past `mayor` characters.
+std::string Eco(std::string_view texto, std::size_t mayor = kMayorEco);
 
 }  // namespace zener

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -388,6 +389,12 @@ TEST(Disenar, Escenarios) {
        "BZX79C5V1 no basta"},
       {"tolerancia pedida", Valores(15, 17, 0, 2, 13, 2), Con([](auto& o) { o.tolVz = 0.01; }),
        false, 430, "", "CRCW0603", "Ningún zener de 13 V de las tablas cumple el ±1 % pedido."},
+      // ±5 % leaves out the C parts' 4,8 V to 5,4 V; the MMSZ5231B's 0,368 W
+      // on its board is too little; the 1N4733A's 4,845 V to 5,355 V is
+      // within it, just.
+      {"tolerancia que una pieza cumple", Valores(12, 15, 5, 20, 5.1, 5),
+       Con([](auto& o) { o.tolVz = 0.05; }), true, 240, "1N4733A", "CRCW1218",
+       "BZX84C5V1 (4,8 V a 5,4 V) se sale del ±5 % pedido.", kSinComprobar, 5.355},
       // 1N4728A at 60,4 ohm: 277 mA at 3,135 V passes its Izm of 276 mA, and
       // its power does first: above Izt its envelope climbs past 5 V.
       {"1 W a 5 W", Valores(5, 19.7, 0, 20, 3.3, 5), Con([](auto& o) {
@@ -532,7 +539,56 @@ TEST(Opciones, UnaTablaDeLimites) {
       << json;
 }
 
-// Figures that do not lie: no exponent, and never rounded across a limit.
+// Ohms as people write them, in every option whose unit is the ohm and in
+// no other: plain, with a multiple after the figure or in place of its
+// comma; what cannot be told for sure is refused, saying why.
+TEST(Lectura, OhmiosComoSeEscriben) {
+  const struct {
+    std::string_view clave;
+    std::string_view texto;
+    std::optional<double> valor;
+    std::string_view motivo = "";  // its start
+  } casos[] = {
+      {"r_ohm", "4k7", 4700},
+      {"r_ohm", "1k5", 1500},
+      {"r_ohm", "2M2", 2.2e6},
+      {"r_ohm", "470R", 470},
+      {"r_ohm", "0R47", 0.47},
+      {"r_ohm", "4,7k", 4700},
+      {"r_ohm", "10k", 1e4},
+      {"r_ohm", "4K7", 4700},
+      {"r_ohm", "4.700", 4700},
+      {"r_ohm", "4,7", 4.7},
+      {"r_ohm", " 4,7 kΩ ", 4700},
+      {"carga_ohm", "1G", 1e9},
+      {"zz_ohm", "-1k", -1000},
+      {"r_ohm", "4k7k", std::nullopt, "lleva dos prefijos"},
+      {"r_ohm", "1,5k7", std::nullopt, "lleva coma y prefijo en su lugar"},
+      {"r_ohm", "1.500k7", std::nullopt, "lleva coma y prefijo en su lugar"},
+      {"carga_ohm", "4m7", std::nullopt, "lleva una m, que unos leen mili y otros mega: escriba M"},
+      {"carga_ohm", "470m", std::nullopt, "lleva una m"},
+      {"r_ohm", "4.7k", std::nullopt, "no es una cifra: escriba la coma decimal: 4,7k"},
+      {"r_ohm", "4x7", std::nullopt, "no es una cifra de ohmios"},
+      {"r_ohm", "k", std::nullopt, "no es una cifra de ohmios"},
+      {"tol_r", "5k", std::nullopt, "no es una cifra (coma decimal"},
+      {"rizado_mv", "1k", std::nullopt, "no es una cifra (coma decimal"},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(std::string(c.clave) + " " + std::string(c.texto));
+    const OpcionNumerica& opcion = *OpcionDeClave(c.clave);
+    OpcionesDiseno leidas;
+    const auto motivo = LeerOpcion(leidas, opcion, c.texto);
+    EXPECT_EQ(motivo.has_value(), !c.valor);
+    if (motivo) {
+      EXPECT_EQ(motivo->rfind(c.motivo, 0), 0u) << *motivo;
+    } else if (c.valor) {
+      EXPECT_NEAR(*opcion.leer(leidas), *c.valor, 1e-9 * std::fabs(*c.valor));
+    }
+  }
+}
+
+// Figures that do not lie: no exponent, never rounded across a limit, and a
+// positive resistance never shown as 0.
 TEST(Texto, CifrasHonradas) {
   const struct {
     std::string obtenido, esperado;
@@ -546,6 +602,18 @@ TEST(Texto, CifrasHonradas) {
       {CifraSinCruzar(6.19, 5, 2), "6,19"},
       {CifraSinCruzar(276.4, 276, 0), "276,4"},
       {UnaLinea("Uno\ndos tres"), "Uno dos tres"},
+      {Ohmios(910000, 2), "910 kΩ"},
+      {Ohmios(4700, 2), "4,7 kΩ"},
+      {Ohmios(1.5e6, 2), "1,5 MΩ"},
+      {Ohmios(270, 2), "270 Ω"},
+      {Ohmios(0.47, 2), "0,47 Ω"},
+      {Ohmios(10.2e3, 2), "10,2 kΩ"},
+      {Ohmios(999.994, 2), "999,99 Ω"},
+      {Ohmios(999.996, 2), "1 kΩ"},
+      {Ohmios(1e9, 2), "1 GΩ"},
+      {Ohmios(0.004, 2), "0,004 Ω"},
+      {Ohmios(1e-12, 2), "0,000000000001 Ω"},
+      {Ohmios(0, 2), "0 Ω"},
   };
   for (const auto& c : casos) EXPECT_EQ(c.obtenido, c.esperado);
 }

@@ -162,9 +162,11 @@ std::string Mazo(const std::vector<Circuito>& circuitos, std::size_t desde, std:
 }
 
 // Runs ngspice on a deck and reads back every value it prints as a name and
-// a number: node voltages and source currents.
+// a number: node voltages and source currents. The deck is named after the
+// test, so that tests run side by side do not write each other's.
 std::map<std::string, double> Ngspice(const std::string& mazo, std::string& texto) {
-  const std::string ruta = std::string(ZENER_DIR_TEMPORAL) + "/juez.cir";
+  const std::string ruta = std::string(ZENER_DIR_TEMPORAL) + "/juez-" +
+                           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".cir";
   std::ofstream(ruta) << mazo;
   texto.clear();
   // Its notes on standard error would cut into the values: apart, and
