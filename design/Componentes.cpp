@@ -172,7 +172,11 @@ constexpr FilaZener kBZX84[] = {
 // electrical characteristics at 25 °C: nominal Vz, Izt, Zzt at Izt, Zzk at
 // Izk = 0,25 mA; no maximum current. The B suffix is 5 % (Vishay, document
 // 85774). Its temperature-coefficient column could be read only up to 8,2 V,
-// so the family carries none. Every row the sheet lists, 2,4 V to 39 V.
+// so the family carries none. Every row the sheet lists, 2,4 V to 39 V; from
+// 43 V to 75 V, where MCC's sheet ends and Vishay's 85774 family does, every
+// figure is the second page of the "MMSZ5221BT1, MMSZ4678T1, MMSZ2V4T1
+// Series" sheet (Motorola, now ON Semiconductor), whose rows from 30 V to
+// 39 V are MCC's figure for figure and whose limits are the 5 %.
 constexpr double kIzkMmsz = 0.25;
 constexpr FilaZener kMMSZ52[] = {
     AlCinco("MMSZ5221B", 2.4, 20, 30, kIzkMmsz, 1200, 0),
@@ -207,6 +211,14 @@ constexpr FilaZener kMMSZ52[] = {
     AlCinco("MMSZ5257B", 33, 3.8, 58, kIzkMmsz, 700, 0),
     AlCinco("MMSZ5258B", 36, 3.4, 70, kIzkMmsz, 700, 0),
     AlCinco("MMSZ5259B", 39, 3.2, 80, kIzkMmsz, 800, 0),
+    AlCinco("MMSZ5260B", 43, 3.0, 93, kIzkMmsz, 900, 0),
+    AlCinco("MMSZ5261B", 47, 2.7, 105, kIzkMmsz, 1000, 0),
+    AlCinco("MMSZ5262B", 51, 2.5, 125, kIzkMmsz, 1100, 0),
+    AlCinco("MMSZ5263B", 56, 2.2, 150, kIzkMmsz, 1300, 0),
+    AlCinco("MMSZ5264B", 60, 2.1, 170, kIzkMmsz, 1400, 0),
+    AlCinco("MMSZ5265B", 62, 2.0, 185, kIzkMmsz, 1400, 0),
+    AlCinco("MMSZ5266B", 68, 1.8, 230, kIzkMmsz, 1600, 0),
+    AlCinco("MMSZ5267B", 75, 1.7, 270, kIzkMmsz, 1700, 0),
 };
 
 // Vishay Telefunken, "BZG05C..." (SMA, DO-214AC; document 85595, Rev. 6,
@@ -239,9 +251,13 @@ constexpr FilaZener kBZG05[] = {
 // Zzt, Zzk at 1 mA, B suffix for 5 %; its maximum current column could not be
 // read, so there Izm is P / Vz max. From 33 V to 62 V Izt is LGE's
 // "1N5333B-1N5388B" (revision 20170701-P1), whose Zzt agree with TEL's. From
-// 150 V to 200 V every figure, Izm too, is Motorola's "TVS/Zener Device
-// Data", 5 Watt Surmetic 40 data sheet, page 6-135, whose impedances agree
-// with TEL's. No sheet's Izt for 68 V to 140 V could be read.
+// 68 V to 140 V Vz and Izt are Galaxy Electrical's "1N5348B-1N5388B"
+// (document 0284007), whose Izt and Zzt from 11 V up are LGE's, TEL's and
+// Motorola's figure for figure; Zzt and Zzk are TEL's, and no maximum current
+// of these rows could be read, so Izm is P / Vz max as from 11 V. From 150 V
+// to 200 V every figure, Izm too, is Motorola's "TVS/Zener Device Data",
+// 5 Watt Surmetic 40 data sheet, page 6-135, whose impedances agree with
+// TEL's.
 constexpr FilaZener kN53[] = {
     {"1N5333B", 3.3, 3.14, 3.47, 380, 3, 1, 400, 1440, 0, 0},
     {"1N5334B", 3.6, 3.42, 3.78, 350, 2.5, 1, 500, 1320, 0, 0},
@@ -283,6 +299,16 @@ constexpr FilaZener kN53[] = {
     AlCinco("1N5370B", 56, 20, 35, 1, 280, 0),
     AlCinco("1N5371B", 60, 20, 40, 1, 350, 0),
     AlCinco("1N5372B", 62, 20, 42, 1, 400, 0),
+    AlCinco("1N5373B", 68, 20, 44, 1, 500, 0),
+    AlCinco("1N5374B", 75, 20, 45, 1, 620, 0),
+    AlCinco("1N5375B", 82, 15, 65, 1, 720, 0),
+    AlCinco("1N5376B", 87, 15, 75, 1, 760, 0),
+    AlCinco("1N5377B", 91, 15, 75, 1, 760, 0),
+    AlCinco("1N5378B", 100, 12, 90, 1, 800, 0),
+    AlCinco("1N5379B", 110, 12, 125, 1, 1000, 0),
+    AlCinco("1N5380B", 120, 10, 170, 1, 1150, 0),
+    AlCinco("1N5381B", 130, 10, 190, 1, 1250, 0),
+    AlCinco("1N5382B", 140, 8, 230, 1, 1500, 0),
     AlCinco("1N5383B", 150, 8, 330, 1, 1500, 31.6),
     AlCinco("1N5384B", 160, 8, 350, 1, 1650, 29.4),
     AlCinco("1N5385B", 170, 8, 380, 1, 1750, 28),

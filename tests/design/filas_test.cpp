@@ -180,6 +180,19 @@ const Hoja kHojas[] = {
     {"1N5370B", N53, 56, 53.2, 58.8, 20, 35, 1, 280, kSinFuente, X, X},
     {"1N5371B", N53, 60, 57, 63, 20, 40, 1, 350, kSinFuente, X, X},
     {"1N5372B", N53, 62, 58.9, 65.1, 20, 42, 1, 400, kSinFuente, X, X},
+    // Vz nominal and Izt: Galaxy Electrical, "1N5348B-1N5388B" (document
+    // 0284007), whose Zzt agree with TEL's; Zzk at 1 mA: TEL. Limits ±5 % by
+    // hand; no maximum current could be read.
+    {"1N5373B", N53, 68, 64.6, 71.4, 20, 44, 1, 500, kSinFuente, X, X},
+    {"1N5374B", N53, 75, 71.25, 78.75, 20, 45, 1, 620, kSinFuente, X, X},
+    {"1N5375B", N53, 82, 77.9, 86.1, 15, 65, 1, 720, kSinFuente, X, X},
+    {"1N5376B", N53, 87, 82.65, 91.35, 15, 75, 1, 760, kSinFuente, X, X},
+    {"1N5377B", N53, 91, 86.45, 95.55, 15, 75, 1, 760, kSinFuente, X, X},
+    {"1N5378B", N53, 100, 95, 105, 12, 90, 1, 800, kSinFuente, X, X},
+    {"1N5379B", N53, 110, 104.5, 115.5, 12, 125, 1, 1000, kSinFuente, X, X},
+    {"1N5380B", N53, 120, 114, 126, 10, 170, 1, 1150, kSinFuente, X, X},
+    {"1N5381B", N53, 130, 123.5, 136.5, 10, 190, 1, 1250, kSinFuente, X, X},
+    {"1N5382B", N53, 140, 133, 147, 8, 230, 1, 1500, kSinFuente, X, X},
     // Motorola, "TVS/Zener Device Data", 5 Watt Surmetic 40 data sheet,
     // page 6-135: Vz nominal, Izt, Zzt, Zzk at 1 mA, Izm; the type numbers
     // ±5 %, worked by hand.
@@ -227,6 +240,16 @@ const Hoja kHojas[] = {
     {"MMSZ5257B", M, 33, 31.35, 34.65, 3.8, 58, 0.25, 700, X, X, X},
     {"MMSZ5258B", M, 36, 34.2, 37.8, 3.4, 70, 0.25, 700, X, X, X},
     {"MMSZ5259B", M, 39, 37.05, 40.95, 3.2, 80, 0.25, 800, X, X, X},
+    // Motorola's "MMSZ5221BT1, MMSZ4678T1, MMSZ2V4T1 Series", second page:
+    // nominal Vz, its printed limits, Izt, Zzt, Zzk at Izk = 0,25 mA.
+    {"MMSZ5260B", M, 43, 40.85, 45.15, 3.0, 93, 0.25, 900, X, X, X},
+    {"MMSZ5261B", M, 47, 44.65, 49.35, 2.7, 105, 0.25, 1000, X, X, X},
+    {"MMSZ5262B", M, 51, 48.45, 53.55, 2.5, 125, 0.25, 1100, X, X, X},
+    {"MMSZ5263B", M, 56, 53.20, 58.80, 2.2, 150, 0.25, 1300, X, X, X},
+    {"MMSZ5264B", M, 60, 57.00, 63.00, 2.1, 170, 0.25, 1400, X, X, X},
+    {"MMSZ5265B", M, 62, 58.90, 65.10, 2.0, 185, 0.25, 1400, X, X, X},
+    {"MMSZ5266B", M, 68, 64.60, 71.40, 1.8, 230, 0.25, 1600, X, X, X},
+    {"MMSZ5267B", M, 75, 71.25, 78.75, 1.7, 270, 0.25, 1700, X, X, X},
     // Shenzhen Yongerjia, "BZX84C Series Zener diode", SOT-23, at 25 °C: Vz
     // range at Izt, Izt, rzjT, rzjK at Izk, Izk, TKVZ (%/K); no maximum current.
     {"BZX84C2V4", B84, 2.4, 2.2, 2.6, 5, 100, 1, 600, X, -0.09, -0.06},

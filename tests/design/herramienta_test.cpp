@@ -187,8 +187,8 @@ TEST(Herramienta, FallosDenunciados) {
          EXPECT_FALSE(Tiene(e.salida, "no es un valor normalizado"));
          EXPECT_TRUE(Tiene(e.salida, "tablas verificadas")) << e.salida;
        }},
-      {"5: 68 V tampoco",
-       {"72", "80", "0", "10", "68", "5"},
+      {"5: 68 V tampoco, sobre la última fila de su familia",
+       {"72", "80", "0", "10", "68", "5", "--familia", "1N47"},
        [](const Ejecucion& e) {
          EXPECT_FALSE(Tiene(e.salida, "no es un valor normalizado"));
          EXPECT_TRUE(Tiene(e.salida, "tablas verificadas")) << e.salida;
