@@ -15,12 +15,14 @@
 #include "cli/Razones.h"
 #include "cli/Salida.h"
 #include "core/Tablas.h"
+#include "design/Circuitos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
 #include "design/Lectura.h"
 #include "design/Lotes.h"
 #include "design/Opciones.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
 
@@ -201,6 +203,33 @@ const std::vector<OpcionHerramienta>& Opciones() {
                                            NombresDeMontajes(", ") + ")");
                    }
                    o.opciones.montaje = *montaje;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"--circuito"},
+                 NombresDeCircuitos("|"),
+                 "derivacion: el zener y su resistencia en serie; seguidor: el zener polariza "
+                 "un transistor NPN seguidor de emisor que lleva la carga (" +
+                     std::string(kCircuitos.front()->nombre) + ")",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   const auto circuito = CircuitoDeNombre(v);
+                   if (!circuito) {
+                     return FalloDeEntrada("circuito desconocido " + Citado(v) + " (" +
+                                           NombresDeCircuitos(", ") + ")");
+                   }
+                   o.opciones.circuito = *circuito;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"--transistor"},
+                 "NOMBRE",
+                 "con el seguidor, este transistor (" + NombresDeTransistores(", ") +
+                     "); sin él, el menor del montaje que basta sin disipador, o el que "
+                     "menos disipador pide",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   o.opciones.transistor = TransistorDeNombre(v);
+                   if (!o.opciones.transistor) {
+                     return FalloDeEntrada("transistor desconocido " + Citado(v) + " (" +
+                                           NombresDeTransistores(", ") + ")");
+                   }
                    return std::nullopt;
                  }});
     for (const OpcionNumerica& numerica : kOpcionesNumericas) o.push_back(OpcionDeDiseno(numerica));
@@ -551,9 +580,18 @@ int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostr
   }
 
   const Diseno diseno = Disenar(valores, orden.opciones, decimales);
+  const std::string informe = orden.formato->escribir(diseno);
+  // Only the deck can be empty: without a resistor there is no circuit.
+  if (informe.empty()) {
+    return Informar(
+        Fallo{"sin resistencia elegida no hay circuito que simular: " +
+                  (diseno.motivos.empty() ? std::string() : TextoDe(diseno.motivos.front())),
+              kSalidaNoConstruible},
+        errores);
+  }
   Salida destino(salida, orden.destino);
   if (auto fallo = destino.Abrir()) return Informar(*fallo, errores);
-  destino.Escribir(orden.formato->escribir(diseno));
+  destino.Escribir(informe);
   if (auto fallo = destino.Cerrar()) return Informar(*fallo, errores);
   return diseno.construible ? kSalidaConstruible : kSalidaNoConstruible;
 }

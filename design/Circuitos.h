@@ -8,14 +8,13 @@
 #include <cstddef>
 #include <string_view>
 
+#include "design/Diseno.h"
 #include "design/Figuras.h"
 
 namespace zener {
 
 struct Diseno;
 struct Seccion;
-
-enum class Circuito { Derivacion };
 
 struct DescripcionCircuito {
   Circuito circuito;
@@ -33,7 +32,10 @@ struct DescripcionCircuito {
 };
 
 extern const DescripcionCircuito kDerivacion;
-inline constexpr std::array<const DescripcionCircuito*, 1> kCircuitos = {&kDerivacion};
+extern const DescripcionCircuito kSeguidor;
+inline constexpr std::array<const DescripcionCircuito*, 2> kCircuitos = {&kDerivacion, &kSeguidor};
+std::optional<Circuito> CircuitoDeNombre(std::string_view nombre);
+std::string NombresDeCircuitos(std::string_view separador);
 const DescripcionCircuito& CircuitoDe(const Diseno& diseno);
 // The corner at which the circuit solves a figure, if it does.
 const Esquina* EsquinaDe(const DescripcionCircuito& circuito, Figura figura);

@@ -551,7 +551,11 @@ void ElegirResistencia(Diseno& diseno) {
   const Montaje montaje = diseno.opciones.montaje;
   const double factor = diseno.cifras.De(Figura::FactorR);
   const double necesaria = diseno.opciones.margen * diseno.cifras.De(Figura::PR);
-  const double tension = TensionResistenciaMaxV(diseno);
+  // The most the resistor ever has across it: the highest input against the
+  // Zener's lowest voltage.
+  const double tension =
+      diseno.datos.VeMax + MediaRizadoV(diseno.opciones) - diseno.cifras.De(Figura::VoutMin);
+  diseno.cifras.Poner(Figura::VRMax, tension);
   const ResistenciaComercial* mayor = nullptr;
   bool porTension = false;
   for (const ResistenciaComercial& r : kResistencias) {
@@ -564,6 +568,7 @@ void ElegirResistencia(Diseno& diseno) {
     if (r.potenciaW * factor >= necesaria) {
       diseno.resistencia = &r;
       diseno.cifras.Poner(Figura::PRNominal, r.potenciaW);
+      diseno.cifras.Poner(Figura::VRLimite, r.tensionMaxV);
       AvisarDisponibilidad(diseno);
       return;
     }
@@ -578,33 +583,10 @@ void ElegirResistencia(Diseno& diseno) {
 }
 
 void Regular(Diseno& diseno) {
-  const Zener* z = diseno.ZenerElegido();
-  if (!z && !diseno.opciones.zz) {
-    diseno.sinRegulacion = motivo::SinImpedancia{};
-    return;
-  }
+  const auto zz = ImpedanciaDelZener(diseno);
+  if (!zz) return;
+  const double zzOhm = *zz;
   Cifras& c = diseno.cifras;
-  const double izMinMa = c.De(Figura::IzMin);
-  double zzOhm = 0;
-  c.Poner(Figura::ZzHasta, c.De(Figura::IzMax));
-  if (diseno.opciones.zz) {
-    zzOhm = *diseno.opciones.zz;
-    c.Poner(Figura::ZzDesde, 0.0);
-    diseno.origenZz = OrigenZz::Dada;
-  } else {
-    const FilaZener& fila = *z->fila;
-    if (izMinMa < fila.izkMa) {
-      diseno.sinRegulacion = motivo::BajoIzk{izMinMa, fila.izkMa};
-      c.Poner(Figura::ZzHasta, std::nullopt);
-      return;
-    }
-    // The impedance a/I + RS of every allowed part falls as its current
-    // rises: its largest over the worst case's currents is at the least.
-    const Envolvente env(fila, c.De(Figura::VzBaja), c.De(Figura::VzAlta));
-    zzOhm = env.ImpedanciaMaxima(izMinMa / kMiliPorUnidad);
-    c.Poner(Figura::ZzDesde, izMinMa);
-    diseno.origenZz = OrigenZz::Envolvente;
-  }
   const DatosCircuito& d = diseno.datos;
   const double r = c.De(Figura::RNominal);
   // Bounds over the resistor's tolerance too: what comes in passes most
@@ -615,7 +597,6 @@ void Regular(Diseno& diseno) {
   // The load resistance, where given, shunts the Zener for what comes in.
   const std::optional<double>& cargaOhm = diseno.opciones.cargaOhm;
   const double zp = cargaOhm ? zzOhm * *cargaOhm / (zzOhm + *cargaOhm) : zzOhm;
-  c.Poner(Figura::Zz, zzOhm);
   c.Poner(Figura::Zp, zp);
   c.Poner(Figura::Linea, zp / (rBaja + zp) * kMiliPorUnidad);
   c.Poner(Figura::Carga, rAlta * zzOhm / (rAlta + zzOhm));
@@ -707,6 +688,37 @@ const DescripcionCircuito kDerivacion = {Circuito::Derivacion,
                                          std::size(kEsquinas),
                                          Exacta,
                                          Regulaciones};
+
+std::optional<double> ImpedanciaDelZener(Diseno& diseno) {
+  const Zener* z = diseno.ZenerElegido();
+  if (!z && !diseno.opciones.zz) {
+    diseno.sinRegulacion = motivo::SinImpedancia{};
+    return std::nullopt;
+  }
+  Cifras& c = diseno.cifras;
+  const double izMinMa = c.De(Figura::IzMin);
+  double zzOhm = 0;
+  if (diseno.opciones.zz) {
+    zzOhm = *diseno.opciones.zz;
+    c.Poner(Figura::ZzDesde, 0.0);
+    diseno.origenZz = OrigenZz::Dada;
+  } else {
+    const FilaZener& fila = *z->fila;
+    if (izMinMa < fila.izkMa) {
+      diseno.sinRegulacion = motivo::BajoIzk{izMinMa, fila.izkMa};
+      return std::nullopt;
+    }
+    // The impedance a/I + RS of every allowed part falls as its current
+    // rises: its largest over the worst case's currents is at the least.
+    const Envolvente env(fila, c.De(Figura::VzBaja), c.De(Figura::VzAlta));
+    zzOhm = env.ImpedanciaMaxima(izMinMa / kMiliPorUnidad);
+    c.Poner(Figura::ZzDesde, izMinMa);
+    diseno.origenZz = OrigenZz::Envolvente;
+  }
+  c.Poner(Figura::ZzHasta, c.De(Figura::IzMax));
+  c.Poner(Figura::Zz, zzOhm);
+  return zzOhm;
+}
 
 void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
   const Problema p{diseno.datos, diseno.opciones, diseno.tolR, carga};

@@ -21,6 +21,11 @@ struct CargaDelZener {
 // and why not, into the design. The rules have passed.
 void ResolverZener(Diseno& diseno, const CargaDelZener& carga);
 
+// The largest impedance the Zener may have over the worst case's currents,
+// or the one given; none, and why, where the datasheet does not bound it.
+// Into the design's regulation figures.
+std::optional<double> ImpedanciaDelZener(Diseno& diseno);
+
 // The shunt regulator: the load itself on the Zener, and its regulation.
 void ResolverDerivacion(Diseno& diseno);
 

@@ -22,10 +22,6 @@ double MediaRizadoV(const OpcionesDiseno& opciones) {
   return opciones.rizadoMv.value_or(0) / kMiliPorUnidad / 2;
 }
 
-double TensionResistenciaMaxV(const Diseno& diseno) {
-  return diseno.datos.VeMax + MediaRizadoV(diseno.opciones) - diseno.cifras.De(Figura::VoutMin);
-}
-
 double RBaja(const Diseno& diseno) {
   return diseno.cifras.De(Figura::RNominal) * (1 - diseno.tolR);
 }
@@ -34,8 +30,26 @@ double RAlta(const Diseno& diseno) {
   return diseno.cifras.De(Figura::RNominal) * (1 + diseno.tolR);
 }
 
-const DescripcionCircuito& CircuitoDe(const Diseno&) {
+const DescripcionCircuito& CircuitoDe(const Diseno& diseno) {
+  for (const DescripcionCircuito* c : kCircuitos) {
+    if (c->circuito == diseno.opciones.circuito) return *c;
+  }
   return kDerivacion;
+}
+
+std::optional<Circuito> CircuitoDeNombre(std::string_view nombre) {
+  for (const DescripcionCircuito* c : kCircuitos) {
+    if (c->nombre == nombre) return c->circuito;
+  }
+  return std::nullopt;
+}
+
+std::string NombresDeCircuitos(std::string_view separador) {
+  std::string nombres;
+  for (const DescripcionCircuito* c : kCircuitos) {
+    nombres += (nombres.empty() ? "" : std::string(separador)) + std::string(c->nombre);
+  }
+  return nombres;
 }
 
 const Esquina* EsquinaDe(const DescripcionCircuito& circuito, Figura figura) {

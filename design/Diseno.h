@@ -24,8 +24,14 @@ enum class Serie { E6, E12, E24, E48, E96, E192 };
 enum class Familia { Automatica, BZX79, N47, N53, MMSZ52, BZX84, BZG05, SMBJ53 };
 // How the part goes on the board: any, through-hole or surface-mount.
 enum class Montaje { Cualquiera, Tht, Smd };
+// The circuit: the Zener and its series resistor alone, or driving an
+// emitter follower that carries the load.
+enum class Circuito { Derivacion, Seguidor };
+
+struct FilaTransistor;
 
 struct OpcionesDiseno {
+  Circuito circuito = Circuito::Derivacion;
   Serie serie = Serie::E24;
   std::optional<double> tolR;  // fraction; default by series
   // Fraction: the widest Zener tolerance accepted. Without it, the worst case
@@ -33,12 +39,13 @@ struct OpcionesDiseno {
   std::optional<double> tolVz;
   double margen = 2;  // on the powers of the resistor and of the Zener
   Familia familia = Familia::Automatica;
-  Montaje montaje = Montaje::Cualquiera;  // the families tried
-  std::optional<double> zz;               // ohms, overrides the part's datasheet impedance
-  std::optional<double> rOhm;             // a resistor to check instead of choosing one
-  std::optional<double> cargaOhm;         // the load as a resistance instead of IcMin to IcMax
-  std::optional<double> rizadoMv;         // input ripple, mV peak to peak
-  double tempMinC = 25;                   // ambient range
+  Montaje montaje = Montaje::Cualquiera;       // the families tried
+  const FilaTransistor* transistor = nullptr;  // the follower's, forced; none: the first that does
+  std::optional<double> zz;                    // ohms, overrides the part's datasheet impedance
+  std::optional<double> rOhm;                  // a resistor to check instead of choosing one
+  std::optional<double> cargaOhm;              // the load as a resistance instead of IcMin to IcMax
+  std::optional<double> rizadoMv;              // input ripple, mV peak to peak
+  double tempMinC = 25;                        // ambient range
   double tempMaxC = 25;
 };
 
@@ -82,8 +89,12 @@ struct Diseno {
   std::optional<Zener> zener;
   bool zenerElegido = false;
   const ResistenciaComercial* resistencia = nullptr;  // none above the largest of the mounting
-  std::optional<OrigenZz> origenZz;                   // with the regulation's figures
-  std::optional<Motivo> sinRegulacion;                // why there are none
+  // The follower's transistor: the chosen one or, without one, the one its
+  // figures are for.
+  const FilaTransistor* transistor = nullptr;
+  bool transistorElegido = false;
+  std::optional<OrigenZz> origenZz;     // with the regulation's figures
+  std::optional<Motivo> sinRegulacion;  // why there are none
 
   // The part chosen, if one takes the worst case.
   const Zener* ZenerElegido() const { return zenerElegido ? &*zener : nullptr; }
@@ -97,9 +108,6 @@ struct Diseno {
 
 // Half the input's ripple, V: it rides on each of the input's extremes.
 double MediaRizadoV(const OpcionesDiseno& opciones);
-// The most the chosen resistor ever has across it, V: the highest input
-// against the lowest output.
-double TensionResistenciaMaxV(const Diseno& diseno);
 // The resistor's ends, Ω.
 double RBaja(const Diseno& diseno);
 double RAlta(const Diseno& diseno);

@@ -31,11 +31,27 @@ enum class Figura : std::uint8_t {
   VoutMax,
   VoutNominal,
   TjZener,
+  VRMax,
+  VbMin,
+  VbMax,
+  IbMax,
+  HfeMin,
+  VbeMin,
+  VbeMax,
+  VceMax,
+  PTransistor,
+  TjTransistor,
+  DisipadorRth,
   IzRequerida,
   FactorR,
   PZAdmisible,
   IzMaxAdmisible,
   TjLimiteZener,
+  VRLimite,
+  PTransistorAdmisible,
+  TjSinDisipador,
+  TjLimiteTransistor,
+  VceoTransistor,
   Zz,
   ZzDesde,
   ZzHasta,
@@ -100,6 +116,22 @@ inline constexpr std::array<DescripcionFigura, kCuantasFiguras> kFiguras = {{
      Grupo::Diseno},
     {Figura::TjZener, "tj_max_c", "Tj_max_C", 1, "Tj del zener", "°C", 1, Grupo::Diseno,
      Cota::Maximo, Figura::TjLimiteZener},
+    {Figura::VRMax, "v_r_max_v", "V_R_max_V", 2, "V R máx", "V", 2, Grupo::Diseno, Cota::Maximo,
+     Figura::VRLimite},
+    {Figura::VbMin, "vb_min_v", "Vb_min_V", 3, "Vb mín", "V", 3, Grupo::PorResistencia},
+    {Figura::VbMax, "vb_max_v", "Vb_max_V", 3, "Vb máx", "V", 3, Grupo::PorResistencia},
+    {Figura::IbMax, "ib_max_ma", "Ib_max_mA", 3, "Ib máx", "mA", 2, Grupo::Diseno},
+    {Figura::HfeMin, "hfe_min", "hFE_min", 1, "hFE mín", "", 1, Grupo::Diseno},
+    {Figura::VbeMin, "vbe_min_v", "Vbe_min_V", 3, "Vbe mín", "V", 3, Grupo::Diseno},
+    {Figura::VbeMax, "vbe_max_v", "Vbe_max_V", 3, "Vbe máx", "V", 3, Grupo::Diseno},
+    {Figura::VceMax, "vce_max_v", "Vce_max_V", 2, "Vce máx", "V", 2, Grupo::Diseno, Cota::Maximo,
+     Figura::VceoTransistor},
+    {Figura::PTransistor, "p_transistor_w", "P_Q_peor_W", 4, "P Q", "W", 3, Grupo::Diseno,
+     Cota::MaximoConMargen, Figura::PTransistorAdmisible},
+    {Figura::TjTransistor, "tj_transistor_c", "Tj_Q_C", 1, "Tj del transistor", "°C", 1,
+     Grupo::Diseno, Cota::Maximo, Figura::TjLimiteTransistor},
+    {Figura::DisipadorRth, "disipador_rth_k_w", "Disipador_K_W", 2, "RθSA del disipador", "K/W", 2,
+     Grupo::Diseno},
     {Figura::IzRequerida, "iz_requerida_ma", "", 0, "Iz requerida", "mA", 2, Grupo::Diseno},
     {Figura::FactorR, "p_r_factor_temperatura", "", 0, "Factor de la resistencia", "", 3,
      Grupo::Diseno},
@@ -107,6 +139,14 @@ inline constexpr std::array<DescripcionFigura, kCuantasFiguras> kFiguras = {{
      Grupo::Diseno},
     {Figura::IzMaxAdmisible, "zener_iz_max_ma", "", 0, "Iz máx admisible", "mA", 2, Grupo::Diseno},
     {Figura::TjLimiteZener, "zener_tj_limite_c", "", 0, "Tj máx del zener", "°C", 0, Grupo::Diseno},
+    {Figura::VRLimite, "resistencia_tension_max_v", "", 0, "V R admisible", "V", 0, Grupo::Diseno},
+    {Figura::PTransistorAdmisible, "p_transistor_admisible_w", "", 0, "P Q admisible", "W", 3,
+     Grupo::Diseno},
+    {Figura::TjSinDisipador, "tj_sin_disipador_c", "", 0, "Tj sin disipador", "°C", 1,
+     Grupo::Diseno},
+    {Figura::TjLimiteTransistor, "transistor_tj_limite_c", "", 0, "Tj máx del transistor", "°C", 0,
+     Grupo::Diseno},
+    {Figura::VceoTransistor, "transistor_vceo_v", "", 0, "Vceo", "V", 0, Grupo::Diseno},
     {Figura::Zz, "zz_ohm", "", 0, "Zz", "Ω", 2, Grupo::Regulacion},
     {Figura::ZzDesde, "zz_desde_ma", "", 0, "Zz desde", "mA", 2, Grupo::Regulacion},
     {Figura::ZzHasta, "zz_hasta_ma", "", 0, "Zz hasta", "mA", 2, Grupo::Regulacion},
@@ -136,10 +176,13 @@ constexpr const DescripcionFigura& DescripcionDe(Figura figura) {
 // Peor: whichever end or curve makes that figure worst.
 enum class Lado : std::uint8_t { Ninguno, Bajo, Alto, Medio, Peor };
 enum class CargaEn : std::uint8_t { Maxima, Minima, Desconectada, Media };
+// A transistor's gain and base-emitter voltage at their least or most.
 struct Esquina {
   Lado entrada, r;
   CargaEn carga;
   Lado curva;
+  Lado ganancia = Lado::Ninguno;
+  Lado vbe = Lado::Ninguno;
 };
 
 // A figure a circuit solves at a corner.

@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "core/Tablas.h"
+#include "design/Circuitos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
 #include "design/Json.h"
 #include "design/Materiales.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
 
@@ -51,6 +53,21 @@ const Campo<Zener> kCamposZener[] = {
     {"zener_rth_k_w", [](const Zener& z) { return NumeroJson(z.familia->rthKPorW); }},
     {"zener_montaje", [](const Zener& z) { return Texto(z.familia->montaje); }},
     {"zener_fuente_termica", [](const Zener& z) { return Texto(z.familia->fuenteTermica); }},
+};
+
+std::string Opcional(const std::optional<double>& valor) {
+  return valor ? NumeroJson(*valor) : "null";
+}
+
+const Campo<FilaTransistor> kCamposTransistor[] = {
+    {"transistor", [](const FilaTransistor& t) { return Texto(t.numero); }},
+    {"transistor_encapsulado", [](const FilaTransistor& t) { return Texto(t.encapsulado.nombre); }},
+    {"transistor_montaje", [](const FilaTransistor& t) { return Texto(t.montaje); }},
+    {"transistor_fuente", [](const FilaTransistor& t) { return Texto(t.fuente); }},
+    {"transistor_ic_max_a", [](const FilaTransistor& t) { return NumeroJson(t.icMaxA); }},
+    {"transistor_rth_ja_k_w", [](const FilaTransistor& t) { return NumeroJson(t.rthJaKPorW); }},
+    {"transistor_rth_jc_k_w", [](const FilaTransistor& t) { return Opcional(t.rthJcKPorW); }},
+    {"transistor_rth_cs_k_w", [](const FilaTransistor& t) { return Opcional(t.rthCsKPorW); }},
 };
 
 // Every field of a part, null where there is none.
@@ -108,7 +125,9 @@ std::string NombreFamilia(Familia familia) {
 
 std::string OpcionesJson(const Diseno& d) {
   ObjetoJson o;
-  o.Cadena("serie", TablaDe(d.opciones.serie).nombre)
+  o.Cadena("circuito", CircuitoDe(d).nombre)
+      .Campo("transistor", d.opciones.transistor ? Texto(d.opciones.transistor->numero) : "null")
+      .Cadena("serie", TablaDe(d.opciones.serie).nombre)
       .Cadena("familia", NombreFamilia(d.opciones.familia))
       .Cadena("montaje", NombreDeMontaje(d.opciones.montaje));
   for (const OpcionNumerica& opcion : kOpcionesNumericas) {
@@ -135,6 +154,7 @@ std::string InformeJson(const Diseno& d) {
   Figuras(o, d.cifras, {Grupo::Diseno, Grupo::PorResistencia});
   Pieza(o, kCamposResistencia, d.resistencia);
   Pieza(o, kCamposZener, d.ZenerElegido());
+  Pieza(o, kCamposTransistor, d.transistorElegido ? d.transistor : nullptr);
   o.Campo("vecinas", ListaJson(d.vecinas, [&](const Cifras& c) { return VecinaJson(d, c); }))
       .Campo("regulacion", RegulacionJson(d))
       .Cadena("sin_regulacion", d.sinRegulacion ? TextoDe(*d.sinRegulacion) : "")

@@ -3,12 +3,22 @@
 #include <algorithm>
 
 #include "core/Tablas.h"
+#include "design/Circuitos.h"
 #include "design/Codificacion.h"
 #include "design/Componentes.h"
 #include "design/Opciones.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
+
+// The optional columns after the six values, in any order, each once: the
+// row's own mounting or circuit, an empty cell taking the command's.
+struct ColumnaOptativa {
+  std::string_view nombre;
+  bool (*leer)(std::string_view texto, OpcionesDiseno& opciones);
+  std::string (*nombres)(std::string_view separador);  // what the cell may say
+};
 
 namespace {
 
@@ -17,7 +27,7 @@ constexpr char kTabulador = '\t';
 constexpr char kComilla = '"';
 constexpr std::string_view kFinesDeLinea = "\r\n";
 constexpr std::string_view kCabeceraDiseno = "Linea;Construible;Regla";
-constexpr std::string_view kCabeceraPiezas = "Resistencia;Zener;Mensaje";
+constexpr std::string_view kCabeceraPiezas = "Resistencia;Zener;Transistor;Mensaje";
 
 // The result's header: the design's verdict, every figure that has a column,
 // the parts and the words.
@@ -87,6 +97,8 @@ void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
   salida += kSeparador;
   if (const Zener* z = d.ZenerElegido()) salida += z->fila->numero;
   salida += kSeparador;
+  if (d.transistorElegido) salida += d.transistor->numero;
+  salida += kSeparador;
   AnadirEntrecomillado(salida, TextosDe(d.construible ? d.avisos : d.motivos));
   salida += '\n';
 }
@@ -97,23 +109,28 @@ void EscribirError(std::string& salida, std::size_t linea, const std::string& mo
   salida += '\n';
 }
 
+const ColumnaOptativa kOptativas[] = {
+    {kColumnaMontaje,
+     [](std::string_view texto, OpcionesDiseno& o) {
+       const auto montaje = MontajeDeNombre(texto);
+       if (montaje) o.montaje = *montaje;
+       return montaje.has_value();
+     },
+     NombresDeMontajes},
+    {kColumnaCircuito,
+     [](std::string_view texto, OpcionesDiseno& o) {
+       const auto circuito = CircuitoDeNombre(texto);
+       if (circuito) o.circuito = *circuito;
+       return circuito.has_value();
+     },
+     NombresDeCircuitos},
+};
+
 struct ValoresDeFila {
   DatosCircuito valores;
   Decimales decimales{};
-  std::optional<Montaje> montaje;  // the row's own, where its cell gives one
+  std::vector<std::string> optativas;  // the optional columns' cells, in the header's order
 };
-
-// The mounting cell: empty takes the command's.
-bool LeerMontaje(std::string_view texto, ValoresDeFila& leidos, std::string& motivo) {
-  texto = SinEspacios(texto);
-  if (texto.empty()) return true;
-  leidos.montaje = MontajeDeNombre(texto);
-  if (!leidos.montaje) {
-    motivo =
-        std::string(kColumnaMontaje) + " «" + Eco(texto) + "» ha de ser " + NombresDeMontajes(", ");
-  }
-  return leidos.montaje.has_value();
-}
 
 // The cell that starts at `inicio`, and where the next one starts: past the
 // row's end after the last. A cell wholly in double quotes, as a spreadsheet
@@ -150,9 +167,9 @@ std::string ComillasAbiertas(std::size_t campo) {
   return "la celda " + std::to_string(campo + 1) + " abre unas comillas que no cierran al final";
 }
 
-// The six values of a row, and its mounting when the file has the column,
-// or why not. A spreadsheet may end every row with a separator: one empty
-// field after the last is no field.
+// The six values of a row, and the optional columns' cells, or why not. A
+// spreadsheet may end every row with a separator: one empty field after the
+// last is no field.
 std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std::size_t campos,
                                       std::string& motivo) {
   ValoresDeFila leidos;
@@ -166,8 +183,8 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std
     }
     const std::string_view texto = *celda;
     const bool vacioFinal = campo == campos && inicio > fila.size() && SinEspacios(texto).empty();
-    if (campo == kCampos.size() && campo < campos && !LeerMontaje(texto, leidos, motivo)) {
-      return std::nullopt;
+    if (campo >= kCampos.size() && campo < campos) {
+      leidos.optativas.emplace_back(SinEspacios(texto));
     }
     if (campo < kCampos.size()) {
       const Lectura lectura = LeerValor(texto);
@@ -188,12 +205,20 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std
   return leidos;
 }
 
-// How many columns the header names, whatever their spaces, letter case and
-// quotes, and with a trailing separator or not: the six values, and the
-// mounting where it follows them. None when it is no header.
-std::optional<std::size_t> ColumnasDeCabecera(std::string_view fila, char separador) {
+const ColumnaOptativa* Optativa(std::string_view nombre) {
+  for (const ColumnaOptativa& c : kOptativas) {
+    if (IgualSinMayusculas(nombre, c.nombre)) return &c;
+  }
+  return nullptr;
+}
+
+// The optional columns the header names after the six values, whatever
+// their spaces, letter case and quotes, with a trailing separator or not;
+// none when it is no header.
+std::optional<std::vector<const ColumnaOptativa*>> ColumnasDeCabecera(std::string_view fila,
+                                                                      char separador) {
   std::size_t campo = 0;
-  std::size_t columnas = kNombresValores.size();
+  std::vector<const ColumnaOptativa*> optativas;
   std::string espacio;
   for (std::size_t inicio = 0; inicio <= fila.size(); ++campo) {
     const auto celda = SiguienteCelda(fila, separador, inicio, espacio);
@@ -201,24 +226,35 @@ std::optional<std::size_t> ColumnasDeCabecera(std::string_view fila, char separa
     const std::string_view nombre = SinEspacios(*celda);
     if (campo < kNombresValores.size()) {
       if (!IgualSinMayusculas(nombre, kNombresValores[campo])) return std::nullopt;
-    } else if (campo == kNombresValores.size() && IgualSinMayusculas(nombre, kColumnaMontaje)) {
-      ++columnas;
-    } else if (!nombre.empty()) {
+      continue;
+    }
+    const bool ultima = inicio > fila.size();
+    if (nombre.empty() && ultima) break;
+    const ColumnaOptativa* c = Optativa(nombre);
+    if (!c || std::find(optativas.begin(), optativas.end(), c) != optativas.end()) {
+      return std::nullopt;
+    }
+    optativas.push_back(c);
+  }
+  if (campo < kNombresValores.size()) return std::nullopt;
+  return optativas;
+}
+
+// The command's options with the row's own, or why they cannot be used: a
+// family of another mounting is the row's error, as it is the command
+// line's.
+std::optional<OpcionesDiseno> OpcionesDeFila(OpcionesDiseno opciones,
+                                             const std::vector<const ColumnaOptativa*>& columnas,
+                                             const ValoresDeFila& leidos, std::string& motivo) {
+  for (std::size_t i = 0; i < columnas.size(); ++i) {
+    const std::string& texto = leidos.optativas[i];
+    if (texto.empty()) continue;
+    if (!columnas[i]->leer(texto, opciones)) {
+      motivo = std::string(columnas[i]->nombre) + " «" + Eco(texto) + "» ha de ser " +
+               columnas[i]->nombres(", ");
       return std::nullopt;
     }
   }
-  if (campo < kNombresValores.size()) return std::nullopt;
-  return columnas;
-}
-
-// The command's options with the row's mounting, or why they cannot be
-// used: a family of another mounting is the row's error, as it is the
-// command line's.
-std::optional<OpcionesDiseno> OpcionesDeFila(OpcionesDiseno opciones,
-                                             const std::optional<Montaje>& montaje,
-                                             std::string& motivo) {
-  if (!montaje) return opciones;
-  opciones.montaje = *montaje;
   if (auto error = ErrorDeOpciones(opciones)) {
     motivo = std::move(*error);
     return std::nullopt;
@@ -301,14 +337,15 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
   const bool conTabulador = fila.find(kSeparador) == std::string_view::npos &&
                             fila.find(kTabulador) != std::string_view::npos;
   separador_ = conTabulador ? kTabulador : kSeparador;
-  const auto columnas = ColumnasDeCabecera(fila, separador_);
+  auto columnas = ColumnasDeCabecera(fila, separador_);
   if (!columnas) {
     error_ = "la línea " + std::to_string(linea_) + " ha de ser la cabecera " +
-             std::string(kCabeceraLotes) + ", con " + std::string(kColumnaMontaje) +
-             " tras ella o sin ella";
+             std::string(kCabeceraLotes) + ", y tras ella, si acaso, " +
+             std::string(kColumnaMontaje) + " o " + std::string(kColumnaCircuito) +
+             ", una vez cada una";
     return;
   }
-  columnas_ = *columnas;
+  optativas_ = std::move(*columnas);
   cabecera_ = false;
   salida += kMarcaUtf8;
   salida += CabeceraSalida();
@@ -316,8 +353,9 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
 
 void Lotes::Fila(std::string_view fila, std::string& salida) {
   std::string motivo;
-  const auto leidos = LeerFila(fila, separador_, columnas_, motivo);
-  const auto opciones = leidos ? OpcionesDeFila(opciones_, leidos->montaje, motivo) : std::nullopt;
+  const auto leidos = LeerFila(fila, separador_, kCampos.size() + optativas_.size(), motivo);
+  const auto opciones =
+      leidos ? OpcionesDeFila(opciones_, optativas_, *leidos, motivo) : std::nullopt;
   if (!opciones) {
     ++cuenta_.erroneas;
     EscribirError(salida, linea_, motivo);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "design/Codificacion.h"
 #include "design/Diseno.h"
@@ -18,11 +19,15 @@
 namespace zener {
 
 inline constexpr std::string_view kCabeceraLotes = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin";
-// An optional seventh column: each row's mounting, or empty for the command's.
+// Optional columns after the six, in any order: each row's mounting and
+// circuit, or empty for the command's.
 inline constexpr std::string_view kColumnaMontaje = "Montaje";
+inline constexpr std::string_view kColumnaCircuito = "Circuito";
 // A row longer than this ends the reading at once, without being kept: no
 // spreadsheet writes one, and an endless input ends too.
 inline constexpr std::size_t kMayorLinea = 1024;  // bytes, as UTF-8
+
+struct ColumnaOptativa;
 
 struct CuentaLotes {
   int filas = 0;
@@ -59,7 +64,7 @@ class Lotes {
 
   OpcionesDiseno opciones_;
   SumaMateriales* materiales_;
-  std::size_t columnas_ = 0;  // as the header has them
+  std::vector<const ColumnaOptativa*> optativas_;  // as the header has them
   Decodificador decodificador_;
   std::string utf8_;          // a piece converted to UTF-8, when it was not
   std::string pendiente_;     // the start of a row that a piece cut

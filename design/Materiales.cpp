@@ -5,6 +5,7 @@
 #include "design/Codificacion.h"
 #include "design/Componentes.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
 
@@ -46,6 +47,26 @@ LineaMateriales DeZener(const Diseno& d) {
           std::string(f.numero)};
 }
 
+LineaMateriales DeTransistor(const Diseno& d) {
+  const FilaTransistor& t = *d.transistor;
+  const double ambienteC = d.opciones.tempMaxC;
+  return {"Q1",
+          "NPN",
+          "hFE ≥ " + CifraCorta(d.cifras.De(Figura::HfeMin), 1),
+          std::string(t.encapsulado.nombre),
+          Potencia(t.potenciaW, t.rodillaC, std::max((t.tjMaxC - ambienteC) / t.rthJaKPorW, 0.0),
+                   ambienteC, " sin disipador"),
+          std::string(t.numero)};
+}
+
+// The heatsink the follower's transistor needs, by the most thermal
+// resistance that will do.
+LineaMateriales Disipador(const Diseno& d) {
+  return {"DS1", "≤ " + Cifra(d.cifras.De(Figura::DisipadorRth), 2) + " K/W",
+          "",    std::string(d.transistor->encapsulado.nombre),
+          "",    "disipador con pasta térmica"};
+}
+
 constexpr char kSeparador = ';';
 
 // A cell of the list: the names hold no separator, no quote and no line end,
@@ -59,12 +80,15 @@ void Celda(std::string& csv, std::string_view texto, char fin) {
 
 std::vector<LineaMateriales> ListaDeMateriales(const Diseno& diseno) {
   if (!diseno.construible) return {};
-  return {DeResistencia(diseno), DeZener(diseno)};
+  std::vector<LineaMateriales> lista{DeResistencia(diseno), DeZener(diseno)};
+  if (diseno.transistorElegido) lista.push_back(DeTransistor(diseno));
+  if (diseno.cifras.Tiene(Figura::DisipadorRth)) lista.push_back(Disipador(diseno));
+  return lista;
 }
 
 bool SumaMateriales::Clave::operator<(const Clave& otra) const {
-  return std::tie(zener, tipo, valor, pieza, encapsulado) <
-         std::tie(otra.zener, otra.tipo, otra.valor, otra.pieza, otra.encapsulado);
+  return std::tie(clase, tipo, valor, pieza, encapsulado) <
+         std::tie(otra.clase, otra.tipo, otra.valor, otra.pieza, otra.encapsulado);
 }
 
 void SumaMateriales::Anadir(const Diseno& diseno) {
@@ -72,10 +96,14 @@ void SumaMateriales::Anadir(const Diseno& diseno) {
   if (lista.empty()) return;
   const LineaMateriales& r = lista[0];
   const LineaMateriales& z = lista[1];
-  ++cuentas_[{false, r.numero, diseno.cifras.De(Figura::RNominal),
+  ++cuentas_[{Clase::Resistencia, r.numero, diseno.cifras.De(Figura::RNominal),
               r.numero + " " + r.valor + " " + r.tolerancia, r.encapsulado}];
-  ++cuentas_[{true, std::string(diseno.zener->familia->nombre), diseno.zener->fila->vz, z.numero,
-              z.encapsulado}];
+  ++cuentas_[{Clase::Zener, std::string(diseno.zener->familia->nombre), diseno.zener->fila->vz,
+              z.numero, z.encapsulado}];
+  for (std::size_t i = 2; i < lista.size(); ++i) {
+    ++cuentas_[{Clase::Otra, lista[i].numero, 0, lista[i].numero + " " + lista[i].valor,
+                lista[i].encapsulado}];
+  }
 }
 
 std::string SumaMateriales::Csv() const {

@@ -45,8 +45,10 @@ class SumaMateriales {
   std::string Csv() const;
 
  private:
+  // In the list's order: resistors, Zeners, then the rest.
+  enum class Clase { Resistencia, Zener, Otra };
   struct Clave {
-    bool zener;
+    Clase clase;
     std::string tipo;  // the maker's type or family
     double valor;      // ohms or volts, so that 12 Ω comes before 100 Ω
     std::string pieza;

@@ -7,6 +7,7 @@
 #include "design/Diseno.h"
 #include "design/Motivos.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
 
@@ -142,6 +143,57 @@ struct EnPalabras {
   }
   std::string operator()(const motivo::ResistenciaInsuficiente& m) const {
     return ResistenciaInsuficiente(m);
+  }
+  std::string operator()(const motivo::TransistorSinCorriente& m) const {
+    return std::string(m.fila->numero) + " no basta: " + Cifra(m.icA, 3) +
+           " A de carga, y admite " + CifraCorta(m.maximoA, 3) + " A.";
+  }
+  std::string operator()(const motivo::TransistorSinDato& m) const {
+    const std::string numero(m.fila->numero);
+    switch (m.dato) {
+      case motivo::TransistorSinDato::Ganancia:
+        return numero + " no sirve: su hoja no da la ganancia por encima de " +
+               CifraCorta(m.fila->ganancia[m.fila->puntosGanancia - 1].icA, 3) +
+               " A, y la carga es de " + Cifra(m.icA, 3) + " A.";
+      case motivo::TransistorSinDato::Vbe:
+        return numero + " no sirve: su hoja da Vbe máxima hasta " +
+               CifraCorta(m.fila->vbeOnMax.icA, 3) + " A, y la carga es de " + Cifra(m.icA, 3) +
+               " A.";
+      case motivo::TransistorSinDato::GananciaMaxima:
+        return numero + " no sirve: su hoja no da una ganancia máxima, y sin ella no se acota "
+                        "la salida sin carga.";
+      case motivo::TransistorSinDato::Frio:
+        break;
+    }
+    return numero + " no sirve a " + Grados(m.frioC) +
+           ": ni su hoja ni el modelo de su fabricante dan cómo cambian su ganancia y su Vbe por "
+           "debajo de 25 °C.";
+  }
+  std::string operator()(const motivo::TransistorSinTension& m) const {
+    return std::string(m.fila->numero) + " no basta: Vce de hasta " + Cifra(m.vceV, 2) +
+           " V, y su Vceo es " + CifraCorta(m.fila->vceoV, 0) + " V.";
+  }
+  std::string operator()(const motivo::TransistorNoBasta& m) const {
+    return std::string(m.fila->numero) + " no basta: " + CifraCorta(m.margen, 2) + " × " +
+           Cifra(m.potenciaW, 3) + " W = " + Cifra(m.margen * m.potenciaW, 3) + " W, y admite " +
+           Cifra(m.admiteW, 3) + " W sin disipador a " + Grados(m.temperaturaC) +
+           (m.admiteDisipador ? "; ni con un disipador ideal llega."
+                              : "; su hoja no da con qué montarlo en un disipador.");
+  }
+  std::string operator()(const motivo::SinLimiteDeCorriente&) const {
+    return "El seguidor no limita la corriente: un cortocircuito en la salida destruye el "
+           "transistor.";
+  }
+  std::string operator()(const motivo::SinVbeMinima&) const {
+    return "Ninguna hoja da una Vbe mínima: sin carga, la fuga del colector eleva el emisor sobre "
+           "la base hasta Vt·ln(hFE máx + 1), y la salida máxima lo cuenta; una carga mínima la "
+           "baja.";
+  }
+  std::string operator()(const motivo::AreaSeguraSinLeer& m) const {
+    return "La línea de ruptura secundaria del área de funcionamiento seguro del " +
+           std::string(m.fila->numero) +
+           " no está en el catálogo: compruebe en la figura de su hoja Vce = " + Cifra(m.vceV, 2) +
+           " V con Ic = " + Cifra(m.icA, 3) + " A.";
   }
   std::string operator()(const motivo::SinDeriva&) const {
     return "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.";

@@ -18,6 +18,7 @@ enum class Montaje;
 struct FilaZener;
 struct FamiliaZener;
 struct ResistenciaComercial;
+struct FilaTransistor;
 
 namespace motivo {
 
@@ -80,8 +81,37 @@ struct ResistenciaInsuficiente {
   double tensionV;
 };
 
+// The follower's transistor cannot carry the load: past its current, past
+// what its sheet bounds (the gain, Vbe, below 25 °C), past its Vceo, or past
+// the power it takes in free air and on any heatsink it takes.
+struct TransistorSinCorriente {
+  const FilaTransistor* fila;
+  double icA, maximoA;
+};
+struct TransistorSinDato {
+  enum Dato { Ganancia, Vbe, Frio, GananciaMaxima };
+  const FilaTransistor* fila;
+  Dato dato;
+  double icA, frioC;
+};
+struct TransistorSinTension {
+  const FilaTransistor* fila;
+  double vceV;
+};
+struct TransistorNoBasta {
+  const FilaTransistor* fila;
+  double margen, potenciaW, admiteW, temperaturaC;
+  bool admiteDisipador;
+};
+
 // Warnings.
-struct SinDeriva {};  // without a part, the band has no drift
+struct SinDeriva {};
+struct SinLimiteDeCorriente {};
+struct SinVbeMinima {};
+struct AreaSeguraSinLeer {
+  const FilaTransistor* fila;
+  double vceV, icA;
+};  // without a part, the band has no drift
 struct SeriesMasFinas {
   Serie serie;
 };
@@ -105,13 +135,14 @@ struct BajoIzk {
 
 }  // namespace motivo
 
-using Motivo =
-    std::variant<motivo::Regla, motivo::OpcionesNoValidas, motivo::FueraDeRango, motivo::SinFila,
-                 motivo::SinTolerancia, motivo::FueraDeTolerancia, motivo::NoBasta,
-                 motivo::SinValorDeSerie, motivo::RDadaNoBasta, motivo::SinResistencia,
-                 motivo::ResistenciaInsuficiente, motivo::SinDeriva, motivo::SeriesMasFinas,
-                 motivo::IzkSobreIzMin, motivo::SinCoeficiente, motivo::ChipNoDisponible,
-                 motivo::SinImpedancia, motivo::BajoIzk>;
+using Motivo = std::variant<
+    motivo::Regla, motivo::OpcionesNoValidas, motivo::FueraDeRango, motivo::SinFila,
+    motivo::SinTolerancia, motivo::FueraDeTolerancia, motivo::NoBasta, motivo::SinValorDeSerie,
+    motivo::RDadaNoBasta, motivo::SinResistencia, motivo::ResistenciaInsuficiente,
+    motivo::TransistorSinCorriente, motivo::TransistorSinDato, motivo::TransistorSinTension,
+    motivo::TransistorNoBasta, motivo::SinDeriva, motivo::SinLimiteDeCorriente,
+    motivo::SinVbeMinima, motivo::AreaSeguraSinLeer, motivo::SeriesMasFinas, motivo::IzkSobreIzMin,
+    motivo::SinCoeficiente, motivo::ChipNoDisponible, motivo::SinImpedancia, motivo::BajoIzk>;
 
 // As the reports say it, in one line.
 std::string TextoDe(const Motivo& motivo);

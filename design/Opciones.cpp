@@ -4,6 +4,7 @@
 #include "design/Diseno.h"
 #include "design/Json.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
 
@@ -99,6 +100,17 @@ std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
   if (o.familia != Familia::Automatica && !SePrueba(FamiliaDe(o.familia), o)) {
     return "la familia " + std::string(FamiliaDe(o.familia).nombre) + " no es de montaje " +
            std::string(NombreDeMontaje(o.montaje));
+  }
+  if (o.circuito == Circuito::Seguidor && o.cargaOhm) {
+    return std::string(
+        "la carga como resistencia no se admite con el seguidor: va en IcMin e IcMax");
+  }
+  if (o.transistor && !EsDelMontaje(o.montaje, o.transistor->encapsulado.montaje)) {
+    return "el transistor " + std::string(o.transistor->numero) + " no es de montaje " +
+           std::string(NombreDeMontaje(o.montaje));
+  }
+  if (o.transistor && o.circuito != Circuito::Seguidor) {
+    return std::string("el transistor va con el circuito seguidor");
   }
   if (o.tempMinC > o.tempMaxC) {
     return std::string("la temperatura ambiente mínima no puede pasar de la máxima");

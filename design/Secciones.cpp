@@ -7,6 +7,7 @@
 #include "design/Componentes.h"
 #include "design/Materiales.h"
 #include "design/Texto.h"
+#include "design/Transistores.h"
 
 namespace zener {
 
@@ -191,6 +192,33 @@ std::optional<std::string> TextoDeCurva(const Diseno& d, Lado e) {
   }
 }
 
+std::optional<std::string> TextoDeGanancia(const Diseno& d, Lado e) {
+  switch (e) {
+    case Lado::Bajo: {
+      const double frioC = std::min(d.opciones.tempMinC, kTemperaturaDeMedidaC);
+      return "la ganancia mínima, hFE = " + CifraCorta(d.cifras.De(Figura::HfeMin), 1) + " a " +
+             Grados(frioC);
+    }
+    case Lado::Alto:
+      return "sin corriente de base";
+    case Lado::Medio:
+      return "el transistor típico";
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<std::string> TextoDeVbe(const Diseno& d, Lado e) {
+  switch (e) {
+    case Lado::Alto:
+      return "Vbe = " + Voltios(d.cifras.De(Figura::VbeMax)) + ", la más alta";
+    case Lado::Bajo:
+      return "Vbe = " + Voltios(d.cifras.De(Figura::VbeMin)) + ", la más baja";
+    default:
+      return std::nullopt;
+  }
+}
+
 bool EsDeSalida(Figura f) {
   return f == Figura::VoutMin || f == Figura::VoutMax || f == Figura::VoutNominal;
 }
@@ -326,6 +354,55 @@ Seccion Piezas(const Diseno& d) {
   return s;
 }
 
+// The follower's transistor: what its sheet gives, the gain and Vbe the
+// worst case takes, its voltage, power and junction.
+Seccion PasoTransistor(const Diseno& d) {
+  Seccion s{"Paso 4b. Transistor", {}};
+  if (!d.transistorElegido) {
+    s.lineas.push_back("Ninguno del catálogo (véase el resultado)");
+    return s;
+  }
+  const FilaTransistor& t = *d.transistor;
+  const Cifras& c = d.cifras;
+  const double margen = d.opciones.margen;
+  const double ambienteC = d.opciones.tempMaxC;
+  const double pW = c.De(Figura::PTransistor);
+  s.lineas.push_back(std::string(t.numero) + " (" + std::string(t.encapsulado.nombre) + "), Vceo " +
+                     CifraCorta(t.vceoV, 0) + " V, Ic máx " + CifraCorta(t.icMaxA, 3) + " A, " +
+                     CifraCorta(t.potenciaW, 3) + " W hasta " + Grados(t.rodillaC) + " " +
+                     std::string(t.condicion) + " (" + std::string(t.fuente) + ")");
+  s.lineas.push_back("Ganancia: hFE ≥ " + CifraCorta(c.De(Figura::HfeMin), 1) +
+                     " con IcMax = " + Dato(d, Magnitud::IcMax) +
+                     " mA; la base toma como mucho Ib máx = " + Cifra(c.De(Figura::IbMax), 3) +
+                     " mA");
+  s.lineas.push_back("Vbe: de " + Voltios(c.De(Figura::VbeMin)) + " a " +
+                     Voltios(c.De(Figura::VbeMax)) + " (su hoja: como mucho " +
+                     Voltios(t.vbeOnMax.vbeV) + " a " + CifraCorta(t.vbeOnMax.icA, 3) + " A)");
+  s.lineas.push_back("Vce máx = " + Voltios(c.De(Figura::VceMax)) + " ≤ Vceo " +
+                     CifraCorta(t.vceoV, 0) + " V");
+  const std::string potencia =
+      CifraCorta(margen, 2) + " × " + Cifra(pW, 3) + " W = " + Cifra(margen * pW, 3) + " W";
+  const double sinDisipadorC = c.De(Figura::TjSinDisipador);
+  if (const auto disipador = c[Figura::DisipadorRth]) {
+    s.lineas.push_back("Potencia: " + potencia + "; sin disipador la unión llegaría a " +
+                       Cifra(sinDisipadorC, 1) + " °C, más de " + Grados(t.tjMaxC));
+    s.lineas.push_back("Disipador de como mucho " + Cifra(*disipador, 2) +
+                       " K/W: " + Grados(ambienteC) + " + " + Cifra(pW, 3) + " W × (" +
+                       CifraCorta(*t.rthJcKPorW, 3) + " + " + CifraCorta(*t.rthCsKPorW, 3) + " + " +
+                       Cifra(*disipador, 2) + ") K/W = " + Cifra(c.De(Figura::TjTransistor), 1) +
+                       " °C, con el margen hasta " + Grados(t.tjMaxC));
+  } else {
+    s.lineas.push_back("Potencia: " + potencia + " ≤ " +
+                       Cifra(c.De(Figura::PTransistorAdmisible), 3) + " W sin disipador a " +
+                       Grados(ambienteC));
+    s.lineas.push_back("Temperatura de la unión, sin disipador: " + Grados(ambienteC) + " + " +
+                       Cifra(pW, 3) + " W × " + CifraCorta(t.rthJaKPorW, 3) +
+                       " K/W = " + Cifra(sinDisipadorC, 1) + " °C ≤ " + Grados(t.tjMaxC) + " (" +
+                       std::string(t.montaje) + ")");
+  }
+  return s;
+}
+
 Seccion Resultado(const Diseno& d) {
   if (d.construible) return {"Resultado", {"Construible."}};
   Seccion s{"Resultado", {"No construible:"}};
@@ -404,9 +481,9 @@ std::string CargaTexto(const Diseno& d, Magnitud m) {
 
 std::string TextoDeEsquina(const Diseno& d, const Esquina& e) {
   std::vector<std::string> partes;
-  for (auto parte :
-       {TextoDeEntrada(d, e.entrada), TextoDeR(d, e.r),
-        std::optional<std::string>(TextoDeCarga(d, e.carga)), TextoDeCurva(d, e.curva)}) {
+  for (auto parte : {TextoDeEntrada(d, e.entrada), TextoDeR(d, e.r),
+                     std::optional<std::string>(TextoDeCarga(d, e.carga)), TextoDeCurva(d, e.curva),
+                     TextoDeGanancia(d, e.ganancia), TextoDeVbe(d, e.vbe)}) {
     if (parte) partes.push_back(std::move(*parte));
   }
   return Unidos(partes);
@@ -423,6 +500,7 @@ std::vector<Seccion> Secciones(const Diseno& d) {
       s.push_back(Salida(d));
       s.push_back(IntervaloDeR(d));
       s.push_back(Piezas(d));
+      if (d.transistor) s.push_back(PasoTransistor(d));
       s.push_back(circuito.regulacion(d));
     }
   }

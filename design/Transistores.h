@@ -38,7 +38,7 @@ struct CorteEmisor {
 
 // A typical figure read off one of the sheet's curves, at the collector
 // current it was read at.
-struct Lectura {
+struct LecturaDeCurva {
   double valor;
   double icA;
 };
@@ -46,11 +46,11 @@ struct Lectura {
 // The typical gain at the sheet's coldest curve over that at 25 °C.
 struct GananciaFria {
   double temperaturaC;
-  Lectura razon;
+  LecturaDeCurva razon;
 };
 
 struct Deriva {
-  std::optional<Lectura> coefVbeMvPorK;
+  std::optional<LecturaDeCurva> coefVbeMvPorK;
   std::optional<GananciaFria> gananciaFria;
 };
 
@@ -107,6 +107,16 @@ struct FilaTransistor {
   std::optional<ModeloSpice> spice;
   AreaSegura soa;
 };
+
+// The least gain the sheet bounds at this collector current and junction
+// temperature, and the most Vbe: none where it bounds none (Seguidor.cpp
+// says how).
+std::optional<double> GananciaMinima(const FilaTransistor& t, double icA, double temperaturaC);
+std::optional<double> VbeMaxima(const FilaTransistor& t, double icA, double temperaturaC);
+// The largest of the sheet's gain maxima, and the least Vbe it leaves an
+// unloaded emitter at this temperature.
+std::optional<double> GananciaMaxima(const FilaTransistor& t);
+std::optional<double> VbeMinima(const FilaTransistor& t, double temperaturaC);
 
 // By mounting, through-hole first, then ascending power in free air at 25 °C.
 extern const std::array<FilaTransistor, 7> kTransistores;

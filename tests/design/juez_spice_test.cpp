@@ -440,7 +440,7 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
       anotar('p', pieza.potenciaW * d.cifras.De(Figura::FactorR), d.opciones.margen * vr * vr / c.r,
              c);
       anotar('u', pieza.tensionMaxV, vr, c);
-      anotar('v', TensionResistenciaMaxV(d), vr, c);
+      anotar('v', d.cifras.De(Figura::VRMax), vr, c);
     }
     switch (c.que) {
       case 'm':
