@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the batch of this tree's zener-diseno against a reference commit's,
 # built here in Release from the commit's own files (never committed), on the
-# same seeded designs as people ask for them: 300.000 rows in groups of run
+# same seeded designs as people ask for them: 300 000 rows in groups of run
 # options (ripple, ambient range). Runs alternate, reference then current,
 # three times, so that the machine's load falls on both alike; each prints its
 # CPU seconds (user + system) and the median ratio. The reference reads six
@@ -42,7 +42,7 @@ segundos() {
     /usr/bin/time -a -o "$tiempos" -f '%U+%S' "$1" --lotes "$grupo" "${opciones[@]}" \
       -o "$muestra/salida.csv" >/dev/null 2>&1 || [ $? -eq 1 ]
   done
-  grep -v "^Command" "$tiempos" | paste -sd+ | bc
+  awk -F+ '/^[0-9]/ { s += $1 + $2 } END { print s }' "$tiempos"
 }
 
 declare -a ref act mon
@@ -57,13 +57,13 @@ referencia, filas, meta = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
 ref, act, mon = ([float(x) for x in a.split()] for a in sys.argv[4:7])
 def linea(nombre, tiempos):
     m = statistics.median(tiempos)
-    print("%-40s %s  mediana %6.2f s  %7.0f filas/s" % (
+    print("%-40s %s  median %6.2f s  %7.0f rows/s" % (
         nombre, " ".join("%6.2f" % t for t in tiempos), m, filas / m))
     return m
-r = linea("referencia %s, seis columnas" % referencia, ref)
-a = linea("actual, seis columnas", act)
-m = linea("actual, con la columna Montaje", mon)
-print("actual / referencia: %.2f x, con Montaje %.2f x (meta %.1f x) %s" % (
+r = linea("reference %s, six columns" % referencia, ref)
+a = linea("current, six columns", act)
+m = linea("current, with the Montaje column", mon)
+print("current / reference: %.2f x, with Montaje %.2f x (target %.1f x) %s" % (
     a / r, m / r, meta, "ok" if a / r <= meta else "MISSED"))
 sys.exit(0 if a / r <= meta else 1)
 PY
