@@ -5,9 +5,9 @@
 #include <cmath>
 #include <random>
 
-#include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Lotes.h"
+#include "design/Opciones.h"
 #include "design/Texto.h"
 
 namespace zener {
@@ -17,7 +17,8 @@ namespace {
 // The Zener voltages people ask for: those of the tables in this range.
 constexpr double kVzMenor = 3.3, kVzMayor = 24;
 // The input's low end as a multiple of Vz, and how far its high end goes
-// above it.
+// above it: at 1,2 times Vz from 3,3 V the input stays 0,5 V above it, as
+// the rules ask.
 constexpr double kEntradaMenor = 1.2, kEntradaMayor = 3.5, kSubidaMayor = 0.25;
 // Full loads spread evenly on a logarithmic scale, mA.
 constexpr double kCargaMenorMa = 1, kCargaMayorMa = 100;
@@ -62,9 +63,9 @@ double Redondeada(double valor, int decimales) {
   return std::round(valor * escala) / escala;
 }
 
-template <typename T>
-const T& UnoDe(const std::vector<T>& v, std::mt19937& azar) {
-  return v[std::uniform_int_distribution<std::size_t>(0, v.size() - 1)(azar)];
+template <typename Lista>
+const auto& UnoDe(const Lista& lista, std::mt19937& azar) {
+  return lista[std::uniform_int_distribution<std::size_t>(0, lista.size() - 1)(azar)];
 }
 
 FilaMuestra Fila(const std::vector<double>& tensiones, std::mt19937& azar) {
@@ -72,16 +73,14 @@ FilaMuestra Fila(const std::vector<double>& tensiones, std::mt19937& azar) {
   auto entre = [&](double a, double b) { return a + (b - a) * unidad(azar); };
   DatosCircuito d;
   d.VnZener = UnoDe(tensiones, azar);
-  d.VeMin = std::max(Redondeada(d.VnZener * entre(kEntradaMenor, kEntradaMayor), kDecimalesTension),
-                     Redondeada(d.VnZener + kMargenEntradaZener + 0.05, kDecimalesTension));
+  d.VeMin = Redondeada(d.VnZener * entre(kEntradaMenor, kEntradaMayor), kDecimalesTension);
   d.VeMax = Redondeada(d.VeMin * entre(1, 1 + kSubidaMayor), kDecimalesTension);
   d.IcMax = Redondeada(kCargaMenorMa * std::pow(kCargaMayorMa / kCargaMenorMa, unidad(azar)),
                        kDecimalesCorriente);
   d.IcMin =
       unidad(azar) < kSinCargaMinima ? 0 : Redondeada(d.IcMax * unidad(azar), kDecimalesCorriente);
-  d.IzMin = kIzMinimas[std::uniform_int_distribution<std::size_t>(0, kIzMinimas.size() - 1)(azar)];
-  const std::vector<std::optional<Montaje>> montajes(kMontajes.begin(), kMontajes.end());
-  return {d, UnoDe(montajes, azar)};
+  d.IzMin = UnoDe(kIzMinimas, azar);
+  return {d, UnoDe(kMontajes, azar)};
 }
 
 }  // namespace
