@@ -34,9 +34,10 @@ struct Caracteristica {
 // current, and so is the impedance a/I + RS: the highest and the lowest
 // voltage any allowed part has at a current, and its largest impedance there,
 // are those of one of the corners. Above Izt both terms are positive, so the
-// corner (0, 0) gives the lowest voltage and the others compete for the
-// highest (RS wins far above Izt, as ln x ≤ x − 1); below Izt both are
-// negative and it is the other way round.
+// corner (0, 0) gives the lowest voltage, and all series resistance the
+// highest (as ln x ≤ x − 1, no member rises more than min(Zzt, Zzk)·(I − Izt));
+// below Izt both are negative, (0, 0) gives the highest and the others
+// compete for the lowest, the exponential winning further down.
 struct Forma {
   double a, rs;
 };
