@@ -248,12 +248,12 @@ std::optional<Valor> ValorElegido(const Entorno& e, const OpcionesDiseno& o) {
 }
 
 Resistencia ResistenciaDe(const Entorno& e, const OpcionesDiseno& o,
-                          const std::optional<Valor>& valor) {
+                          const std::optional<Valor>& valor, bool conVecinas) {
   Resistencia r;
   r.rMaxOhm = RMaxima(e);
   if (!valor) return r;
   r.elegida = Evaluar(e, valor->rOhm);
-  if (!valor->indice) return r;
+  if (!valor->indice || !conVecinas) return r;
   const TablaSerie& tabla = TablaDe(o.serie);
   const std::size_t i = *valor->indice;
   constexpr std::size_t kVecinas = 2;
@@ -314,6 +314,7 @@ struct Problema {
   const OpcionesDiseno& o;
   double tolR;
   CargaDelZener carga;
+  bool conVecinas;  // the series values either side, which a batch row does not show
 };
 
 Entorno EntornoDe(const Problema& p, const Envolvente& env, double izRequeridaMa) {
@@ -403,7 +404,7 @@ struct Completo {
 Completo Completar(const Problema& p, const Candidato& c) {
   const Entorno e = EntornoDe(p, EnvolventeDe(c), c.izRequeridaMa);
   Completo x;
-  x.resistencia = ResistenciaDe(e, p.o, c.valor);
+  x.resistencia = ResistenciaDe(e, p.o, c.valor, p.conVecinas);
   if (!c.valor) return x;
   const double r = c.valor->rOhm;
   x.voutNominalV = SalidaNominal(e, e.env.Centro(c.pieza ? c.pieza->fila->vz : p.d.VnZener), r);
@@ -721,7 +722,8 @@ std::optional<double> ImpedanciaDelZener(Diseno& diseno) {
 }
 
 void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
-  const Problema p{diseno.datos, diseno.opciones, diseno.tolR, carga};
+  const Problema p{diseno.datos, diseno.opciones, diseno.tolR, carga,
+                   diseno.alcance == Alcance::Completo};
   const Eleccion eleccion = ElegirCandidato(p);
   if (eleccion.probados.empty()) {
     Ensamblar(diseno, p, eleccion, SinPieza(p));
@@ -740,6 +742,7 @@ void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
     fuera.datos = diseno.datos;
     fuera.decimales = diseno.decimales;
     fuera.opciones = diseno.opciones;
+    fuera.alcance = diseno.alcance;
     fuera.tolR = diseno.tolR;
     fuera.veredicto = Veredicto::FueraDeRango;
     fuera.mensaje = std::string(kMensajeFueraDeRango);

@@ -60,7 +60,7 @@ const Esquina* EsquinaDe(const DescripcionCircuito& circuito, Figura figura) {
 }
 
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
-               const Decimales& decimales) {
+               const Decimales& decimales, Alcance alcance) {
   Diseno diseno;
   DatosCircuito& d = diseno.datos;
   // Only the six design values: whatever else the caller's record holds is
@@ -68,6 +68,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
   for (const FilaCampo& fila : kCampos) d.*fila.valor = valores.*fila.valor;
   diseno.decimales = decimales;
   diseno.opciones = opciones;
+  diseno.alcance = alcance;
   diseno.tolR = opciones.tolR.value_or(TablaDe(opciones.serie).tolR);
   diseno.cifras.Poner(Figura::FactorR, FactorResistencia(opciones.tempMaxC));
   if (auto error = ErrorDeOpciones(opciones)) {

@@ -64,6 +64,10 @@ struct Zener {
   const FilaZener* fila;
 };
 
+// What the caller reads of a design: all of it, or the figures of a batch
+// row, which leaves out the series values either side and the alternatives.
+enum class Alcance { Completo, Lote };
+
 // Where the regulation's Zz comes from.
 enum class OrigenZz { Envolvente, Dada };
 
@@ -75,6 +79,7 @@ struct Diseno {
   DatosCircuito datos;  // the six design values and, if the rules pass, Calcular's results
   Decimales decimales{};
   OpcionesDiseno opciones;
+  Alcance alcance = Alcance::Completo;
   double tolR = 0;  // the one used: given or the series' default
   Veredicto veredicto = Veredicto::Cumple;
   std::string mensaje;  // the failed rule's message, its lines joined by '\n'
@@ -113,7 +118,8 @@ double RBaja(const Diseno& diseno);
 double RAlta(const Diseno& diseno);
 
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
-               const Decimales& decimales = DecimalesDeVentana());
+               const Decimales& decimales = DecimalesDeVentana(),
+               Alcance alcance = Alcance::Completo);
 
 std::string InformeTexto(const Diseno& diseno);
 std::string InformeJson(const Diseno& diseno);

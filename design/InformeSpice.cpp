@@ -247,7 +247,7 @@ void Carga(const Diseno& d, CargaEn carga, Malla& m) {
 
 // The current the Zener feeds besides itself in a circuit: the load, or the
 // follower's base.
-Fuente FuenteDelZener(const Diseno& d, const Malla& m) {
+Fuente FuenteDelZener(const Malla& m) {
   if (m.cargaOhm) return FuenteConResistencia(m.vs, m.r, *m.cargaOhm);
   const double cargaA = m.cargaA.value_or(0);
   if (!m.q) return FuenteConCarga(m.vs, m.r, cargaA);
@@ -300,7 +300,7 @@ std::vector<Malla> Mallas(const Diseno& d, const Envolvente& env) {
             m.q = Transistor(d, x.ganancia == Lado::Ninguno ? Lado::Bajo : x.ganancia,
                              x.vbe == Lado::Ninguno ? Lado::Alto : x.vbe);
           }
-          m.zener = ParaSpice(miembro.c, env, FuenteDelZener(d, m));
+          m.zener = ParaSpice(miembro.c, env, FuenteDelZener(m));
           m.descripcion = std::string(DescripcionDe(e.figura).nombre) + ": " + N(vs) +
                           " V, R = " + N(r) + " ohm, zener " + miembro.nombre;
           mallas.push_back(std::move(m));

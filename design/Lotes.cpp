@@ -361,7 +361,7 @@ void Lotes::Fila(std::string_view fila, std::string& salida) {
     EscribirError(salida, linea_, motivo);
     return;
   }
-  const Diseno d = Disenar(leidos->valores, *opciones, leidos->decimales);
+  const Diseno d = Disenar(leidos->valores, *opciones, leidos->decimales, Alcance::Lote);
   ++(d.construible ? cuenta_.construibles : cuenta_.noConstruibles);
   if (materiales_) materiales_->Anadir(d);
   EscribirFila(salida, linea_, d);

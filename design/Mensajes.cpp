@@ -160,8 +160,9 @@ struct EnPalabras {
                CifraCorta(m.fila->vbeOnMax.icA, 3) + " A, y la carga es de " + Cifra(m.icA, 3) +
                " A.";
       case motivo::TransistorSinDato::GananciaMaxima:
-        return numero + " no sirve: su hoja no da una ganancia máxima, y sin ella no se acota "
-                        "la salida sin carga.";
+        return numero +
+               " no sirve: su hoja no da una ganancia máxima, y sin ella no se acota "
+               "la salida sin carga.";
       case motivo::TransistorSinDato::Frio:
         break;
     }

@@ -196,9 +196,9 @@ void Transistor(Evaluacion& e, double margen) {
   // the base at its lowest with the resistor high and the base current at
   // its most, and Vbe at its most.
   const double veAlta = d.datos.VeMax + MediaRizadoV(d.opciones);
-  const Envolvente env = d.zener ? Envolvente(*d.zener->fila, c.De(Figura::VzBaja),
-                                              c.De(Figura::VzAlta))
-                                 : Envolvente(c.De(Figura::VzBaja), c.De(Figura::VzAlta));
+  const Envolvente env =
+      d.zener ? Envolvente(*d.zener->fila, c.De(Figura::VzBaja), c.De(Figura::VzAlta))
+              : Envolvente(c.De(Figura::VzBaja), c.De(Figura::VzAlta));
   const double vbBaja =
       CorrienteMaxima(env, FuenteConCarga(veAlta, RAlta(d), c.De(Figura::IbMax) / kMiliPorUnidad))
           .v;
