@@ -446,6 +446,21 @@ Eleccion ElegirCandidato(const Problema& p) {
   return eleccion;
 }
 
+// Without a part that takes it, the one that comes nearest: of those a
+// series value keeps alive, the one that admits the most power.
+std::size_t Mejor(const Eleccion& eleccion) {
+  std::size_t mejor = 0;
+  for (std::size_t i = 0; i < eleccion.probados.size(); ++i) {
+    const Candidato& c = eleccion.probados[i];
+    const Candidato& m = eleccion.probados[mejor];
+    const bool mejorVivo = m.valor && m.cumple;
+    if (c.valor && c.cumple && (!mejorVivo || c.admisible.potenciaW > m.admisible.potenciaW)) {
+      mejor = i;
+    }
+  }
+  return mejor;
+}
+
 // The figures of the candidate shown, and of its part where it was chosen.
 void Publicar(Diseno& diseno, const Candidato& mostrado, bool elegido, Completo completo) {
   Cifras& c = diseno.cifras;
@@ -490,11 +505,7 @@ void Ensamblar(Diseno& diseno, const Problema& p, const Eleccion& eleccion,
     }
     if (ConTemperatura(o)) diseno.avisos.push_back(motivo::SinDeriva{});
   }
-  std::vector<Motivo>& destino = diseno.zenerElegido ? diseno.avisos : diseno.motivos;
-  for (const Motivo& m : eleccion.descartes) destino.push_back(m);
-  if (!diseno.zenerElegido && mostrado.pieza && diseno.ConResistencia() && diseno.Cumple()) {
-    diseno.avisos.push_back(motivo::SeriesMasFinas{o.serie});
-  }
+  for (const Motivo& m : eleccion.descartes) diseno.descartes.push_back(m);
   const Zener* z = diseno.ZenerElegido();
   if (!z) return;
   if (z->fila->izkMa > diseno.datos.IzMin) diseno.avisos.push_back(motivo::IzkSobreIzMin{z->fila});
@@ -728,7 +739,7 @@ void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
   if (eleccion.probados.empty()) {
     Ensamblar(diseno, p, eleccion, SinPieza(p));
   } else {
-    Ensamblar(diseno, p, eleccion, eleccion.probados[eleccion.elegido.value_or(0)]);
+    Ensamblar(diseno, p, eleccion, eleccion.probados[eleccion.elegido.value_or(Mejor(eleccion))]);
   }
   if (!diseno.ConResistencia() || !diseno.Cumple()) {
     diseno.motivos.insert(diseno.motivos.begin(), SinValorDeSerie(diseno));

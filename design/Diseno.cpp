@@ -4,6 +4,9 @@
 #include "design/Circuitos.h"
 #include "design/Componentes.h"
 #include "design/Opciones.h"
+#include "design/Transistores.h"
+
+#include <type_traits>
 
 namespace zener {
 
@@ -59,6 +62,67 @@ const Esquina* EsquinaDe(const DescripcionCircuito& circuito, Figura figura) {
   return nullptr;
 }
 
+namespace {
+
+// Whether a kind of reason is about one part.
+template <typename T, typename = void>
+struct ConFila : std::false_type {};
+template <typename T>
+struct ConFila<T, std::void_t<decltype(std::declval<T>().fila)>> : std::true_type {};
+
+// The part a reason is about, if any: a Zener's or a transistor's row.
+const void* PiezaDe(const Motivo& motivo) {
+  return std::visit(
+      [](const auto& m) -> const void* {
+        if constexpr (ConFila<std::decay_t<decltype(m)>>::value) {
+          return m.fila;
+        } else {
+          return nullptr;
+        }
+      },
+      motivo);
+}
+
+template <typename... Tipos>
+std::optional<Motivo> PrimeroDe(const std::vector<Motivo>& motivos) {
+  for (const Motivo& m : motivos) {
+    if ((std::holds_alternative<Tipos>(m) || ...)) return m;
+  }
+  return std::nullopt;
+}
+
+std::optional<Motivo> DeLaPieza(const std::vector<Motivo>& motivos, const void* fila) {
+  for (const Motivo& m : motivos) {
+    if (PiezaDe(m) == fila) return m;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<Motivo> Bloqueo(const Diseno& d) {
+  if (d.construible) return std::nullopt;
+  if (d.veredicto != Veredicto::Cumple) {
+    return d.motivos.empty() ? std::nullopt : std::optional<Motivo>(d.motivos.front());
+  }
+  if (auto m = PrimeroDe<motivo::SinFila, motivo::SinTolerancia, motivo::SinValorDeSerie,
+                         motivo::RDadaNoBasta>(d.motivos)) {
+    return m;
+  }
+  if (d.zener && !d.zenerElegido) {
+    if (auto m = DeLaPieza(d.descartes, d.zener->fila)) return m;
+  }
+  if (auto m = PrimeroDe<motivo::SinResistencia, motivo::ResistenciaInsuficiente>(d.motivos)) {
+    return m;
+  }
+  if (d.transistor && !d.transistorElegido) {
+    if (auto m = DeLaPieza(d.descartes, d.transistor)) return m;
+  }
+  if (!d.motivos.empty()) return d.motivos.front();
+  if (!d.descartes.empty()) return d.descartes.back();
+  return std::nullopt;
+}
+
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
                const Decimales& decimales, Alcance alcance) {
   Diseno diseno;
@@ -91,6 +155,8 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
   }
   diseno.cifras.Poner(Figura::RExacta, d.RrLim);
   CircuitoDe(diseno).resolver(diseno);
+  diseno.bloqueo = Bloqueo(diseno);
+  if (alcance == Alcance::Completo) diseno.alternativas = Alternativas(diseno);
   return diseno;
 }
 

@@ -68,6 +68,23 @@ struct Zener {
 // row, which leaves out the series values either side and the alternatives.
 enum class Alcance { Completo, Lote };
 
+// A change that makes a design that cannot be built buildable, found by
+// designing it again: the figure or option changed (its key, as the JSON and
+// a link name it), its new value or choice, and the design it gives.
+struct Alternativa {
+  std::string_view cambio;      // "margen", "serie", "IcMax", ...
+  std::optional<double> valor;  // a figure's new value
+  std::string_view nombre;      // an option's new choice
+  DatosCircuito valores;
+  OpcionesDiseno opciones;
+  double rOhm;
+  const FilaZener* zener;
+  const FilaTransistor* transistor;  // none for the shunt
+};
+
+// As the reports say it: "margen 1,5: 56 Ω y 1N5338B".
+std::string TextoDe(const Alternativa& alternativa);
+
 // Where the regulation's Zz comes from.
 enum class OrigenZz { Envolvente, Dada };
 
@@ -87,6 +104,11 @@ struct Diseno {
   bool construible = false;
   std::vector<Motivo> motivos;  // why not, when not
   std::vector<Motivo> avisos;
+  std::vector<Motivo> descartes;  // the parts tried and left, and why
+  // The one promise that blocks the best candidate, when it cannot be built,
+  // and the nearest changes that would build it.
+  std::optional<Motivo> bloqueo;
+  std::vector<Alternativa> alternativas;
   Cifras cifras;                // the design's, and the chosen resistor's worst case
   std::vector<Cifras> vecinas;  // the series values either side of it, their worst cases
   // The part the figures are for: the chosen one or, without one, the first
@@ -116,6 +138,17 @@ double MediaRizadoV(const OpcionesDiseno& opciones);
 // The resistor's ends, Ω.
 double RBaja(const Diseno& diseno);
 double RAlta(const Diseno& diseno);
+
+// The one promise that blocks the best candidate of a design that cannot be
+// built: the rule, the options, no part of the voltage, no series value, the
+// part's own power or current, the resistor's, the transistor's.
+std::optional<Motivo> Bloqueo(const Diseno& diseno);
+
+// The nearest changes that build a design that cannot be built (none for
+// one that can, or that breaks a rule): the power margin, another series,
+// family, mounting or circuit, and each design value moved to the nearest
+// that builds.
+std::vector<Alternativa> Alternativas(const Diseno& diseno);
 
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
                const Decimales& decimales = DecimalesDeVentana(),

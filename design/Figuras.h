@@ -204,9 +204,7 @@ class Cifras {
   bool Tiene(Figura f) const { return !std::isnan(valores_[Indice(f)]); }
   // What is not finite has no meaning either.
   void Poner(Figura f, double v) { valores_[Indice(f)] = std::isfinite(v) ? v : kNulo; }
-  void Poner(Figura f, const std::optional<double>& v) {
-    if (v) Poner(f, *v);
-  }
+  void Poner(Figura f, const std::optional<double>& v) { Poner(f, v.value_or(kNulo)); }
 
  private:
   static constexpr double kNulo = std::numeric_limits<double>::quiet_NaN();

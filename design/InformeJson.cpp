@@ -136,6 +136,21 @@ std::string OpcionesJson(const Diseno& d) {
   return o.Cerrar();
 }
 
+std::string AlternativaJson(const Alternativa& a) {
+  ObjetoJson o;
+  o.Cadena("cambio", a.cambio);
+  if (a.valor) {
+    o.Numero("valor", *a.valor);
+  } else {
+    o.Cadena("valor", a.nombre);
+  }
+  return o.Cadena("zener", a.zener->numero)
+      .Numero("r_ohm", a.rOhm)
+      .Campo("transistor", a.transistor ? Texto(a.transistor->numero) : "null")
+      .Cadena("texto", TextoDe(a))
+      .Cerrar();
+}
+
 std::string Cadenas(const std::vector<Motivo>& motivos) {
   return ListaJson(motivos, [](const Motivo& m) { return CadenaJson(TextoDe(m)); });
 }
@@ -145,6 +160,7 @@ std::string Cadenas(const std::vector<Motivo>& motivos) {
 std::string InformeJson(const Diseno& d) {
   ObjetoJson o;
   o.Booleano("construible", d.construible)
+      .Cadena("veredicto", LineaDeVeredicto(d))
       .Campo("motivos", Cadenas(d.motivos))
       .Numero("regla", static_cast<double>(NumeroDeRegla(d.veredicto)))
       .Cadena("mensaje", d.mensaje)
@@ -159,6 +175,8 @@ std::string InformeJson(const Diseno& d) {
       .Campo("regulacion", RegulacionJson(d))
       .Cadena("sin_regulacion", d.sinRegulacion ? TextoDe(*d.sinRegulacion) : "")
       .Campo("avisos", Cadenas(d.avisos))
+      .Campo("descartes", Cadenas(d.descartes))
+      .Campo("alternativas", ListaJson(d.alternativas, AlternativaJson))
       .Campo("lista_materiales", ListaJson(ListaDeMateriales(d), MaterialJson));
   return o.Cerrar();
 }

@@ -242,7 +242,13 @@ void Carga(const Diseno& d, CargaEn carga, Malla& m) {
   const double ma = carga == CargaEn::Maxima   ? v.IcMax
                     : carga == CargaEn::Minima ? v.IcMin
                                                : (v.IcMin + v.IcMax) / 2;
-  m.cargaA = ma / kMiliPorUnidad;
+  // An emitter with no load at all sits where leakage currents of 1e-14 A
+  // balance, which no simulator's tolerances resolve: a microampere stands
+  // for the least load there is.
+  constexpr double kCargaMinimaA = 1e-6;
+  const double cargaA = ma / kMiliPorUnidad;
+  m.cargaA =
+      d.transistor ? std::max(cargaA, std::min(kCargaMinimaA, v.IcMax / kMiliPorUnidad)) : cargaA;
 }
 
 // The current the Zener feeds besides itself in a circuit: the load, or the

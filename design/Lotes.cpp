@@ -99,7 +99,9 @@ void EscribirFila(std::string& salida, std::size_t linea, const Diseno& d) {
   salida += kSeparador;
   if (d.transistorElegido) salida += d.transistor->numero;
   salida += kSeparador;
-  AnadirEntrecomillado(salida, TextosDe(d.construible ? d.avisos : d.motivos));
+  // One line: the warnings of what is built, or why it is not.
+  AnadirEntrecomillado(
+      salida, d.construible ? TextosDe(d.avisos) : std::vector<std::string>{LineaDeVeredicto(d)});
   salida += '\n';
 }
 

@@ -56,19 +56,6 @@ std::string SinFila(const motivo::SinFila& m) {
   return texto + ".";
 }
 
-// The series finer than the one in use, as advice.
-std::string SeriesMasFinas(Serie serie) {
-  std::string nombres;
-  for (std::size_t i = static_cast<std::size_t>(serie) + 1; i < kSeries.size(); ++i) {
-    nombres += (nombres.empty() ? "" : ", ") + std::string(kSeries[i].nombre);
-  }
-  std::string consejo =
-      "Ayudaría un intervalo de tensión de entrada más estrecho o una corriente mínima de zener "
-      "menor";
-  if (!nombres.empty()) consejo += ", o una serie de resistencias más fina (" + nombres + ")";
-  return consejo + ".";
-}
-
 std::string DeMontaje(Montaje montaje) {
   return montaje == Montaje::Cualquiera ? ""
                                         : " de montaje " + std::string(NombreDeMontaje(montaje));
@@ -163,12 +150,12 @@ struct EnPalabras {
         return numero +
                " no sirve: su hoja no da una ganancia máxima, y sin ella no se acota "
                "la salida sin carga.";
-      case motivo::TransistorSinDato::Frio:
+      case motivo::TransistorSinDato::Temperatura:
         break;
     }
-    return numero + " no sirve a " + Grados(m.frioC) +
-           ": ni su hoja ni el modelo de su fabricante dan cómo cambian su ganancia y su Vbe por "
-           "debajo de 25 °C.";
+    return numero +
+           " no sirve fuera de 25 °C: ni su hoja ni el modelo de su fabricante dan cómo cambian "
+           "su ganancia y su Vbe con la temperatura.";
   }
   std::string operator()(const motivo::TransistorSinTension& m) const {
     return std::string(m.fila->numero) + " no basta: Vce de hasta " + Cifra(m.vceV, 2) +
@@ -199,7 +186,6 @@ struct EnPalabras {
   std::string operator()(const motivo::SinDeriva&) const {
     return "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.";
   }
-  std::string operator()(const motivo::SeriesMasFinas& m) const { return SeriesMasFinas(m.serie); }
   std::string operator()(const motivo::IzkSobreIzMin& m) const {
     return "La corriente mínima del zener se lleva a Izk = " + CifraCorta(m.fila->izkMa, 2) +
            " mA del " + std::string(m.fila->numero) +
@@ -226,7 +212,82 @@ struct EnPalabras {
   }
 };
 
+// The blocking promise as the verdict says it: a part's power against what
+// the one that admits the most takes.
+struct EnElVeredicto : EnPalabras {
+  using EnPalabras::operator();
+  std::string operator()(const motivo::NoBasta& m) const {
+    const std::string numero(m.fila->numero);
+    if (m.porPotencia) {
+      return "el zener disiparía " + Cifra(m.necesita, 2) +
+             " W con la carga desconectada; el que más admite, " + numero + " en su montaje, " +
+             Cifra(m.admite, 2) + " W ÷ margen " + CifraCorta(m.margen, 2) + " = " +
+             Cifra(m.admite / m.margen, 2) + " W";
+    }
+    return "el zener llevaría " + Cifra(m.necesita, 0) +
+           " mA con la carga desconectada; el que más admite, " + numero + ", " +
+           Cifra(m.admite, 0) + " mA";
+  }
+};
+
+// A sentence after a colon starts in lower case.
+std::string TrasDosPuntos(std::string texto) {
+  if (!texto.empty() && texto[0] >= 'A' && texto[0] <= 'Z') texto[0] += 'a' - 'A';
+  return texto;
+}
+
+std::string Construible(const Diseno& d) {
+  std::string texto = "Construible: " + Ohmios(d.cifras.De(Figura::RNominal), 2) + " (" +
+                      std::string(d.resistencia->tipo) + "), " + std::string(d.zener->fila->numero);
+  if (d.transistorElegido) {
+    texto += " y " + std::string(d.transistor->numero);
+    if (const auto rth = d.cifras[Figura::DisipadorRth]) {
+      texto += " con un disipador de como mucho " + Cifra(*rth, 2) + " K/W";
+    }
+  }
+  return texto + ".";
+}
+
 }  // namespace
+
+std::string LineaDeVeredicto(const Diseno& d) {
+  if (d.construible) return Construible(d);
+  if (!d.bloqueo) return "No construible.";
+  std::string texto = TrasDosPuntos(std::visit(EnElVeredicto{}, *d.bloqueo));
+  if (!texto.empty() && texto.back() == '.') texto.pop_back();
+  return "No construible: " + texto + ".";
+}
+
+std::string TextoDe(const Alternativa& a) {
+  // Each change as a person says it: the figure's name and unit, or the
+  // option's.
+  struct Cambio {
+    std::string_view clave, nombre, unidad;
+    int decimales;
+  };
+  static constexpr Cambio kCambios[] = {
+      {"margen", "margen de potencia", "", 2},
+      {"serie", "serie", "", 0},
+      {"familia", "familia", "", 0},
+      {"montaje", "montaje", "", 0},
+      {"circuito", "circuito", "", 0},
+      {"IcMax", "IcMax", "mA", 1},
+      {"VeMax", "VeMax", "V", 2},
+      {"VeMin", "VeMin", "V", 2},
+      {"IzMin", "IzMin", "mA", 1},
+  };
+  std::string texto(a.cambio);
+  for (const Cambio& c : kCambios) {
+    if (c.clave != a.cambio) continue;
+    texto = std::string(c.nombre) + " " +
+            (a.valor ? CifraCorta(*a.valor, c.decimales) + (c.unidad.empty() ? "" : " ") +
+                           std::string(c.unidad)
+                     : std::string(a.nombre));
+  }
+  texto += ": " + Ohmios(a.rOhm, 2) + " y " + std::string(a.zener->numero);
+  if (a.transistor) texto += " con " + std::string(a.transistor->numero);
+  return texto;
+}
 
 std::string TextoDe(const Motivo& motivo) {
   return std::visit(EnPalabras{}, motivo);

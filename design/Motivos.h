@@ -89,7 +89,7 @@ struct TransistorSinCorriente {
   double icA, maximoA;
 };
 struct TransistorSinDato {
-  enum Dato { Ganancia, Vbe, Frio, GananciaMaxima };
+  enum Dato { Ganancia, Vbe, Temperatura, GananciaMaxima };
   const FilaTransistor* fila;
   Dato dato;
   double icA, frioC;
@@ -112,9 +112,6 @@ struct AreaSeguraSinLeer {
   const FilaTransistor* fila;
   double vceV, icA;
 };  // without a part, the band has no drift
-struct SeriesMasFinas {
-  Serie serie;
-};
 struct IzkSobreIzMin {
   const FilaZener* fila;
 };
@@ -135,17 +132,21 @@ struct BajoIzk {
 
 }  // namespace motivo
 
-using Motivo = std::variant<
-    motivo::Regla, motivo::OpcionesNoValidas, motivo::FueraDeRango, motivo::SinFila,
-    motivo::SinTolerancia, motivo::FueraDeTolerancia, motivo::NoBasta, motivo::SinValorDeSerie,
-    motivo::RDadaNoBasta, motivo::SinResistencia, motivo::ResistenciaInsuficiente,
-    motivo::TransistorSinCorriente, motivo::TransistorSinDato, motivo::TransistorSinTension,
-    motivo::TransistorNoBasta, motivo::SinDeriva, motivo::SinLimiteDeCorriente,
-    motivo::SinVbeMinima, motivo::AreaSeguraSinLeer, motivo::SeriesMasFinas, motivo::IzkSobreIzMin,
-    motivo::SinCoeficiente, motivo::ChipNoDisponible, motivo::SinImpedancia, motivo::BajoIzk>;
+using Motivo =
+    std::variant<motivo::Regla, motivo::OpcionesNoValidas, motivo::FueraDeRango, motivo::SinFila,
+                 motivo::SinTolerancia, motivo::FueraDeTolerancia, motivo::NoBasta,
+                 motivo::SinValorDeSerie, motivo::RDadaNoBasta, motivo::SinResistencia,
+                 motivo::ResistenciaInsuficiente, motivo::TransistorSinCorriente,
+                 motivo::TransistorSinDato, motivo::TransistorSinTension, motivo::TransistorNoBasta,
+                 motivo::SinDeriva, motivo::SinLimiteDeCorriente, motivo::SinVbeMinima,
+                 motivo::AreaSeguraSinLeer, motivo::IzkSobreIzMin, motivo::SinCoeficiente,
+                 motivo::ChipNoDisponible, motivo::SinImpedancia, motivo::BajoIzk>;
 
 // As the reports say it, in one line.
 std::string TextoDe(const Motivo& motivo);
+// The design's verdict in one line: buildable with which parts, or the one
+// promise that blocks its best candidate, with its figures.
+std::string LineaDeVeredicto(const struct Diseno& diseno);
 std::vector<std::string> TextosDe(const std::vector<Motivo>& motivos);
 
 }  // namespace zener

@@ -407,7 +407,15 @@ Seccion Resultado(const Diseno& d) {
   if (d.construible) return {"Resultado", {"Construible."}};
   Seccion s{"Resultado", {"No construible:"}};
   for (const Motivo& motivo : d.motivos) s.lineas.push_back(TextoDe(motivo));
+  if (d.motivos.empty()) {
+    s.lineas.push_back("ninguna de las piezas probadas basta (véanse sus motivos abajo).");
+  }
   return s;
+}
+
+// The parts tried and left, each with why: the details under the verdict.
+Seccion Descartes(const Diseno& d) {
+  return {"Piezas probadas y descartadas", TextosDe(d.descartes)};
 }
 
 // The chosen value among its neighbours, ascending.
@@ -490,7 +498,7 @@ std::string TextoDeEsquina(const Diseno& d, const Esquina& e) {
 }
 
 std::vector<Seccion> Secciones(const Diseno& d) {
-  std::vector<Seccion> s{Datos(d), Reglas(d)};
+  std::vector<Seccion> s{{"Veredicto", {LineaDeVeredicto(d)}}, Datos(d), Reglas(d)};
   if (d.veredicto == Veredicto::Cumple) {
     const DescripcionCircuito& circuito = CircuitoDe(d);
     s.push_back(circuito.exacta(d));
@@ -505,6 +513,12 @@ std::vector<Seccion> Secciones(const Diseno& d) {
     }
   }
   s.push_back(Resultado(d));
+  if (!d.alternativas.empty()) {
+    Seccion cambios{"Qué cambiar para construirlo, cada cambio por sí solo", {}};
+    for (const Alternativa& a : d.alternativas) cambios.lineas.push_back(TextoDe(a));
+    s.push_back(std::move(cambios));
+  }
+  if (!d.descartes.empty()) s.push_back(Descartes(d));
   if (!d.avisos.empty()) s.push_back({"Avisos", TextosDe(d.avisos)});
   return s;
 }

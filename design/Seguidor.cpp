@@ -30,7 +30,9 @@
 //    leakage lifts the emitter above the base, more the higher the gain. Any
 //    emitter current only raises Vbe. BF is at most the largest maximum of
 //    the sheet's gain, Vt the hottest ambient's (no load, no heating); a
-//    part whose sheet gives no maximum gain is not offered.
+//    part whose sheet gives no maximum gain is not offered. Hotter than
+//    25 °C the gain grows as it falls when colder, by the maker's XTB; a part
+//    whose maker gives none is not offered above 25 °C either.
 //  - The transistor's power at the highest input against the lowest output,
 //    at the heaviest load; its junction Ta + P·RθJA in free air, or
 //    Ta + P·(RθJC + RθCS + RθSA) on a heatsink, each with the power margin.
@@ -77,7 +79,8 @@ std::optional<double> GananciaMinima(const FilaTransistor& t, double icA, double
   if (n == 0 || icA > p[n - 1].icA) return std::nullopt;
   double h = 0;
   if (icA <= p[0].icA) {
-    h = p[0].hfeMin * icA / p[0].icA;
+    // Nor does the base ever take more than the emitter gives.
+    h = std::max(p[0].hfeMin * icA / p[0].icA, 1.0);
   } else {
     std::size_t k = 0;
     while (p[k + 1].icA < icA) ++k;
@@ -98,8 +101,12 @@ std::optional<double> GananciaMaxima(const FilaTransistor& t) {
 }
 
 std::optional<double> VbeMinima(const FilaTransistor& t, double temperaturaC) {
-  const auto hfe = GananciaMaxima(t);
+  auto hfe = GananciaMaxima(t);
   if (!hfe) return std::nullopt;
+  if (temperaturaC > kTemperaturaDeMedidaC) {
+    if (!t.spice || !t.spice->xtb) return std::nullopt;
+    *hfe *= std::pow(Kelvin(temperaturaC) / Kelvin(kTemperaturaDeMedidaC), *t.spice->xtb);
+  }
   return -TensionTermica(temperaturaC) * std::log(*hfe + 1);
 }
 
@@ -175,11 +182,12 @@ std::optional<Motivo> FueraDeSuHoja(const FilaTransistor& t, const Diseno& d, do
   if (!VbeMaxima(t, icA, kTemperaturaDeMedidaC)) {
     return motivo::TransistorSinDato{&t, motivo::TransistorSinDato::Vbe, icA, frioC};
   }
-  if (!GananciaMinima(t, icA, frioC) || !VbeMaxima(t, icA, frioC)) {
-    return motivo::TransistorSinDato{&t, motivo::TransistorSinDato::Frio, icA, frioC};
-  }
   if (!GananciaMaxima(t)) {
     return motivo::TransistorSinDato{&t, motivo::TransistorSinDato::GananciaMaxima, icA, frioC};
+  }
+  if (!GananciaMinima(t, icA, frioC) || !VbeMaxima(t, icA, frioC) ||
+      !VbeMinima(t, d.opciones.tempMaxC)) {
+    return motivo::TransistorSinDato{&t, motivo::TransistorSinDato::Temperatura, icA, frioC};
   }
   return std::nullopt;
 }
@@ -347,13 +355,9 @@ void ResolverSeguidor(Diseno& diseno) {
   Diseno resultado = std::move(elegida.zener);
   resultado.transistor = elegida.fila;
   resultado.transistorElegido = sirve;
-  if (!sirve) {
-    for (const Evaluacion& e : evaluaciones) {
-      if (e.fallo) resultado.motivos.push_back(*e.fallo);
-    }
-  } else {
-    for (std::size_t k = 0; k < i; ++k) {
-      if (evaluaciones[k].fallo) resultado.avisos.push_back(*evaluaciones[k].fallo);
+  for (std::size_t k = 0; k < evaluaciones.size(); ++k) {
+    if (evaluaciones[k].fallo && (!sirve || k < i)) {
+      resultado.descartes.push_back(*evaluaciones[k].fallo);
     }
   }
   diseno = std::move(resultado);

@@ -500,7 +500,11 @@ TEST(FilasZener, LaSerieEligeElMayorQuePasa) {
   const double elegida = d.cifras.De(Figura::RNominal);
   const double siguiente = d.vecinas.back().De(Figura::RNominal);
   EXPECT_GT(siguiente, elegida);
-  EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) { o.rOhm = siguiente; })).Cumple());
+  const Familia familia = d.zener->familia->familia;
+  EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) {
+                 o.rOhm = siguiente;
+                 o.familia = familia;
+               })).Cumple());
   EXPECT_LE(elegida, d.cifras.De(Figura::RMax));
   EXPECT_GT(siguiente, d.cifras.De(Figura::RMax));
 }

@@ -242,7 +242,7 @@ TEST(Herramienta, FallosDenunciados) {
        {"12", "15", "5", "20", "5,1", "5", "--formato", "html"},
        [](const Ejecucion& e) { EXPECT_TRUE(Tiene(e.salida, "VeMax, peor caso")); }},
       {"30: sin resistencia que sirva, ni R máx ni Tj",
-       {"3,81", "4,65", "29,98", "43,03", "3,3", "12,02", "--montaje", "tht", "--formato", "json"},
+       {"24,5", "25", "0", "10", "24", "5", "--formato", "json"},
        [](const Ejecucion& e) {
          EXPECT_EQ(Valor(e.salida, "r_max_ohm"), "null");
          EXPECT_EQ(Valor(e.salida, "tj_max_c"), "null");

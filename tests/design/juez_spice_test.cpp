@@ -15,6 +15,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -23,6 +24,7 @@
 #include "Disenos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
+#include "design/Transistores.h"
 
 namespace zener {
 namespace {
@@ -92,8 +94,14 @@ std::pair<double, double> Banda(const FilaZener& f, const FamiliaZener& familia,
   return {bajo, alto};
 }
 
+// One transistor its datasheet allows, as a Gummel–Poon card, at its
+// junction's temperature: the follower's.
+struct Transistor {
+  double bf, is, nf, xtb, xti, eg, temperaturaC;
+};
+
 // One circuit: a source, the resistor, the part, and the load as a current
-// or a resistance.
+// or a resistance; with a transistor, the load is on its emitter.
 struct Circuito {
   std::size_t diseno;
   // 'm' least current, 'M' most, 'c' with IcMin, 'r' resistor, 'x' inside, 'n' nominal;
@@ -103,6 +111,7 @@ struct Circuito {
   Parte parte;
   std::size_t base = 0;
   double paso = 0;
+  std::optional<Transistor> q = std::nullopt;
 };
 
 // The regulation figures are bounds on the change of the output: a step of
@@ -128,8 +137,10 @@ void AnadirPasos(std::vector<Circuito>& circuitos, bool cargaEnCorriente) {
   circuitos.push_back(carga);
 }
 
+// The output, the Zener's current; with a transistor, the base's voltage
+// and the collector's current.
 struct Simulado {
-  double v, i;
+  double v, i, vb = 0, ic = 0;
 };
 
 std::string Numero(double x) {
@@ -154,9 +165,21 @@ std::string Mazo(const std::vector<Circuito>& circuitos, std::size_t desde, std:
     t += "r" + n + " e" + n + " s" + n + " " + Numero(c.r) + "\n";
     t += "vm" + n + " s" + n + " k" + n + " DC 0\n";
     t += "d" + n + " 0 k" + n + " m" + n + "\n";
-    if (c.cargaOhm > 0) t += "rl" + n + " s" + n + " 0 " + Numero(c.cargaOhm) + "\n";
-    if (c.cargaA > 0) t += "i" + n + " s" + n + " 0 DC " + Numero(c.cargaA) + "\n";
-    t += ".nodeset v(s" + n + ")=" + Numero(p.v0) + "\n";
+    const std::string salida = (c.q ? "o" : "s") + n;
+    if (c.q) {
+      const Transistor& q = *c.q;
+      t += "vc" + n + " e" + n + " c" + n + " DC 0\n";
+      t += "q" + n + " c" + n + " s" + n + " o" + n + " q" + n + " temp=" + Numero(q.temperaturaC) +
+           "\n";
+      t += ".model q" + n + " NPN(IS=" + Numero(q.is) + " BF=" + Numero(q.bf) +
+           " NF=" + Numero(q.nf) + " XTB=" + Numero(q.xtb) + " XTI=" + Numero(q.xti) +
+           " EG=" + Numero(q.eg) + ")\n";
+    }
+    if (c.cargaOhm > 0) t += "rl" + n + " " + salida + " 0 " + Numero(c.cargaOhm) + "\n";
+    if (c.cargaA > 0) t += "i" + n + " " + salida + " 0 DC " + Numero(c.cargaA) + "\n";
+    t += ".nodeset v(s" + n + ")=" + Numero(p.v0);
+    if (c.q) t += " v(o" + n + ")=" + Numero(p.v0 - 0.7);
+    t += "\n";
   }
   return t + ".control\nset numdgt=15\nop\nprint all\n.endc\n.end\n";
 }
@@ -198,16 +221,22 @@ bool Simular(const std::vector<Circuito>& circuitos, std::size_t desde, std::siz
              std::vector<Simulado>& salida, std::string& error) {
   std::string texto;
   const auto valores = Ngspice(Mazo(circuitos, desde, hasta), texto);
+  auto leer = [&](const std::string& nombre, double& destino) {
+    const auto v = valores.find(nombre);
+    if (v == valores.end() || !std::isfinite(v->second)) return false;
+    destino = v->second;
+    return true;
+  };
   for (std::size_t k = desde; k < hasta; ++k) {
     const std::string n = std::to_string(k);
-    const auto v = valores.find("s" + n);
-    const auto i = valores.find("vm" + n + "#branch");
-    if (v == valores.end() || i == valores.end() || !std::isfinite(v->second) ||
-        !std::isfinite(i->second)) {
+    Simulado& s = salida[k];
+    const bool seguidor = circuitos[k].q.has_value();
+    const bool leido = leer((seguidor ? "o" : "s") + n, s.v) && leer("vm" + n + "#branch", s.i) &&
+                       (!seguidor || (leer("s" + n, s.vb) && leer("vc" + n + "#branch", s.ic)));
+    if (!leido) {
       error = "ngspice no dio el circuito " + n + ": " + texto.substr(0, 2000);
       return false;
     }
-    salida[k] = {v->second, i->second};
   }
   return true;
 }
@@ -310,6 +339,60 @@ struct Margen {
   std::vector<double> margenes;  // (stated − simulated) / stated, for a bound from above
 };
 
+// The promises judged, each with its margins; the first failures show their
+// design and circuit.
+class Juicio {
+ public:
+  explicit Juicio(std::map<char, Margen> margenes) : margenes_(std::move(margenes)) {}
+
+  void Anotar(char promesa, double prometido, double simulado, const std::string& caso,
+              const Circuito& c) {
+    constexpr int kFallosMostrados = 20;
+    const double margen = (prometido - simulado) / std::fabs(prometido);
+    margenes_[promesa].margenes.push_back(margen);
+    if (margen >= -kTolerancia || ++fallos_ > kFallosMostrados) return;
+    ADD_FAILURE() << caso << ": " << margenes_[promesa].promesa << " prometido " << prometido
+                  << ", simulado " << simulado << " (" << c.que << ", Vs " << c.vs << ", R " << c.r
+                  << ", v0 " << c.parte.v0 << ", a " << c.parte.a << ", RS " << c.parte.rs
+                  << (c.q ? ", BF " + Numero(c.q->bf) + ", IS " + Numero(c.q->is) : "") << ")";
+  }
+
+  void Concluir(int construibles, std::size_t disenos, std::size_t circuitos) {
+    EXPECT_EQ(fallos_, 0) << "figuras que el simulador desmiente";
+    std::cout << construibles << " diseños construibles de " << disenos << ", " << circuitos
+              << " circuitos simulados.\n"
+              << "Margen (prometido − simulado) / prometido, por promesa: peor, 1 %, mediana\n";
+    for (auto& [clave, m] : margenes_) {
+      if (m.margenes.empty()) continue;
+      std::sort(m.margenes.begin(), m.margenes.end());
+      const auto cuantil = [&](double q) {
+        return m.margenes[std::size_t(q * (m.margenes.size() - 1))];
+      };
+      std::printf("  %-34s %9.5f %%  %9.5f %%  %9.5f %%  (%zu)\n", m.promesa.c_str(),
+                  100 * m.margenes.front(), 100 * cuantil(0.01), 100 * cuantil(0.5),
+                  m.margenes.size());
+    }
+  }
+
+ private:
+  std::map<char, Margen> margenes_;
+  int fallos_ = 0;
+};
+
+// Simulates every circuit in decks of `porMazo`.
+std::vector<Simulado> SimularTodos(const std::vector<Circuito>& circuitos,
+                                   std::size_t porMazo = kCircuitosPorMazo) {
+  std::vector<Simulado> simulados(circuitos.size());
+  for (std::size_t desde = 0; desde < circuitos.size(); desde += porMazo) {
+    std::string error;
+    if (!Simular(circuitos, desde, std::min(desde + porMazo, circuitos.size()), simulados, error)) {
+      ADD_FAILURE() << error;
+      return {};
+    }
+  }
+  return simulados;
+}
+
 TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
   std::vector<Caso> casos = CasosDeBorde();
   const std::size_t bordes = casos.size();
@@ -389,39 +472,25 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
   EXPECT_GT(bajos, 0);
   EXPECT_GT(altos, 0);
 
-  std::vector<Simulado> simulados(circuitos.size());
-  const std::size_t porMazo = kCircuitosPorMazo;
-  for (std::size_t desde = 0; desde < circuitos.size(); desde += porMazo) {
-    std::string error;
-    ASSERT_TRUE(
-        Simular(circuitos, desde, std::min(desde + porMazo, circuitos.size()), simulados, error))
-        << error;
-  }
+  const std::vector<Simulado> simulados = SimularTodos(circuitos);
+  ASSERT_EQ(simulados.size(), circuitos.size());
 
-  std::map<char, Margen> margenes = {{'m', {"Iz mín ≥ la prometida y ≥ IzMin", {}}},
-                                     {'M', {"Iz máx", {}}},
-                                     {'z', {"P Z", {}}},
-                                     {'r', {"P R", {}}},
-                                     {'t', {"Tj", {}}},
-                                     {'b', {"Vout mín", {}}},
-                                     {'a', {"Vout máx", {}}},
-                                     {'g', {"regulación de línea", {}}},
-                                     {'h', {"regulación de carga", {}}},
-                                     {'n', {"Vout nominal, ± el simulado", {}}},
-                                     {'p', {"P R × margen ≤ la de la pieza", {}}},
-                                     {'u', {"V R ≤ la de la pieza", {}}},
-                                     {'v', {"V R ≤ la máxima prometida", {}}}};
+  Juicio juicio({{'m', {"Iz mín ≥ la prometida y ≥ IzMin", {}}},
+                 {'M', {"Iz máx", {}}},
+                 {'z', {"P Z", {}}},
+                 {'r', {"P R", {}}},
+                 {'t', {"Tj", {}}},
+                 {'b', {"Vout mín", {}}},
+                 {'a', {"Vout máx", {}}},
+                 {'g', {"regulación de línea", {}}},
+                 {'h', {"regulación de carga", {}}},
+                 {'n', {"Vout nominal, ± el simulado", {}}},
+                 {'p', {"P R × margen ≤ la de la pieza", {}}},
+                 {'u', {"V R ≤ la de la pieza", {}}},
+                 {'v', {"V R ≤ la máxima prometida", {}}}});
   std::map<std::size_t, double> pzSimulada;
-  int fallos = 0;
-  constexpr int kFallosMostrados = 20;
   auto anotar = [&](char promesa, double prometido, double simulado, const Circuito& c) {
-    const double margen = (prometido - simulado) / std::fabs(prometido);
-    margenes[promesa].margenes.push_back(margen);
-    if (margen >= -kTolerancia || ++fallos > kFallosMostrados) return;
-    ADD_FAILURE() << casos[c.diseno].nombre << ": " << margenes[promesa].promesa << " prometido "
-                  << prometido << ", simulado " << simulado << " (" << c.que << ", Vs " << c.vs
-                  << ", R " << c.r << ", v0 " << c.parte.v0 << ", a " << c.parte.a << ", RS "
-                  << c.parte.rs << ")";
+    juicio.Anotar(promesa, prometido, simulado, casos[c.diseno].nombre, c);
   };
   for (std::size_t k = 0; k < circuitos.size(); ++k) {
     const Circuito& c = circuitos[k];
@@ -481,26 +550,246 @@ TEST(JuezSpice, LoQueSePrometeSeCumpleEnElSimulador) {
   for (const auto& [n, pz] : pzSimulada) {
     const Diseno& d = disenos[n];
     const double tj = d.opciones.tempMaxC + pz * d.zener->familia->rthKPorW;
-    margenes['t'].margenes.push_back((d.cifras.De(Figura::TjZener) - tj) /
-                                     d.cifras.De(Figura::TjZener));
-    EXPECT_LE(tj, d.cifras.De(Figura::TjZener) * (1 + kTolerancia)) << casos[n].nombre;
+    juicio.Anotar('t', d.cifras.De(Figura::TjZener), tj, casos[n].nombre, circuitos.front());
   }
-  EXPECT_EQ(fallos, 0) << "figuras que el simulador desmiente (se muestran " << kFallosMostrados
-                       << ")";
+  juicio.Concluir(construibles, disenos.size(), circuitos.size());
+}
 
-  std::cout << construibles << " diseños construibles de " << disenos.size() << " (" << bajos
-            << " por debajo de 3,3 V, " << altos << " por encima de 30 V), " << circuitos.size()
-            << " circuitos simulados.\n"
-            << "Margen (prometido − simulado) / prometido, por promesa: peor, 1 %, mediana\n";
-  for (auto& [clave, m] : margenes) {
-    std::sort(m.margenes.begin(), m.margenes.end());
-    const auto cuantil = [&](double q) {
-      return m.margenes[std::size_t(q * (m.margenes.size() - 1))];
-    };
-    std::printf("  %-34s %9.5f %%  %9.5f %%  %9.5f %%  (%zu)\n", m.promesa.c_str(),
-                100 * m.margenes.front(), 100 * cuantil(0.01), 100 * cuantil(0.5),
-                m.margenes.size());
+// The follower's random designs: every Zener row, rails 1,2 to 3 times its
+// voltage, loads up to 1 A drawn mostly small, every mounting, margins 1 to
+// 2, some ripple, some ambient range; each transistor forced in turn now and
+// then, so that every row has its designs.
+std::vector<Caso> CasosDelSeguidor(int cuantos) {
+  std::vector<const FilaZener*> filas;
+  for (const FamiliaZener& f : kFamilias) {
+    for (std::size_t i = 0; i < f.cuantas; ++i) filas.push_back(&f.filas[i]);
   }
+  std::mt19937 azar(23);
+  std::uniform_int_distribution<std::size_t> cual(0, filas.size() - 1);
+  std::uniform_real_distribution<double> uno(0, 1);
+  std::vector<Caso> casos;
+  for (int n = 0; n < cuantos; ++n) {
+    const double vz = filas[cual(azar)]->vz;
+    Caso c{"seguidor al azar " + std::to_string(n), {}, {}};
+    OpcionesDiseno& o = c.opciones;
+    o.circuito = zener::Circuito::Seguidor;
+    o.serie = static_cast<Serie>(n % 6);
+    o.montaje = static_cast<Montaje>(n / 6 % 3);
+    if (n % 4 == 0) {
+      const FilaTransistor& t = kTransistores[n / 4 % kTransistores.size()];
+      o.transistor = &t;
+      o.montaje = t.encapsulado.montaje;
+    }
+    o.margen = 1 + uno(azar);
+    if (uno(azar) < 0.25) o.rizadoMv = uno(azar) * 1000 * std::min(vz / 4, 3.0);
+    if (uno(azar) < 0.25) {
+      o.tempMinC = -40 + 60 * uno(azar);
+      o.tempMaxC = 25 + 50 * uno(azar);
+    }
+    const double veMin = vz * (1.2 + 0.8 * uno(azar)) + 1 + o.rizadoMv.value_or(0) / 2000;
+    const double veMax = veMin * (1 + 0.3 * uno(azar));
+    const double icMax = 1000 * std::pow(uno(azar), 2);
+    c.valores = Valores(veMin, veMax, icMax * uno(azar) * (n % 2), icMax, vz, 1 + uno(azar) * 10);
+    casos.push_back(c);
+  }
+  return casos;
+}
+
+// The row's transistor at its ends, as parts its datasheet allows: the
+// least gain the library bounds it by at 25 °C, moved to the coldest
+// ambient by SPICE's own temperature law with the maker's XTB, and Vbe at the
+// sheet's Vbe(on) maximum at the sheet's test current, moved by SPICE's own
+// saturation-current law with the maker's XTI and EG; or the most gain the
+// sheet gives, at the hottest ambient, with a saturation current a
+// thousand times the typical one (Vbe low); or anything between.
+Transistor Terminos(const FilaTransistor& t) {
+  if (t.spice) return {0, 0, t.spice->nf, t.spice->xtb.value_or(0), t.spice->xti, t.spice->eg, 25};
+  return {0, 0, 1, 0, 3, 1.11, 25};
+}
+
+Transistor Minimo(const FilaTransistor& t, double icA, double frioC) {
+  Transistor q = Terminos(t);
+  q.bf = *GananciaMinima(t, icA, 25);
+  q.is = t.vbeOnMax.icA * std::exp(-t.vbeOnMax.vbeV / (q.nf * kVt25C));
+  q.temperaturaC = std::min(frioC, 25.0);
+  return q;
+}
+
+Transistor Maximo(const FilaTransistor& t, double calorC) {
+  Transistor q = Terminos(t);
+  q.bf = *GananciaMaxima(t);
+  q.is = 1e-11;
+  q.temperaturaC = calorC;
+  return q;
+}
+
+Transistor Entre(const Transistor& a, const Transistor& b, std::mt19937& azar) {
+  std::uniform_real_distribution<double> uno(0, 1);
+  Transistor q = a;
+  q.bf = a.bf + (b.bf - a.bf) * uno(azar);
+  q.is = std::exp(std::log(a.is) + (std::log(b.is) - std::log(a.is)) * uno(azar));
+  q.temperaturaC = a.temperaturaC + (b.temperaturaC - a.temperaturaC) * uno(azar);
+  return q;
+}
+
+// At least a thousand buildable followers with loads up to 1 A: the Zener's
+// members as for the shunt, the transistor at the ends of what its sheet
+// allows and between them, at the worst corners and at random points; every
+// promise within 0,1 %.
+TEST(JuezSpice, ElSeguidorCumpleEnElSimulador) {
+  constexpr int kConstruiblesPedidos = 1000;
+  const std::vector<Caso> casos = CasosDelSeguidor(6000);
+  std::vector<Diseno> disenos;
+  int construibles = 0;
+  for (const Caso& c : casos) {
+    if (construibles == kConstruiblesPedidos) break;
+    disenos.push_back(Disenar(c.valores, c.opciones));
+    construibles += disenos.back().construible;
+  }
+  ASSERT_EQ(construibles, kConstruiblesPedidos);
+  std::mt19937 azar(29);
+  std::uniform_real_distribution<double> uno(0, 1);
+  std::vector<Circuito> circuitos;
+  std::map<std::string, int> porTransistor;
+  for (std::size_t n = 0; n < disenos.size(); ++n) {
+    const Diseno& d = disenos[n];
+    if (!d.construible) continue;
+    ++porTransistor[std::string(d.transistor->numero)];
+    const DatosCircuito& v = d.datos;
+    const OpcionesDiseno& o = d.opciones;
+    const FilaZener& fila = *d.zener->fila;
+    const FilaTransistor& t = *d.transistor;
+    const auto [bajo, alto] =
+        Banda(fila, *d.zener->familia, o.tempMinC, d.cifras.De(Figura::TjZener));
+    const double media = o.rizadoMv.value_or(0) / 2000;
+    const double r = d.cifras.De(Figura::RNominal);
+    const double icMax = v.IcMax / 1000, icMin = v.IcMin / 1000;
+    const double izt = fila.iztMa / 1000;
+    const Transistor frio = Minimo(t, icMax, o.tempMinC);
+    const Transistor caliente = Maximo(t, o.tempMaxC);
+    const bool regula = d.origenZz == OrigenZz::Envolvente;
+    auto circuito = [&](char que, double vs, double rr, double cargaA, const Parte& p,
+                        const Transistor& q) {
+      circuitos.push_back({n, que, vs, rr, cargaA, 0, p, 0, 0, q});
+    };
+    for (const auto& [a, rs] : Formas(fila, azar)) {
+      const Parte altaP{alto, a, rs, izt}, bajaP{bajo, a, rs, izt};
+      for (const Parte& p : {altaP, bajaP}) {
+        circuito('m', v.VeMin - media, r * (1 + d.tolR), icMax, p, frio);
+        if (regula) AnadirPasos(circuitos, false);
+        circuito('M', v.VeMax + media, r * (1 - d.tolR), 0, p, caliente);
+        // An unloaded emitter sits where leakage currents of 1e-14 A balance,
+        // which no simulator's tolerances resolve: a microampere stands for
+        // the least load there is.
+        constexpr double kCargaMinimaA = 1e-6;
+        circuito('c', v.VeMax + media, r * (1 - d.tolR),
+                 std::max(icMin, std::min(kCargaMinimaA, icMax)), p, caliente);
+        for (const double rr : {r * (1 - d.tolR), r * (1 + d.tolR)}) {
+          circuito('r', v.VeMax + media, rr, icMax, p, frio);
+        }
+      }
+      const Parte dentro{bajo + (alto - bajo) * uno(azar), a, rs, izt};
+      circuito('x', v.VeMin - media + (v.VeMax - v.VeMin + 2 * media) * uno(azar),
+               r * (1 + d.tolR * (2 * uno(azar) - 1)), icMin + (icMax - icMin) * uno(azar), dentro,
+               Entre(frio, caliente, azar));
+    }
+    if (d.cifras.Tiene(Figura::VoutNominal)) {
+      const auto [aCentro, rsCentro] = Centro(fila);
+      Transistor tipico = Terminos(t);
+      tipico.bf = t.spice->bf;
+      tipico.is = t.spice->is;
+      circuito('n', (v.VeMin + v.VeMax) / 2, r, (icMin + icMax) / 2,
+               {fila.vz, aCentro, rsCentro, izt}, tipico);
+    }
+  }
+  // Transistors make ngspice's one matrix of many circuits harder to solve:
+  // smaller decks.
+  constexpr std::size_t kCircuitosConTransistor = 20;
+  const std::vector<Simulado> simulados = SimularTodos(circuitos, kCircuitosConTransistor);
+  ASSERT_EQ(simulados.size(), circuitos.size());
+
+  Juicio juicio({{'m', {"Iz mín ≥ la prometida y ≥ IzMin", {}}},
+                 {'M', {"Iz máx", {}}},
+                 {'z', {"P Z", {}}},
+                 {'r', {"P R", {}}},
+                 {'b', {"Vout mín", {}}},
+                 {'a', {"Vout máx", {}}},
+                 {'g', {"regulación de línea", {}}},
+                 {'n', {"Vout nominal, ± el simulado", {}}},
+                 {'q', {"P Q", {}}},
+                 {'e', {"Vce ≤ Vce máx", {}}},
+                 {'t', {"Tj del zener y del transistor", {}}},
+                 {'p', {"P R × margen ≤ la de la pieza", {}}},
+                 {'v', {"V R ≤ la máxima prometida", {}}}});
+  std::map<std::size_t, double> pzSimulada, pqSimulada;
+  for (std::size_t k = 0; k < circuitos.size(); ++k) {
+    const Circuito& c = circuitos[k];
+    const Diseno& d = disenos[c.diseno];
+    const Cifras& e = d.cifras;
+    const Simulado& s = simulados[k];
+    auto anotar = [&](char promesa, double prometido, double simulado) {
+      juicio.Anotar(promesa, prometido, simulado, casos[c.diseno].nombre, c);
+    };
+    const double iMa = s.i * 1000;
+    const double pz = s.vb * s.i;
+    const double vce = c.vs - s.v;
+    const double pq = vce * s.ic;
+    const double vr = c.vs - s.vb;
+    if (c.que != 'l' && c.que != 'n') {
+      pzSimulada[c.diseno] = std::max(pzSimulada[c.diseno], pz);
+      pqSimulada[c.diseno] = std::max(pqSimulada[c.diseno], pq);
+      anotar('p', d.resistencia->potenciaW * e.De(Figura::FactorR),
+             d.opciones.margen * vr * vr / c.r);
+      anotar('v', e.De(Figura::VRMax), vr);
+      anotar('q', e.De(Figura::PTransistor), pq);
+      anotar('e', e.De(Figura::VceMax), vce);
+    }
+    switch (c.que) {
+      case 'm':
+        anotar('m', -std::max(e.De(Figura::IzMin), d.datos.IzMin), -iMa);
+        anotar('b', -e.De(Figura::VoutMin), -s.v);
+        break;
+      case 'M':
+        anotar('M', e.De(Figura::IzMax), iMa);
+        anotar('z', e.De(Figura::PZSinCarga), pz);
+        break;
+      case 'c':
+        anotar('z', e.De(Figura::PZSinCarga), pz);
+        anotar('a', e.De(Figura::VoutMax), s.v);
+        break;
+      case 'r':
+        anotar('r', e.De(Figura::PR), vr * vr / c.r);
+        break;
+      case 'l':
+        anotar('g', e.De(Figura::Linea) / 1000, (s.v - simulados[c.base].v) / c.paso);
+        break;
+      case 'n':
+        anotar('n', e.De(Figura::VoutNominal),
+               e.De(Figura::VoutNominal) + std::fabs(e.De(Figura::VoutNominal) - s.v));
+        break;
+      case 'x':
+        anotar('m', -d.datos.IzMin, -iMa);
+        anotar('M', e.De(Figura::IzMax), iMa);
+        anotar('b', -e.De(Figura::VoutMin), -s.v);
+        anotar('a', e.De(Figura::VoutMax), s.v);
+        break;
+    }
+  }
+  for (const auto& [n, pq] : pqSimulada) {
+    const Diseno& d = disenos[n];
+    const FilaTransistor& t = *d.transistor;
+    const auto disipador = d.cifras[Figura::DisipadorRth];
+    const double rth = disipador ? *t.rthJcKPorW + *t.rthCsKPorW + *disipador : t.rthJaKPorW;
+    juicio.Anotar('t', d.cifras.De(Figura::TjTransistor), d.opciones.tempMaxC + pq * rth,
+                  casos[n].nombre, circuitos.front());
+    juicio.Anotar('t', d.cifras.De(Figura::TjZener),
+                  d.opciones.tempMaxC + pzSimulada[n] * d.zener->familia->rthKPorW, casos[n].nombre,
+                  circuitos.front());
+  }
+  std::cout << "Transistores elegidos:";
+  for (const auto& [numero, cuantos] : porTransistor) std::cout << " " << numero << " " << cuantos;
+  std::cout << "\n";
+  juicio.Concluir(construibles, disenos.size(), circuitos.size());
 }
 
 // The deck the tool writes for the user runs as it is, and its worst-case
