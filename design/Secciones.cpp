@@ -513,9 +513,14 @@ std::vector<Seccion> Secciones(const Diseno& d) {
     }
   }
   s.push_back(Resultado(d));
-  if (!d.alternativas.empty()) {
+  if (!d.construible && d.veredicto == Veredicto::Cumple) {
     Seccion cambios{"Qué cambiar para construirlo, cada cambio por sí solo", {}};
     for (const Alternativa& a : d.alternativas) cambios.lineas.push_back(TextoDe(a));
+    if (d.alternativas.empty()) {
+      cambios.lineas.push_back(
+          "Ninguno: ni el margen, ni otra serie, familia, montaje o circuito, ni mover una sola "
+          "de las cifras de diseño lo hacen construible.");
+    }
     s.push_back(std::move(cambios));
   }
   if (!d.descartes.empty()) s.push_back(Descartes(d));
