@@ -1,6 +1,7 @@
 // The page as a page: it installs and works offline, a new build replaces
-// the cached one, a start that fails says why, printing gives the window and
-// the whole report, and a dark scheme leaves the window as it is.
+// the cached one, a start that fails says why, printing gives the window
+// without its buttons, the date and the design's link, and the whole
+// report, and a dark scheme leaves the window as it is.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -187,7 +188,14 @@ function parteAmarilla(pdf, numero) {
 const textoDePagina = (pdf, numero) =>
   execFileSync('pdftotext', ['-f', numero, '-l', numero, '-layout', pdf, '-'], { encoding: 'utf8' });
 
-test('printed: the window in its colours, then the current report, its plot on one sheet', async () => {
+// The pictures on a sheet of the PDF, by their sizes in pixels.
+function imagenesDePagina(pdf, numero) {
+  const lista = execFileSync('pdfimages', ['-f', numero, '-l', numero, '-list', pdf], { encoding: 'utf8' });
+  return lista.split('\n').slice(2).filter(Boolean).map((fila) => fila.trim().split(/\s+/).slice(3, 5).join('x'));
+}
+
+test('printed: the window in its colours without its buttons, the date and the design\'s link, '
+  + 'then the current report, its plot on one sheet', async () => {
   const { pagina, errores } = await entorno.abrir();
   await calcularEjemplo(pagina);
   await pagina.waitForFunction(() => document.getElementById('informeImpreso').shadowRoot?.querySelector('svg'));
@@ -211,6 +219,13 @@ test('printed: the window in its colours, then the current report, its plot on o
   assert.match(primera, /65,71/);
   assert.match(primera, /Diseño del regulador/);
   assert.ok(parteAmarilla(pdf, '1') > 0.1, 'the window prints its background');
+  // Neither button nor the logo; the circuit's drawing stays.
+  assert.doesNotMatch(primera, /\b(CALCULAR|RESET)\b/);
+  const esquema = await pagina.locator('#imgSchema').evaluate((img) => `${img.naturalWidth}x${img.naturalHeight}`);
+  assert.deepEqual(imagenesDePagina(pdf, '1'), [esquema]);
+  const hoy = new Intl.DateTimeFormat('es', { dateStyle: 'long' }).format(new Date());
+  assert.match(primera, new RegExp(`Impreso el ${hoy} a las \\d+:\\d\\d\\. Enlace al diseño:`));
+  assert.ok(primera.replace(/\s/g, '').includes(pagina.url()), `the link ${pagina.url()} on the sheet`);
   assert.doesNotMatch(textos.join(''), /Copiar informe|Tolerancia de R/, 'no panel controls');
   // The plot's title and the caption under it, on the same sheet.
   const hoja = textos.findIndex((t) => t.includes('Corriente del zener según la carga'));

@@ -2,6 +2,8 @@
 // the sheet ends, so the report is printed from a copy of its document kept
 // in the page itself, where its own rules keep each section and the plot
 // whole. The copy lives in a shadow root: its styles reach nothing else.
+// Under the window the sheet says when it was printed and gives the link
+// that opens the same design again.
 
 const marco = document.getElementById('informeDiseno');
 const copia = document.getElementById('informeImpreso');
@@ -26,3 +28,18 @@ function copiarInforme() {
 
 marco.addEventListener('load', copiarInforme);
 copiarInforme();
+
+// Made when first printed: the date's format costs the first page that
+// makes one a good while.
+let formatoDeFecha;
+
+function escribirPie() {
+  formatoDeFecha ??= new Intl.DateTimeFormat('es', { dateStyle: 'long', timeStyle: 'short' });
+  const enlace = document.createElement('a');
+  enlace.href = location.href;
+  enlace.textContent = location.href;
+  document.getElementById('pieImpresion').replaceChildren(
+    `Impreso el ${formatoDeFecha.format(new Date())}. Enlace al diseño: `, enlace);
+}
+
+window.addEventListener('beforeprint', escribirPie);
