@@ -23,6 +23,16 @@ let estadoVisto = '';    // the module's "estado" last reported to the page
 // back is still going on: scrolling to it would move what is being pressed.
 let reactivando = false;
 
+// The domains kept for examples (RFC 2606): an address in one is the
+// build's placeholder, not the maker's site, and the page links to itself
+// instead, wherever it is served.
+const DE_EJEMPLO = /(^|\.)example(\.(com|net|org))?$/i;
+
+function direccionDelSitio(direccion) {
+  const deEjemplo = URL.canParse(direccion) && DE_EJEMPLO.test(new URL(direccion).hostname);
+  return deEjemplo ? new URL('./', location.href).href : direccion;
+}
+
 // The UTF-16 offset of the n-th character: the module counts characters.
 function posicionUtf16(texto, caracteres) {
   let i = 0;
@@ -129,7 +139,7 @@ const importaciones = {
       mostrarCuadro(textoDe(prompt, bytesPrompt), estilo, textoDe(titulo, bytesTitulo));
     },
     abrir_direccion(puntero, bytes) {
-      window.open(textoDe(puntero, bytes), '_blank', 'noopener');
+      window.open(direccionDelSitio(textoDe(puntero, bytes)), '_blank', 'noopener');
     },
     calculado() {
       anunciarResultados();
@@ -379,7 +389,7 @@ export async function iniciar(compilado) {
   modulo._initialize();
   const disposicion = construirVentana();
   prepararCuadro();
-  document.getElementById('enlaceSitio').href = pedirTexto('direccion');
+  document.getElementById('enlaceSitio').href = direccionDelSitio(pedirTexto('direccion'));
   modulo.zener_abrir();
   iniciarPanel(pedirTexto);
   seguirEstado();
