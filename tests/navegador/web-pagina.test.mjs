@@ -124,17 +124,29 @@ test('a start that fails says in Spanish what failed', async () => {
   }
 });
 
-// Before the module runs, the page already shows the window with its
-// default texts, out of reach, with "Cargando…" while a slow module is
-// awaited; without JavaScript it says that the calculator needs it.
+// Before the module runs, the page already shows the window with the texts
+// the live window opens with, with "Cargando…" while a slow module is
+// awaited, taking keys meanwhile; without JavaScript it says that the
+// calculator needs it and that the window does nothing, and is out of
+// reach, with no "Cargando…".
+const SIN_SCRIPT = 'El calculador necesita JavaScript: actívelo en el navegador para usarlo. '
+  + 'Sin él, la ventana de abajo solo muestra cómo es: no calcula.';
 const ANTES_DEL_MODULO = [
-  { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…' },
-  { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript',
-    texto: 'El calculador necesita JavaScript: actívelo en el navegador para usarlo.' },
+  { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…',
+    oculto: '.sinScript', inerte: true },
+  { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript', texto: SIN_SCRIPT,
+    oculto: '#cargando', inerte: true },
 ];
 
-test('the window is drawn before the module runs, and said to be loading', async () => {
-  for (const { caso, opciones, retener, aviso, texto } of ANTES_DEL_MODULO) {
+// Every text the window shows, by piece.
+const textosDeLaVentana = (pagina) => pagina.locator('#form1 .pieza').evaluateAll((piezas) =>
+  Object.fromEntries(piezas.map((el) => [el.id, el instanceof HTMLInputElement ? el.value : el.textContent])));
+
+test('the window is drawn before the module runs, as the live one opens, and said to be loading', async () => {
+  const { pagina: viva } = await entorno.abrir();
+  const vivos = await textosDeLaVentana(viva);
+  assert.equal(vivos.txtIzMin, '5', 'the live defaults read');
+  for (const { caso, opciones, retener, aviso, texto, oculto, inerte } of ANTES_DEL_MODULO) {
     const contexto = await entorno.navegador.newContext(opciones);
     let soltar;
     const retenido = new Promise((listo) => { soltar = listo; });
@@ -149,17 +161,12 @@ test('the window is drawn before the module runs, and said to be loading', async
       await pagina.goto(entorno.servidor.direccion);
       await pagina.locator(aviso).waitFor({ state: 'visible' });
       assert.equal(await pagina.locator(aviso).innerText(), texto, caso);
-      const visto = await pagina.evaluate(() => ({
-        listo: document.documentElement.dataset.listo,
-        inerte: document.getElementById('form1').inert,
-        textos: ['lblTitulo', 'txtVeMin', 'lblRrLim', 'cmdCalcular'].map((id) => {
-          const el = document.getElementById(id);
-          return el.checkVisibility() ? (el instanceof HTMLInputElement ? el.value : el.textContent) : null;
-        }),
-      }));
-      assert.deepEqual(visto, { listo: undefined, inerte: true,
-        textos: ['CALCULADOR DE CIRCUITOS ZENER CON RESISTENCIA LIMITADORA', '0,00', '0,00', ' CALCULAR '] },
-      caso);
+      // Nor once "Cargando…"'s delay has passed.
+      await pagina.evaluate(() => Promise.all(document.getAnimations().map((a) => a.finished)));
+      assert.equal(await pagina.locator(oculto).isVisible(), false, caso);
+      assert.deepEqual(await pagina.evaluate(() => [document.documentElement.dataset.listo,
+        document.getElementById('form1').inert]), [undefined, inerte], caso);
+      assert.deepEqual(await textosDeLaVentana(pagina), vivos, caso);
       if (!retener) continue;
       soltar();
       await pagina.waitForSelector('html[data-listo="si"]');
