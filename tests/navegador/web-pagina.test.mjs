@@ -13,7 +13,7 @@ import { fileURLToPath } from 'node:url';
 import { empaquetar } from '../../ui/web/empaquetar.mjs';
 import { abrirPerfil } from './chromium.mjs';
 import { CARPETA_CAPTURAS, CARPETA_PAGINA, prepararEntorno, servirPagina } from './web-servidor.mjs';
-import { calcularEjemplo } from './web-ventana.mjs';
+import { CAMPOS, ETIQUETAS, calcularEjemplo, calma } from './web-ventana.mjs';
 
 const PLANTILLA_TRABAJADOR = fileURLToPath(new URL('../../ui/web/trabajador.js', import.meta.url));
 
@@ -133,7 +133,7 @@ const SIN_SCRIPT = 'El calculador necesita JavaScript: actívelo en el navegador
   + 'Sin él, la ventana de abajo solo muestra cómo es: no calcula.';
 const ANTES_DEL_MODULO = [
   { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…',
-    oculto: '.sinScript', inerte: true },
+    oculto: '.sinScript', inerte: false },
   { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript', texto: SIN_SCRIPT,
     oculto: '#cargando', inerte: true },
 ];
@@ -175,6 +175,71 @@ test('the window is drawn before the module runs, as the live one opens, and sai
     } finally {
       soltar();
       await contexto.close();
+    }
+  }
+});
+
+// What the user does to the window while its module is still on its way:
+// keys typed ({Key} as Playwright names it), a click, a touch keyboard's
+// text. Once the module runs, the window shows what the same steps give on
+// a page already running, message box included.
+const ANTES_DE_ESTAR_LISTA = [
+  { caso: 'typed before anything has the focus',
+    pasos: ['12{Enter}15{Enter}20{Enter}100{Enter}5.1{Enter}5{Enter}{Enter}'] },
+  { caso: 'a field clicked; Backspace, Tab and Shift+Tab', pasos: [{ clic: 'txtVeMax' }, '159{Backspace}{Tab}30{Tab}{Shift+Tab}4'] },
+  { caso: 'a refused figure: its box, closed by the next Enter', pasos: ['1,2,3{Enter}{Enter}7'] },
+  { caso: 'CALCULAR clicked: a rule broken', pasos: ['12{Enter}15', { clic: 'cmdCalcular' }] },
+  { caso: 'a touch keyboard\'s text', pasos: [{ clic: 'txtIcMin' }, { texto: '25' }, '{Enter}'] },
+];
+
+async function darPaso(pagina, paso, despues) {
+  if (paso.clic) {
+    await pagina.locator(`#${paso.clic}`).click();
+  } else if (paso.texto) {
+    await pagina.keyboard.insertText(paso.texto);
+  } else {
+    for (const [, tecla, caracter] of paso.matchAll(/\{([^}]+)\}|(.)/gsu)) {
+      if (tecla) await pagina.keyboard.press(tecla);
+      else await pagina.keyboard.type(caracter);
+      await despues();
+    }
+  }
+  await despues();
+}
+
+const estadoDeLaVentana = (pagina) => pagina.evaluate(({ campos, etiquetas }) => ({
+  textos: [...campos, ...etiquetas].map((id) => {
+    const el = document.getElementById(id);
+    return el instanceof HTMLInputElement ? el.value : el.textContent;
+  }),
+  foco: document.activeElement.id,
+  cuadro: document.getElementById('cuadro').open ? document.getElementById('cuadroTexto').textContent : null,
+}), { campos: CAMPOS, etiquetas: ETIQUETAS });
+
+test('what is typed and pressed before the module is ready is done once it is', async () => {
+  for (const { caso, pasos } of ANTES_DE_ESTAR_LISTA) {
+    const { pagina: lista } = await entorno.abrir();
+    for (const paso of pasos) await darPaso(lista, paso, () => calma(lista));
+    const esperado = await estadoDeLaVentana(lista);
+
+    let soltar;
+    const retenido = new Promise((listo) => { soltar = listo; });
+    const { pagina, errores } = await entorno.abrir({}, '', (contexto) => contexto.route('**/zener.wasm',
+      async (ruta) => {
+        await retenido;
+        await ruta.continue();
+      }), { listo: false });
+    try {
+      await pagina.locator('#form1').waitFor();
+      for (const paso of pasos) await darPaso(pagina, paso, async () => {});
+      assert.equal(await pagina.evaluate(() => document.documentElement.dataset.listo), undefined, caso);
+      soltar();
+      await pagina.waitForSelector('html[data-listo="si"]');
+      await calma(pagina);
+      assert.deepEqual(await estadoDeLaVentana(pagina), esperado, caso);
+      assert.deepEqual(errores, [], caso);
+    } finally {
+      soltar();
     }
   }
 });

@@ -36,21 +36,22 @@ export const servirPagina = (carpeta = CARPETA_PAGINA, puerto = 0) => servirCarp
 
 // The browser and server for one test file; each test opens its own page,
 // at the page's address followed by `resto` (a "#" and a design, say),
-// `preparar` having been given its browser context first.
+// `preparar` having been given its browser context first; unless `listo`
+// is false, it waits for the page to be ready.
 export async function prepararEntorno() {
   const servidor = await servirPagina();
   const navegador = await abrirNavegador();
   return {
     servidor,
     navegador,
-    async abrir(opciones = {}, resto = '', preparar = async () => {}) {
+    async abrir(opciones = {}, resto = '', preparar = async () => {}, { listo = true } = {}) {
       const contexto = await navegador.newContext({ viewport: { width: 1024, height: 900 }, ...opciones });
       await preparar(contexto);
       const pagina = await contexto.newPage();
       const errores = [];
       pagina.on('pageerror', (e) => errores.push(e));
-      await pagina.goto(servidor.direccion + resto);
-      await pagina.waitForSelector('html[data-listo="si"]');
+      await pagina.goto(servidor.direccion + resto, { waitUntil: listo ? 'load' : 'commit' });
+      if (listo) await pagina.waitForSelector('html[data-listo="si"]');
       return { pagina, contexto, errores };
     },
     async cerrar() {

@@ -99,6 +99,9 @@ function mostrarCuadro(prompt, estilo, titulo) {
 
 // The box has one button, OK (1); the module goes on from where it left.
 const ACEPTAR = 1;
+// The keys that close it, and those that press a focused button.
+const CIERRAN_CUADRO = ['Enter', ' ', 'Escape'];
+const PULSAN_BOTON = ['Enter', ' '];
 
 function cerrarCuadro() {
   if (!cuadro().open) return;
@@ -356,7 +359,7 @@ function prepararCuadro() {
     cerrarCuadro();
   });
   dialogo.addEventListener('keydown', (evento) => {
-    if (evento.key === 'Enter' || evento.key === ' ' || evento.key === 'Escape') {
+    if (CIERRAN_CUADRO.includes(evento.key)) {
       evento.preventDefault();
       cerrarCuadro();
     }
@@ -381,12 +384,65 @@ function camposDelEnlace(disposicion) {
   }));
 }
 
+// What the user did to the window before the module was ready, as
+// index.html kept it, done now in the same order: each key goes where the
+// focus is by then, as a key typed ahead of a window does. Tab moves among
+// the window's controls; past them, what follows has nowhere to go.
+function entregarTecleado(guardados) {
+  for (const { foco, clic, texto, tecla, atras } of guardados) {
+    const el = document.activeElement;
+    if (foco !== undefined) {
+      document.getElementById(foco).focus();
+    } else if (clic !== undefined) {
+      document.getElementById(clic).click();
+    } else if (cuadro().open) {
+      if (CIERRAN_CUADRO.includes(tecla)) cerrarCuadro();
+    } else if (tecla === 'Tab') {
+      tabular(el, atras);
+    } else if (!numeroDe.has(el)) {
+      // Out of the window: no key of it.
+    } else if (el instanceof HTMLButtonElement) {
+      if (PULSAN_BOTON.includes(tecla)) el.click();
+    } else {
+      teclearGuardado(el, texto ?? tecla);
+    }
+  }
+}
+
+// A key kept for a field, as its handlers take it when it comes.
+function teclearGuardado(campo, tecla) {
+  if (tecla === 'Enter') teclear(campo, 13);
+  else if (tecla === 'Backspace') borrarAtras(campo);
+  else if (tecla !== 'Escape') insertarTecleado(campo, tecla);
+}
+
+function tabular(desde, atras) {
+  const controles = [...ventana.querySelectorAll('input, button')];
+  const siguiente = controles[controles.indexOf(desde) + (atras ? -1 : 1)];
+  if (siguiente) siguiente.focus();
+  else desde.blur();
+}
+
+// The key handler's Backspace and, if it lets it through, the browser's:
+// the selection, or the character before the caret.
+function borrarAtras(el) {
+  if (teclear(el, 8) === 0) return;
+  const { selectionStart: desde, selectionEnd: hasta, value: texto } = el;
+  if (desde !== hasta) {
+    el.setRangeText('', desde, hasta, 'end');
+  } else if (desde > 0) {
+    const anterior = [...texto.slice(0, desde)].at(-1);
+    el.setRangeText('', desde - anterior.length, desde, 'end');
+  }
+}
+
 // Starts the window over the compiled module (see arranque.mjs).
 export async function iniciar(compilado) {
   const instancia = await WebAssembly.instantiate(compilado, importaciones);
   modulo = instancia.exports;
   ({ bytesDe, textoDe, conTexto, pedirTexto } = textosDelModulo(modulo));
   modulo._initialize();
+  const tecleado = window.zenerTecleado?.() ?? [];
   const disposicion = construirVentana();
   prepararCuadro();
   document.getElementById('enlaceSitio').href = direccionDelSitio(pedirTexto('direccion'));
@@ -404,6 +460,7 @@ export async function iniciar(compilado) {
     cuandoLibre,
     ocupada,
   });
+  entregarTecleado(tecleado);
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
 }
