@@ -70,10 +70,11 @@ test('the boxes: comma decimals, the library’s limits, the new options', async
 test('the report: current after CALCULAR, out of date after a field, RESET or a failed CALCULAR', async () => {
   const { pagina, errores } = await entorno.abrir({ permissions: ['clipboard-read', 'clipboard-write'] });
   await pagina.evaluate(() => {
-    const marco = document.getElementById('informeDiseno');
-    marco.addEventListener('load', () => {
+    // The report's frame is made with the first report.
+    document.addEventListener('load', ({ target: marco }) => {
+      if (marco.id !== 'informeDiseno') return;
       marco.contentWindow.print = () => { document.body.dataset.impreso = marco.contentDocument.title; };
-    });
+    }, true);
   });
   const aviso = () => pagina.locator('#estadoCopia').innerText();
   // The notice follows the clipboard's answer, which comes when it comes.

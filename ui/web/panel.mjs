@@ -121,7 +121,8 @@ function mostrar(estado, texto) {
   const panel = document.getElementById('panelDiseno');
   panel.dataset.estado = estado;
   document.getElementById('estadoDiseno').textContent = texto;
-  document.getElementById('informeDiseno').hidden = !hayInforme;
+  const marco = document.getElementById('informeDiseno');
+  if (marco) marco.hidden = !hayInforme;
   document.getElementById('materiales').hidden = !hayInforme;
   seguirDesplazamiento();
   for (const boton of ['copiarInforme', 'imprimirInforme', 'descargarCircuito']) {
@@ -151,7 +152,7 @@ function disenar() {
   hayInforme = true;
   const { informe } = resultado;
   document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
-  document.getElementById('informeDiseno').srcdoc = sinPrincipal(pedirTexto('informe-html'));
+  marcoDelInforme().srcdoc = sinPrincipal(pedirTexto('informe-html'));
   ponerMateriales(informe.lista_materiales);
   if (vigente) mostrar('hecho', resultado.resumen);
   else mostrar('obsoleto', FUERA_DE_FECHA);
@@ -176,8 +177,10 @@ function ponerMateriales(lineas) {
 }
 
 // A parts list wider than its box scrolls sideways: then, and only then, it
-// says so and takes the focus, so that the keyboard can scroll it too.
+// says so and takes the focus, so that the keyboard can scroll it too. A
+// list not shown is not measured, which would lay the page out.
 function seguirDesplazamiento() {
+  if (document.getElementById('materiales').hidden) return;
   const marco = document.getElementById('marcoMateriales');
   const desborda = marco.scrollWidth > marco.clientWidth;
   document.getElementById('avisoMateriales').hidden = !desborda;
@@ -246,6 +249,20 @@ function seguirFocoDelInforme() {
   informe.contentWindow.addEventListener('blur', marcar(false));
 }
 
+// The report's frame, made for the first report: a frame in the page's
+// HTML would cost its first paint a document of its own.
+function marcoDelInforme() {
+  const hecho = document.getElementById('informeDiseno');
+  if (hecho) return hecho;
+  const marco = document.createElement('iframe');
+  marco.id = 'informeDiseno';
+  marco.title = 'Informe del diseño';
+  marco.addEventListener('load', ajustarAltura);
+  marco.addEventListener('load', seguirFocoDelInforme);
+  document.getElementById('informeImpreso').before(marco);
+  return marco;
+}
+
 // The report's own page sets its height once it has laid out.
 function ajustarAltura() {
   const informe = document.getElementById('informeDiseno');
@@ -287,9 +304,7 @@ export function iniciarPanel(pedir) {
     document.dispatchEvent(new Event('zener-opciones'));
   });
   formulario().addEventListener('submit', (e) => e.preventDefault());
-  document.getElementById('informeDiseno').addEventListener('load', ajustarAltura);
   new ResizeObserver(seguirDesplazamiento).observe(document.getElementById('marcoMateriales'));
-  document.getElementById('informeDiseno').addEventListener('load', seguirFocoDelInforme);
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
   for (const [boton, que, archivo, tipo] of DESCARGAS) {
     document.getElementById(boton).addEventListener('click', () => descargar(que, archivo, tipo));

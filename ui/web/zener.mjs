@@ -123,12 +123,17 @@ const importaciones = {
       if (bytes.length <= capacidad) bytesDe(destino, bytes.length).set(bytes);
       return bytes.length;
     },
+    // The same text again changes nothing on the page: opening the window
+    // writes the texts the build already put there.
     escribir_texto(control, puntero, bytes) {
       const el = elementos[control];
       const texto = textoDe(puntero, bytes);
-      if (el instanceof HTMLInputElement) el.value = texto;
-      else el.textContent = texto;
-      if (el.classList.contains('Resultado')) ajustarCifra(el);
+      if (el instanceof HTMLInputElement) {
+        if (el.value !== texto) el.value = texto;
+      } else if (el.textContent !== texto) {
+        el.textContent = texto;
+        if (el.classList.contains('Resultado')) ajustarCifra(el);
+      }
     },
     fijar_seleccion(control, inicio, longitud) {
       const el = elementos[control];
