@@ -1,9 +1,10 @@
-// The page's start: the module is fetched and compiled while it streams, in
-// parallel with the page's code, from as soon as this script arrives (it is
-// async: it waits for the document only to build the window in it). If any
-// of it fails, the user is told in words what failed instead of being left
-// with an empty page. Once the calculator runs, the service worker is
-// registered so that the page also opens without a network.
+// The page's start: once the window the page holds has been painted, the
+// module is fetched and compiled while it streams, in parallel with the
+// page's code; nothing of it competes with that first paint, and keys typed
+// meanwhile are kept (index.html). If any of it fails, the user is told in
+// words what failed instead of being left with an empty page. Once the
+// calculator runs, the service worker is registered so that the page also
+// opens without a network.
 
 const MODULO = 'zener.wasm';
 const TIPO_MODULO = 'application/wasm';
@@ -88,15 +89,22 @@ function avisarDeVersionNueva() {
   document.getElementById('recargar').addEventListener('click', () => location.reload());
 }
 
+// The frame that shows the whole document drawn; at once in a tab not
+// shown, which paints nothing until it is.
+const primerFotograma = () => new Promise((listo) => {
+  if (document.visibilityState === 'hidden') listo();
+  else requestAnimationFrame(() => setTimeout(listo));
+});
+
+await documentoListo();
+await primerFotograma();
 const compilado = compilarModulo();
 const pagina = cargarPagina();
 try {
   const [modulo, { iniciar }] = await Promise.all([compilado, pagina]);
-  await documentoListo();
   await iniciar(modulo);
   import('./impresion.mjs');
   registrarTrabajador();
 } catch (error) {
-  await documentoListo();
   mostrarFallo(error);
 }
