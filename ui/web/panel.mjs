@@ -57,18 +57,19 @@ function llenarLista(lista, opciones, elegida) {
 }
 
 // The families of the mounting chosen, under its name as the Montaje list
-// gives it (every mounting's, each under its own, for any mounting), after
-// the automatic choice. A family the list no longer holds gives way to the
-// automatic one.
+// gives it, after the automatic choice; any mounting, which has no families
+// of its own, offers every mounting's, each under its own. A family the
+// list no longer holds gives way to the automatic one.
 function llenarFamilias(elegida) {
   const montaje = control('montaje').value;
-  const grupos = montajes.filter(({ nombre }) => montaje === porDefecto.montaje || nombre === montaje)
+  const tiene = (nombre) => familias.some((familia) => familia.montaje === nombre);
+  const grupos = montajes.filter(({ nombre }) => tiene(nombre) && (nombre === montaje || !tiene(montaje)))
     .map(({ nombre, texto }) => {
       const grupo = document.createElement('optgroup');
       grupo.label = texto;
       grupo.append(...familias.filter((f) => f.montaje === nombre).map((f) => new Option(f.texto, f.nombre)));
       return grupo;
-    }).filter((grupo) => grupo.children.length > 0);
+    });
   const automatica = familias.find((f) => f.montaje === null);
   const lista = control('familia');
   lista.replaceChildren(new Option(automatica.texto, automatica.nombre), ...grupos);
