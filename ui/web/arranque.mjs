@@ -89,15 +89,26 @@ function avisarDeVersionNueva() {
   document.getElementById('recargar').addEventListener('click', () => location.reload());
 }
 
-// The frame that shows the whole document drawn; at once in a tab not
-// shown, which paints nothing until it is.
-const primerFotograma = () => new Promise((listo) => {
-  if (document.visibilityState === 'hidden') listo();
-  else requestAnimationFrame(() => setTimeout(listo));
+// Once the window is on the screen: the browser reports its first paint of
+// content once it is shown, a frame after it is drawn. At once in a tab not
+// shown, which paints nothing until it is; a browser that reports no paints
+// goes on after the frame that draws it.
+const ventanaEnPantalla = () => new Promise((listo) => {
+  if (document.visibilityState === 'hidden') {
+    listo();
+  } else if (PerformanceObserver.supportedEntryTypes?.includes('paint')) {
+    new PerformanceObserver((pintadas, observador) => {
+      if (pintadas.getEntriesByName('first-contentful-paint').length === 0) return;
+      observador.disconnect();
+      listo();
+    }).observe({ type: 'paint', buffered: true });
+  } else {
+    requestAnimationFrame(() => setTimeout(listo));
+  }
 });
 
 await documentoListo();
-await primerFotograma();
+await ventanaEnPantalla();
 const compilado = compilarModulo();
 const pagina = cargarPagina();
 try {
