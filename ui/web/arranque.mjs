@@ -1,10 +1,10 @@
-// The page's start: once the window the page holds has been painted, the
-// module is fetched and compiled while it streams, in parallel with the
-// page's code; nothing of it competes with that first paint, and keys typed
-// meanwhile are kept (index.html). If any of it fails, the user is told in
-// words what failed instead of being left with an empty page. Once the
-// calculator runs, the service worker is registered so that the page also
-// opens without a network.
+// The page's start: the module and the page's code are downloaded while the
+// page is parsed (index.html preloads them), and compiled and run once the
+// window the page holds is on the screen, so that none of that work delays
+// its first paint; keys typed meanwhile are kept (index.html). If any of it
+// fails, the user is told in words what failed instead of being left with
+// an empty page. Once the calculator runs, the service worker is registered
+// so that the page also opens without a network.
 
 const MODULO = 'zener.wasm';
 const TIPO_MODULO = 'application/wasm';
