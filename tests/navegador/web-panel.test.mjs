@@ -4,7 +4,7 @@
 // those results, and only a current report can be copied or printed.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
@@ -195,6 +195,7 @@ const HERRAMIENTA = process.env.ZENER_DISENO
 
 // What the tool's --lista-materiales writes for one design of the mounting.
 function listaDeLaHerramienta(valores, montaje) {
+  assert.ok(existsSync(HERRAMIENTA), `${HERRAMIENTA} is not built: scripts/probar-web.sh builds it`);
   const carpeta = mkdtempSync(join(tmpdir(), 'zener-lista-'));
   try {
     const fila = valores.map((valor) => valor.replace('.', ',')).join(';');
