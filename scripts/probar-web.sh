@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the web page and runs its browser tests in Debian's chromium; the
 # tests serve the page themselves on 127.0.0.1 and leave their screenshots in
-# build/wasm/capturas.
+# build/wasm/capturas. The design tool is built on the host too: the page's
+# parts-list file is checked against what it writes.
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 cd "$raiz"
@@ -9,6 +10,8 @@ cd "$raiz"
 . scripts/comun.sh
 configurar_web
 cmake --build build/wasm --target zener_web -j2
+cmake -S . -B build/host >/dev/null
+cmake --build build/host --target zener-diseno -j2 >/dev/null
 
 cd tests/navegador
 node --test web*.test.mjs

@@ -5,10 +5,12 @@
 // option described and announced once; a focus ring on every control; and
 // axe-core's rules kept in every state, frames included, in both schemes.
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { direccionWeb, prepararEntorno } from './web-servidor.mjs';
+import { CARPETA_PAGINA, direccionConfigurada, direccionWeb, prepararEntorno } from './web-servidor.mjs';
 import { RESULTADOS_A, calcularEjemplo, calma, teclearValores } from './web-ventana.mjs';
 
 const AXE = createRequire(import.meta.url).resolve('axe-core/axe.min.js');
@@ -220,20 +222,55 @@ test('names, reading order and one announcement per CALCULAR', async () => {
   assert.deepEqual(errores, []);
 });
 
-test('the site the pictures open, by keyboard after the window’s tab order', async () => {
-  const { pagina, contexto, errores } = await entorno.abrir();
-  await contexto.route(`${direccionWeb()}**`, (ruta) => ruta.fulfill({ body: 'sitio' }));
-  await pagina.locator('#cmdReset').focus();
-  await pagina.keyboard.press('Tab');
-  const enlace = pagina.getByRole('link', { name: 'Calculadores Zener: sitio web' });
-  assert.equal(await enlace.evaluate((el) => el === document.activeElement), true);
-  const caja = await enlace.boundingBox();
-  assert.ok(caja.height >= 44 && caja.width > 100, `shown while focused: ${JSON.stringify(caja)}`);
-  const [pestana] = await Promise.all([contexto.waitForEvent('page'), pagina.keyboard.press('Enter')]);
-  await pestana.waitForLoadState();
-  assert.equal(pestana.url(), direccionWeb());
-  await pagina.bringToFront();
-  await pagina.keyboard.press('Shift+Tab');
-  assert.equal(await pagina.evaluate(() => document.activeElement.id), 'cmdReset');
-  assert.deepEqual(errores, []);
+// The module's address as built, and a real one in its place, as a build
+// configured with it would hold it: the module's bytes patched where it
+// keeps the text, with a text of the same length.
+const DIRECCIONES = [
+  { caso: 'as built', real: null },
+  { caso: 'a real address configured', real: 'https://www.zener.es/' },
+];
+
+function moduloCon(direccion) {
+  const configurada = Buffer.from(direccionConfigurada());
+  assert.ok(direccion.length <= configurada.length, direccion);
+  const nueva = Buffer.from(direccion.padEnd(configurada.length, 'z'));
+  const modulo = readFileSync(join(CARPETA_PAGINA, 'zener.wasm'));
+  let veces = 0;
+  for (let i = modulo.indexOf(configurada); i >= 0; i = modulo.indexOf(configurada, i + 1), ++veces) {
+    nueva.copy(modulo, i);
+  }
+  assert.ok(veces > 0, 'the address found in the module');
+  return { modulo, direccion: nueva.toString() };
+}
+
+test('the site the pictures open: the page itself unless a real one is configured; by keyboard after the '
+  + 'window’s tab order', async () => {
+  for (const { caso, real } of DIRECCIONES) {
+    const parche = real && moduloCon(real);
+    const { pagina, contexto, errores } = await entorno.abrir({}, '', async (c) => {
+      if (parche) {
+        await c.route('**/zener.wasm', (ruta) => ruta.fulfill({ contentType: 'application/wasm', body: parche.modulo }));
+      }
+    });
+    const esperada = parche?.direccion ?? direccionWeb(new URL('./', pagina.url()).href);
+    await contexto.route((url) => url.href === esperada, (ruta) => ruta.fulfill({ body: 'sitio' }));
+    const abierta = async (hacer) => {
+      const [pestana] = await Promise.all([contexto.waitForEvent('page'), hacer()]);
+      await pestana.waitForLoadState();
+      await pestana.close();
+      return pestana.url();
+    };
+    assert.equal(await abierta(() => pagina.locator('#imgLogo').click()), esperada, `${caso}: the logo`);
+    await pagina.locator('#cmdReset').focus();
+    await pagina.keyboard.press('Tab');
+    const enlace = pagina.getByRole('link', { name: 'Calculadores Zener: sitio web' });
+    assert.equal(await enlace.evaluate((el) => el === document.activeElement), true, caso);
+    const caja = await enlace.boundingBox();
+    assert.ok(caja.height >= 44 && caja.width > 100, `${caso}: shown while focused: ${JSON.stringify(caja)}`);
+    assert.equal(await abierta(() => pagina.keyboard.press('Enter')), esperada, `${caso}: the link`);
+    await pagina.bringToFront();
+    await pagina.keyboard.press('Shift+Tab');
+    assert.equal(await pagina.evaluate(() => document.activeElement.id), 'cmdReset', caso);
+    assert.deepEqual(errores, [], caso);
+  }
 });

@@ -42,12 +42,14 @@ class Ejecucion {
   constructor(pagina, contexto) {
     this.pagina = pagina;
     this.contexto = contexto;
+    this.sitio = null;  // the address the pictures open
     this.webs = [];  // the addresses the page opened, in new tabs
     this.alAbrirWeb = () => {};
   }
 
   async preparar() {
-    await this.contexto.route(`${direccionWeb()}**`, (ruta) => ruta.fulfill({ body: 'sitio' }));
+    this.sitio = direccionWeb(new URL('./', this.pagina.url()).href);
+    await this.contexto.route((url) => url.href === this.sitio, (ruta) => ruta.fulfill({ body: 'sitio' }));
     this.contexto.on('page', async (pestana) => {
       await pestana.waitForLoadState();
       this.webs.push(pestana.url());
@@ -225,7 +227,7 @@ class Ejecucion {
   // The browser reports a new tab on its own time: wait for as many as
   // expected, then none may be on another address.
   async web(veces) {
-    const esperadas = Array(Number(veces)).fill(direccionWeb());
+    const esperadas = Array(Number(veces)).fill(this.sitio);
     await new Promise((listo, agotado) => {
       const limite = setTimeout(() => agotado(new Error(`${this.webs.length} tabs opened`)), ESPERA_MS);
       this.alAbrirWeb = () => {

@@ -2,7 +2,8 @@
 // serves it: first contentful paint and load to interactive over cold loads
 // (a fresh context each: no cache, no service worker), each beside a blank
 // page's from the same server, loaded in turn with it so that both see the
-// same machine; the bytes one load transferred, module size, and Enter on
+// same machine; the same on a slow phone, with keys typed from the window's
+// first paint; the bytes one load transferred, module size, and Enter on
 // CALCULAR to the four labels written. Prints one JSON object.
 import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -33,6 +34,40 @@ async function tiempos(pagina) {
     pintada: performance.getEntriesByName('first-contentful-paint')[0].startTime,
     lista: performance.getEntriesByName('zener-listo')[0].startTime,
   }));
+}
+
+// A phone's lot: a CPU four times slower and a slow network (Chrome's
+// "Slow 4G"). The window takes keys from its first paint; those typed
+// before the module is ready must be in its fields once it is.
+const LENTO = {
+  cpu: 4,
+  red: { offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8 },
+  veces: 3,
+  teclas: '12\n15\n',
+  campos: ['12,00', '15,00'],
+};
+
+async function cargaLenta(navegador, direccion) {
+  const contexto = await navegador.newContext({ viewport: { width: 1024, height: 900 } });
+  try {
+    const pagina = await contexto.newPage();
+    const cdp = await contexto.newCDPSession(pagina);
+    await cdp.send('Emulation.setCPUThrottlingRate', { rate: LENTO.cpu });
+    await cdp.send('Network.enable');
+    await cdp.send('Network.emulateNetworkConditions', LENTO.red);
+    await pagina.goto(direccion, { waitUntil: 'commit' });
+    await pagina.locator('#txtVeMin').waitFor();
+    await pagina.keyboard.type(LENTO.teclas);
+    await pagina.waitForSelector('html[data-listo="si"]', { timeout: 60_000 });
+    const { pintada, lista, campos } = await pagina.evaluate(() => ({
+      pintada: performance.getEntriesByName('first-contentful-paint')[0].startTime,
+      lista: performance.getEntriesByName('zener-listo')[0].startTime,
+      campos: ['txtVeMin', 'txtVeMax'].map((id) => document.getElementById(id).value),
+    }));
+    return { pintada, lista, guardadas: campos.join() === LENTO.campos.join() };
+  } finally {
+    await contexto.close();
+  }
 }
 
 const VECES = 9;
@@ -69,6 +104,9 @@ try {
     await contexto.close();
   }
 
+  const lentas = [];
+  for (let i = 0; i < LENTO.veces; ++i) lentas.push(await cargaLenta(entorno.navegador, entorno.servidor.direccion));
+
   const { pagina } = await entorno.abrir();
   await teclearValores(pagina, EJEMPLO_A);
   await pagina.evaluate(() => {
@@ -101,6 +139,9 @@ try {
     transferidos_bytes: bytes.transferidos,
     descomprimidos_bytes: bytes.descomprimidos,
     wasm_bytes: statSync(join(CARPETA_PAGINA, 'zener.wasm')).size,
+    lenta_pintada_ms: mediana(lentas.map((l) => l.pintada)),
+    lenta_carga_ms: mediana(lentas.map((l) => l.lista)),
+    lenta_teclas_guardadas: lentas.every((l) => l.guardadas),
     enter_etiquetas_ms: mediana(medidas.map((m) => m.escritas)),
     enter_fotograma_ms: mediana(medidas.map((m) => m.fotograma)),
   }));

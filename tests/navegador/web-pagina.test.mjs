@@ -1,6 +1,7 @@
 // The page as a page: it installs and works offline, a new build replaces
-// the cached one, a start that fails says why, printing gives the window and
-// the whole report, and a dark scheme leaves the window as it is.
+// the cached one, a start that fails says why, printing gives the window
+// without its buttons, the date and the design's link, and the whole
+// report, and a dark scheme leaves the window as it is.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
@@ -12,7 +13,7 @@ import { fileURLToPath } from 'node:url';
 import { empaquetar } from '../../ui/web/empaquetar.mjs';
 import { abrirPerfil } from './chromium.mjs';
 import { CARPETA_CAPTURAS, CARPETA_PAGINA, prepararEntorno, servirPagina } from './web-servidor.mjs';
-import { calcularEjemplo } from './web-ventana.mjs';
+import { CAMPOS, ETIQUETAS, calcularEjemplo, calma } from './web-ventana.mjs';
 
 const PLANTILLA_TRABAJADOR = fileURLToPath(new URL('../../ui/web/trabajador.js', import.meta.url));
 
@@ -123,17 +124,29 @@ test('a start that fails says in Spanish what failed', async () => {
   }
 });
 
-// Before the module runs, the page already shows the window with its
-// default texts, out of reach, with "Cargando…" while a slow module is
-// awaited; without JavaScript it says that the calculator needs it.
+// Before the module runs, the page already shows the window with the texts
+// the live window opens with, with "Cargando…" while a slow module is
+// awaited, taking keys meanwhile; without JavaScript it says that the
+// calculator needs it and that the window does nothing, and is out of
+// reach, with no "Cargando…".
+const SIN_SCRIPT = 'El calculador necesita JavaScript: actívelo en el navegador para usarlo. '
+  + 'Sin él, la ventana de abajo solo muestra cómo es: no calcula.';
 const ANTES_DEL_MODULO = [
-  { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…' },
-  { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript',
-    texto: 'El calculador necesita JavaScript: actívelo en el navegador para usarlo.' },
+  { caso: 'a slow module', opciones: {}, retener: true, aviso: '#cargando', texto: 'Cargando…',
+    oculto: '.sinScript', inerte: false },
+  { caso: 'no JavaScript', opciones: { javaScriptEnabled: false }, aviso: '.sinScript', texto: SIN_SCRIPT,
+    oculto: '#cargando', inerte: true },
 ];
 
-test('the window is drawn before the module runs, and said to be loading', async () => {
-  for (const { caso, opciones, retener, aviso, texto } of ANTES_DEL_MODULO) {
+// Every text the window shows, by piece.
+const textosDeLaVentana = (pagina) => pagina.locator('#form1 .pieza').evaluateAll((piezas) =>
+  Object.fromEntries(piezas.map((el) => [el.id, el instanceof HTMLInputElement ? el.value : el.textContent])));
+
+test('the window is drawn before the module runs, as the live one opens, and said to be loading', async () => {
+  const { pagina: viva } = await entorno.abrir();
+  const vivos = await textosDeLaVentana(viva);
+  assert.equal(vivos.txtIzMin, '5', 'the live defaults read');
+  for (const { caso, opciones, retener, aviso, texto, oculto, inerte } of ANTES_DEL_MODULO) {
     const contexto = await entorno.navegador.newContext(opciones);
     let soltar;
     const retenido = new Promise((listo) => { soltar = listo; });
@@ -148,17 +161,12 @@ test('the window is drawn before the module runs, and said to be loading', async
       await pagina.goto(entorno.servidor.direccion);
       await pagina.locator(aviso).waitFor({ state: 'visible' });
       assert.equal(await pagina.locator(aviso).innerText(), texto, caso);
-      const visto = await pagina.evaluate(() => ({
-        listo: document.documentElement.dataset.listo,
-        inerte: document.getElementById('form1').inert,
-        textos: ['lblTitulo', 'txtVeMin', 'lblRrLim', 'cmdCalcular'].map((id) => {
-          const el = document.getElementById(id);
-          return el.checkVisibility() ? (el instanceof HTMLInputElement ? el.value : el.textContent) : null;
-        }),
-      }));
-      assert.deepEqual(visto, { listo: undefined, inerte: true,
-        textos: ['CALCULADOR DE CIRCUITOS ZENER CON RESISTENCIA LIMITADORA', '0,00', '0,00', ' CALCULAR '] },
-      caso);
+      // Nor once "Cargando…"'s delay has passed.
+      await pagina.evaluate(() => Promise.all(document.getAnimations().map((a) => a.finished)));
+      assert.equal(await pagina.locator(oculto).isVisible(), false, caso);
+      assert.deepEqual(await pagina.evaluate(() => [document.documentElement.dataset.listo,
+        document.getElementById('form1').inert]), [undefined, inerte], caso);
+      assert.deepEqual(await textosDeLaVentana(pagina), vivos, caso);
       if (!retener) continue;
       soltar();
       await pagina.waitForSelector('html[data-listo="si"]');
@@ -167,6 +175,71 @@ test('the window is drawn before the module runs, and said to be loading', async
     } finally {
       soltar();
       await contexto.close();
+    }
+  }
+});
+
+// What the user does to the window while its module is still on its way:
+// keys typed ({Key} as Playwright names it), a click, a touch keyboard's
+// text. Once the module runs, the window shows what the same steps give on
+// a page already running, message box included.
+const ANTES_DE_ESTAR_LISTA = [
+  { caso: 'typed before anything has the focus',
+    pasos: ['12{Enter}15{Enter}20{Enter}100{Enter}5.1{Enter}5{Enter}{Enter}'] },
+  { caso: 'a field clicked; Backspace, Tab and Shift+Tab', pasos: [{ clic: 'txtVeMax' }, '159{Backspace}{Tab}30{Tab}{Shift+Tab}4'] },
+  { caso: 'a refused figure: its box, closed by the next Enter', pasos: ['1,2,3{Enter}{Enter}7'] },
+  { caso: 'CALCULAR clicked: a rule broken', pasos: ['12{Enter}15', { clic: 'cmdCalcular' }] },
+  { caso: 'a touch keyboard\'s text', pasos: [{ clic: 'txtIcMin' }, { texto: '25' }, '{Enter}'] },
+];
+
+async function darPaso(pagina, paso, despues) {
+  if (paso.clic) {
+    await pagina.locator(`#${paso.clic}`).click();
+  } else if (paso.texto) {
+    await pagina.keyboard.insertText(paso.texto);
+  } else {
+    for (const [, tecla, caracter] of paso.matchAll(/\{([^}]+)\}|(.)/gsu)) {
+      if (tecla) await pagina.keyboard.press(tecla);
+      else await pagina.keyboard.type(caracter);
+      await despues();
+    }
+  }
+  await despues();
+}
+
+const estadoDeLaVentana = (pagina) => pagina.evaluate(({ campos, etiquetas }) => ({
+  textos: [...campos, ...etiquetas].map((id) => {
+    const el = document.getElementById(id);
+    return el instanceof HTMLInputElement ? el.value : el.textContent;
+  }),
+  foco: document.activeElement.id,
+  cuadro: document.getElementById('cuadro').open ? document.getElementById('cuadroTexto').textContent : null,
+}), { campos: CAMPOS, etiquetas: ETIQUETAS });
+
+test('what is typed and pressed before the module is ready is done once it is', async () => {
+  for (const { caso, pasos } of ANTES_DE_ESTAR_LISTA) {
+    const { pagina: lista } = await entorno.abrir();
+    for (const paso of pasos) await darPaso(lista, paso, () => calma(lista));
+    const esperado = await estadoDeLaVentana(lista);
+
+    let soltar;
+    const retenido = new Promise((listo) => { soltar = listo; });
+    const { pagina, errores } = await entorno.abrir({}, '', (contexto) => contexto.route('**/zener.wasm',
+      async (ruta) => {
+        await retenido;
+        await ruta.continue();
+      }), { listo: false });
+    try {
+      await pagina.locator('#form1').waitFor();
+      for (const paso of pasos) await darPaso(pagina, paso, async () => {});
+      assert.equal(await pagina.evaluate(() => document.documentElement.dataset.listo), undefined, caso);
+      soltar();
+      await pagina.waitForSelector('html[data-listo="si"]');
+      await calma(pagina);
+      assert.deepEqual(await estadoDeLaVentana(pagina), esperado, caso);
+      assert.deepEqual(errores, [], caso);
+    } finally {
+      soltar();
     }
   }
 });
@@ -187,7 +260,14 @@ function parteAmarilla(pdf, numero) {
 const textoDePagina = (pdf, numero) =>
   execFileSync('pdftotext', ['-f', numero, '-l', numero, '-layout', pdf, '-'], { encoding: 'utf8' });
 
-test('printed: the window in its colours, then the current report, its plot on one sheet', async () => {
+// The pictures on a sheet of the PDF, by their sizes in pixels.
+function imagenesDePagina(pdf, numero) {
+  const lista = execFileSync('pdfimages', ['-f', numero, '-l', numero, '-list', pdf], { encoding: 'utf8' });
+  return lista.split('\n').slice(2).filter(Boolean).map((fila) => fila.trim().split(/\s+/).slice(3, 5).join('x'));
+}
+
+test('printed: the window in its colours without its buttons, the date and the design\'s link, '
+  + 'then the current report, its plot on one sheet', async () => {
   const { pagina, errores } = await entorno.abrir();
   await calcularEjemplo(pagina);
   await pagina.waitForFunction(() => document.getElementById('informeImpreso').shadowRoot?.querySelector('svg'));
@@ -211,6 +291,13 @@ test('printed: the window in its colours, then the current report, its plot on o
   assert.match(primera, /65,71/);
   assert.match(primera, /Diseño del regulador/);
   assert.ok(parteAmarilla(pdf, '1') > 0.1, 'the window prints its background');
+  // Neither button nor the logo; the circuit's drawing stays.
+  assert.doesNotMatch(primera, /\b(CALCULAR|RESET)\b/);
+  const esquema = await pagina.locator('#imgSchema').evaluate((img) => `${img.naturalWidth}x${img.naturalHeight}`);
+  assert.deepEqual(imagenesDePagina(pdf, '1'), [esquema]);
+  const hoy = new Intl.DateTimeFormat('es', { dateStyle: 'long' }).format(new Date());
+  assert.match(primera, new RegExp(`Impreso el ${hoy} a las \\d+:\\d\\d\\. Enlace al diseño:`));
+  assert.ok(primera.replace(/\s/g, '').includes(pagina.url()), `the link ${pagina.url()} on the sheet`);
   assert.doesNotMatch(textos.join(''), /Copiar informe|Tolerancia de R/, 'no panel controls');
   // The plot's title and the caption under it, on the same sheet.
   const hoja = textos.findIndex((t) => t.includes('Corriente del zener según la carga'));

@@ -4,8 +4,11 @@
 // those results, and only a current report can be copied or printed.
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
 
 import { prepararEntorno } from './web-servidor.mjs';
 import {
@@ -67,10 +70,11 @@ test('the boxes: comma decimals, the library’s limits, the new options', async
 test('the report: current after CALCULAR, out of date after a field, RESET or a failed CALCULAR', async () => {
   const { pagina, errores } = await entorno.abrir({ permissions: ['clipboard-read', 'clipboard-write'] });
   await pagina.evaluate(() => {
-    const marco = document.getElementById('informeDiseno');
-    marco.addEventListener('load', () => {
+    // The report's frame is made with the first report.
+    document.addEventListener('load', ({ target: marco }) => {
+      if (marco.id !== 'informeDiseno') return;
       marco.contentWindow.print = () => { document.body.dataset.impreso = marco.contentDocument.title; };
-    });
+    }, true);
   });
   const aviso = () => pagina.locator('#estadoCopia').innerText();
   // The notice follows the clipboard's answer, which comes when it comes.
@@ -177,16 +181,45 @@ test('the report: legible on a phone, its table fits or says it scrolls, its leg
     }
   });
 
-// Each package's mounting, as the library's catalogue declares it, so that
-// families added to it are judged too.
-const MONTAJE_DE = new Map([...readFileSync(new URL('../../design/Componentes.cpp', import.meta.url), 'utf8')
-  .matchAll(/\{"([^"]+)",\s*Montaje::(Smd|Tht)\}/g)].map(([, encapsulado, montaje]) => [encapsulado, montaje]));
+// Each package's and each family's mounting, as the library's catalogue
+// declares it, so that families added to it are judged too.
+const CATALOGO = readFileSync(new URL('../../design/Componentes.cpp', import.meta.url), 'utf8');
+const MONTAJE_DE = new Map([...CATALOGO.matchAll(/\{"([^"]+)",\s*Montaje::(Smd|Tht)\}/g)]
+  .map(([, encapsulado, montaje]) => [encapsulado, montaje]));
+const MONTAJE_DE_FAMILIA = new Map([...CATALOGO.matchAll(/FamiliaDeTabla\(Familia::\w+, "([^"]+)",\s*\{"[^"]+",\s*Montaje::(Smd|Tht)\}/g)]
+  .map(([, familia, montaje]) => [familia, montaje]));
+
+// The tool the parts list's file is written as, built on the host.
+const HERRAMIENTA = process.env.ZENER_DISENO
+  ?? fileURLToPath(new URL('../../build/host/cli/zener-diseno', import.meta.url));
+
+// What the tool's --lista-materiales writes for one design of the mounting.
+function listaDeLaHerramienta(valores, montaje) {
+  assert.ok(existsSync(HERRAMIENTA), `${HERRAMIENTA} is not built: scripts/probar-web.sh builds it`);
+  const carpeta = mkdtempSync(join(tmpdir(), 'zener-lista-'));
+  try {
+    const fila = valores.map((valor) => valor.replace('.', ',')).join(';');
+    writeFileSync(join(carpeta, 'lote.csv'), `VeMin;VeMax;IcMin;IcMax;VnZener;IzMin\n${fila}\n`);
+    execFileSync(HERRAMIENTA, ['--lotes', 'lote.csv', '-o', 'resultados.csv', '--lista-materiales',
+      'lista.csv', '--montaje', montaje], { cwd: carpeta, stdio: ['ignore', 'ignore', 'pipe'] });
+    return readFileSync(join(carpeta, 'lista.csv'));
+  } finally {
+    rmSync(carpeta, { recursive: true });
+  }
+}
 
 // The parts list as the user sees it: a row per part, by the columns' headers.
 function leerMateriales(tabla) {
   const cabecera = [...tabla.tHead.rows[0].cells].map((celda) => celda.innerText);
   return [...tabla.tBodies[0].rows].map((fila) => Object.fromEntries([...fila.cells]
     .map((celda, i) => [cabecera[i], celda.innerText])));
+}
+
+// The family list as offered: each group's label and its families.
+function leerFamilias(lista) {
+  return [...lista.querySelectorAll('optgroup')].map((grupo) => ({
+    grupo: grupo.label, familias: [...grupo.children].map((opcion) => opcion.value),
+  }));
 }
 
 async function verPanel(pagina) {
@@ -196,69 +229,88 @@ async function verPanel(pagina) {
     estado: await estado(pagina),
     montaje: await pagina.locator('[name=montaje]').inputValue(),
     familia: await pagina.locator('[name=familia]').inputValue(),
+    familias: await pagina.locator('[name=familia]').evaluate(leerFamilias),
     mensaje: await pagina.locator('#estadoDiseno').innerText(),
     refusadas: await pagina.locator('#opcionesDiseno [aria-invalid]').evaluateAll((el) => el.map((c) => c.name)),
     piezas: await tabla.count() === 0 ? [] : await tabla.evaluate(leerMateriales),
     ninguna: await pagina.locator('#sinMateriales').isVisible(),
+    csv: await pagina.locator('#descargarMateriales').isEnabled(),
   };
 }
 
 // A design whose every mounting can be built, and one that cannot be built.
 const PEQUENO = ['9', '12', '1', '10', '5.1', '2'];
 
-// The mounting chosen in the list, and what the parts list then holds:
-// parts all of that mounting (piezas), none, or the library's message on the
-// family at fault. The page's link is then opened anew: the same panel, or
-// what it makes of a link with the family refused.
+// The options chosen in the lists, in order, and what the panel then holds:
+// the family, and parts all of that mounting (piezas) or none. The page's
+// link is then opened anew, as it is or with another family in it: the same
+// panel, and a notice for what the link held that was refused.
 const MONTAJES = [
   { caso: 'smd', valores: PEQUENO, elegir: { montaje: 'smd' }, piezas: 'Smd' },
   { caso: 'tht', valores: PEQUENO, elegir: { montaje: 'tht' }, piezas: 'Tht' },
-  { caso: 'a family of the other mounting', valores: PEQUENO, elegir: { familia: 'BZX79-C', montaje: 'smd' },
-    error: 'Opciones no válidas: la familia BZX79-C no es de montaje smd.',
-    enlace: { familia: 'auto', piezas: 'Smd', aviso: 'Familia del Zener' } },
+  { caso: 'a family, then the other mounting', valores: PEQUENO,
+    elegir: { familia: 'BZX79-C', montaje: 'smd' }, familia: 'auto', piezas: 'Smd' },
+  { caso: 'a link with a family of the other mounting', valores: PEQUENO, elegir: { montaje: 'smd' },
+    piezas: 'Smd', enlace: ['familia=auto', 'familia=BZX79-C'], aviso: 'Familia del Zener' },
   { caso: 'not buildable', valores: EJEMPLO_A, elegir: { montaje: 'tht' }, piezas: null },
 ];
 
-function comprobarPiezas(visto, piezas, caso) {
+// The families offered are those of the mounting chosen, each under the
+// name the Montaje list gives its mounting; for any mounting, all of them.
+async function comprobarFamilias(pagina, visto, caso) {
+  const textoDe = Object.fromEntries(await pagina.locator('[name=montaje] option').evaluateAll(
+    (opciones) => opciones.map((o) => [o.value, o.textContent])));
+  const ofrecidas = visto.familias.flatMap(({ grupo, familias }) => familias.map((familia) => {
+    const montaje = MONTAJE_DE_FAMILIA.get(familia).toLowerCase();
+    assert.equal(grupo, textoDe[montaje], `${caso}: ${familia} under ${grupo}`);
+    return familia;
+  }));
+  const esperadas = [...MONTAJE_DE_FAMILIA].filter(([, montaje]) => visto.montaje === 'cualquiera'
+    || montaje.toLowerCase() === visto.montaje).map(([familia]) => familia);
+  assert.deepEqual(new Set(ofrecidas), new Set(esperadas), caso);
+}
+
+// The parts, all of the mounting; the file offered for them, byte for byte
+// what the tool writes for the same design and mounting.
+async function comprobarPiezas(pagina, visto, { caso, valores, piezas }) {
   if (piezas === null) {
-    assert.deepEqual([visto.piezas, visto.ninguna], [[], true], caso);
+    assert.deepEqual([visto.piezas, visto.ninguna, visto.csv], [[], true, false], caso);
     return;
   }
-  assert.deepEqual([visto.estado, visto.ninguna], ['hecho', false], caso);
+  assert.deepEqual([visto.estado, visto.ninguna, visto.csv], ['hecho', false, true], caso);
   assert.deepEqual(visto.piezas.map((p) => p.Referencia), ['R1', 'D1'], caso);
   for (const pieza of visto.piezas) {
     assert.equal(MONTAJE_DE.get(pieza.Encapsulado), piezas, `${caso}: ${JSON.stringify(pieza)}`);
   }
+  const [descarga] = await Promise.all([
+    pagina.waitForEvent('download', { timeout: ESPERA_MS }), pagina.click('#descargarMateriales')]);
+  assert.equal(descarga.suggestedFilename(), 'lista-materiales.csv', caso);
+  const bajada = readFileSync(await descarga.path());
+  const escrita = listaDeLaHerramienta(valores, piezas.toLowerCase());
+  assert.ok(bajada.equals(escrita), `${caso}: ${bajada} against ${escrita}`);
 }
 
-test('the mounting: the parts list keeps to it, a family of the other is refused, the link carries it',
-  async () => {
-    assert.deepEqual(new Set(MONTAJE_DE.values()), new Set(['Smd', 'Tht']), 'the catalogue read');
-    for (const { caso, valores, elegir, piezas, error, enlace } of MONTAJES) {
-      const { pagina, errores } = await entorno.abrir();
-      await teclearValores(pagina, valores);
-      await pagina.keyboard.press('Enter');
-      for (const [clave, valor] of Object.entries(elegir)) await pagina.selectOption(`[name=${clave}]`, valor);
-      const visto = await verPanel(pagina);
-      assert.equal(visto.montaje, elegir.montaje, caso);
-      if (error) {
-        assert.deepEqual([visto.estado, visto.mensaje, visto.refusadas, visto.piezas, visto.ninguna],
-          ['error', error, ['familia'], [], false], caso);
-      } else {
-        comprobarPiezas(visto, piezas, caso);
-      }
+test('the mounting: its families only, the parts list keeps to it and downloads as the tool writes it, '
+  + 'the link carries it', async () => {
+  assert.deepEqual(new Set(MONTAJE_DE.values()), new Set(['Smd', 'Tht']), 'the catalogue read');
+  assert.deepEqual(new Set(MONTAJE_DE_FAMILIA.values()), new Set(['Smd', 'Tht']), 'the families read');
+  for (const fila of MONTAJES) {
+    const { caso, valores, elegir, familia = 'auto', enlace, aviso = '' } = fila;
+    const { pagina, errores } = await entorno.abrir({ acceptDownloads: true });
+    await teclearValores(pagina, valores);
+    await pagina.keyboard.press('Enter');
+    for (const [clave, valor] of Object.entries(elegir)) await pagina.selectOption(`[name=${clave}]`, valor);
+    const visto = await verPanel(pagina);
+    assert.deepEqual([visto.montaje, visto.familia, visto.refusadas], [elegir.montaje ?? 'cualquiera', familia, []],
+      caso);
+    await comprobarFamilias(pagina, visto, caso);
+    await comprobarPiezas(pagina, visto, fila);
 
-      const otro = await entorno.abrir({}, new URL(pagina.url()).hash);
-      const abierto = await verPanel(otro.pagina);
-      const aviso = await otro.pagina.locator('#avisoEnlace').innerText();
-      if (enlace) {
-        assert.deepEqual([abierto.montaje, abierto.familia], [elegir.montaje, enlace.familia], caso);
-        assert.ok(aviso.includes(enlace.aviso), `${caso}: ${aviso}`);
-        comprobarPiezas(abierto, enlace.piezas, `${caso}, its link`);
-      } else {
-        assert.deepEqual(abierto, visto, `${caso}, its link`);
-        assert.equal(aviso, '', caso);
-      }
-      assert.deepEqual([errores, otro.errores], [[], []], caso);
-    }
-  });
+    const hash = new URL(pagina.url()).hash;
+    const otro = await entorno.abrir({}, enlace ? hash.replace(...enlace) : hash);
+    assert.deepEqual(await verPanel(otro.pagina), visto, `${caso}, its link`);
+    const avisado = await otro.pagina.locator('#avisoEnlace').innerText();
+    assert.ok(aviso === '' ? avisado === '' : avisado.includes(aviso), `${caso}: ${avisado}`);
+    assert.deepEqual([errores, otro.errores], [[], []], caso);
+  }
+});

@@ -13,35 +13,45 @@ export const CARPETA_CAPTURAS = resolve(join(aqui, '../../build/wasm/capturas'))
 // Whichever test file runs first saves into it.
 mkdirSync(CARPETA_CAPTURAS, { recursive: true });
 
-// The address the pictures open: as the page's build was configured, or the
-// build's default for a page built elsewhere.
-export function direccionWeb() {
-  const patron = /ZENER_DIRECCION_WEB(?::STRING=| ")([^"\n]+)/;
-  for (const archivo of [join(CARPETA_PAGINA, '../CMakeCache.txt'), join(aqui, '../../CMakeLists.txt')]) {
-    if (!existsSync(archivo)) continue;
-    const encontrada = readFileSync(archivo, 'utf8').match(patron);
-    if (encontrada) return encontrada[1];
-  }
-  throw new Error('the web address is set nowhere');
+const PATRON_DIRECCION = /ZENER_DIRECCION_WEB(?::STRING=| ")([^"\n]+)/;
+const direccionEn = (archivo) => existsSync(archivo) ? readFileSync(archivo, 'utf8').match(PATRON_DIRECCION)?.[1] : undefined;
+
+// The address the pictures open, as the page's build was configured or, for
+// a page built elsewhere, the build's default; a page built with the default
+// (an example domain's, no site) opens itself, at `direccionPagina`.
+export function direccionConfigurada() {
+  const configurada = direccionEn(join(CARPETA_PAGINA, '../CMakeCache.txt')) ?? direccionPorDefecto();
+  if (!configurada) throw new Error('the web address is set nowhere');
+  return configurada;
+}
+
+const direccionPorDefecto = () => direccionEn(join(aqui, '../../CMakeLists.txt'));
+
+export function direccionWeb(direccionPagina) {
+  const configurada = direccionConfigurada();
+  return configurada === direccionPorDefecto() ? direccionPagina : configurada;
 }
 
 export const servirPagina = (carpeta = CARPETA_PAGINA, puerto = 0) => servirCarpeta(carpeta, puerto);
 
 // The browser and server for one test file; each test opens its own page,
-// at the page's address followed by `resto` (a "#" and a design, say).
+// at the page's address followed by `resto` (a "#" and a design, say),
+// `preparar` having been given its browser context first; unless `listo`
+// is false, it waits for the page to be ready.
 export async function prepararEntorno() {
   const servidor = await servirPagina();
   const navegador = await abrirNavegador();
   return {
     servidor,
     navegador,
-    async abrir(opciones = {}, resto = '') {
+    async abrir(opciones = {}, resto = '', preparar = async () => {}, { listo = true } = {}) {
       const contexto = await navegador.newContext({ viewport: { width: 1024, height: 900 }, ...opciones });
+      await preparar(contexto);
       const pagina = await contexto.newPage();
       const errores = [];
       pagina.on('pageerror', (e) => errores.push(e));
-      await pagina.goto(servidor.direccion + resto);
-      await pagina.waitForSelector('html[data-listo="si"]');
+      await pagina.goto(servidor.direccion + resto, { waitUntil: listo ? 'load' : 'commit' });
+      if (listo) await pagina.waitForSelector('html[data-listo="si"]');
       return { pagina, contexto, errores };
     },
     async cerrar() {

@@ -81,6 +81,7 @@ constexpr Peticion kPeticiones[] = {
     {"informe-texto", [](std::string_view) { return panel.Texto(); }},
     {"informe-html", [](std::string_view) { return panel.Html(); }},
     {"informe-spice", [](std::string_view) { return panel.Spice(); }},
+    {"materiales-csv", [](std::string_view) { return panel.Materiales(); }},
     {"estado", [](std::string_view) { return Estado(); }},
     {"opciones-enlace",
      [](std::string_view opciones) { return PanelDiseno::OpcionesDeEnlace(opciones); }},
@@ -164,7 +165,8 @@ ZENER_EXPORTA(zener_liberar) void ZenerLiberar(void* memoria) {
 // length in bytes, four of them with the lowest first, followed by the text.
 // It stays there until the next call. Asked for: "disposicion" (the layout
 // JSON), "listas" (the design panel's choices and limits), "diseno",
-// "informe-texto", "informe-html", "estado" (the committed values and
+// "informe-texto", "informe-html", "informe-spice", "materiales-csv" (the
+// parts list as a spreadsheet's file), "estado" (the committed values and
 // whether their results are shown), "opciones-enlace" (a link's panel
 // options, checked), "direccion" (the address the pictures open); anything
 // else gives an empty text.

@@ -19,6 +19,9 @@ constexpr std::string_view kClaveMontaje = "montaje";
 constexpr std::string_view kFamiliaAutomatica = "auto";
 constexpr std::string_view kTextoAutomatica = "Automática";
 constexpr int kDecimalesOhmios = 1;
+// The panel's own figures: its boxes' limits and defaults, the summary's
+// voltages.
+constexpr int kDecimalesPanel = 3;
 
 // The mountings as the panel's list shows them; their values are the
 // library's names.
@@ -133,12 +136,43 @@ std::optional<std::string> VentanaDeR(const Diseno& diseno) {
   return "R entre " + Ohmios(*rMin) + " y " + Ohmios(*rMax);
 }
 
-void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view texto) {
-  json += "{\"nombre\":";
-  AnadirCadena(json, nombre);
-  json += ",\"texto\":";
-  AnadirCadena(json, texto);
-  json += "},";
+// What the regulator's user needs first of a design that can be built: the
+// range the output stays in, and how hot the Zener's junction runs.
+std::string SalidaYUnion(const Diseno& diseno) {
+  std::string texto = "Salida de " + CifraCorta(diseno.elegida->voutMinV, kDecimalesPanel) +
+                      " V a " + CifraCorta(diseno.elegida->voutMaxV, kDecimalesPanel) + " V";
+  if (diseno.tjMaxC) texto += "; unión hasta " + CifraCorta(*diseno.tjMaxC, 0) + " °C";
+  return texto;
+}
+
+// The panel's line above the report: the resistor values that work, then
+// what a buildable design gives or why the design cannot be built, each
+// part one sentence.
+std::string Resumen(const Diseno& diseno) {
+  std::vector<std::string> partes;
+  if (auto ventana = VentanaDeR(diseno)) partes.push_back(*ventana);
+  if (diseno.construible) {
+    partes.push_back(SalidaYUnion(diseno));
+  } else {
+    partes.insert(partes.end(), diseno.motivos.begin(), diseno.motivos.end());
+  }
+  std::string resumen;
+  for (std::string_view parte : partes) {
+    if (!parte.empty() && parte.back() == '.') parte.remove_suffix(1);
+    if (parte.empty()) continue;
+    if (!resumen.empty()) resumen += ". ";
+    resumen += parte;
+  }
+  return resumen;
+}
+
+// "De 0 a 50 %", "Más de 0 a 1.000.000 Ω": under each box.
+std::string Limites(const OpcionNumerica& opcion) {
+  std::string texto = (opcion.minimoIncluido ? "De " : "Más de ") +
+                      CifraCorta(opcion.minimo, kDecimalesPanel) + " a " +
+                      CifraCorta(opcion.maximo, kDecimalesPanel);
+  if (!opcion.unidad.empty()) texto += " " + std::string(opcion.unidad);
+  return texto;
 }
 
 void AnadirCadenaONulo(std::string& json, const std::optional<std::string>& texto) {
@@ -147,6 +181,33 @@ void AnadirCadenaONulo(std::string& json, const std::optional<std::string>& text
   } else {
     json += "null";
   }
+}
+
+// One choice of a list; a family's with the mounting it belongs to, by the
+// mounting list's name (null for the automatic choice, which fits any).
+void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view texto,
+                  std::optional<std::string> montaje = std::nullopt) {
+  json += "{\"nombre\":";
+  AnadirCadena(json, nombre);
+  json += ",\"texto\":";
+  AnadirCadena(json, texto);
+  json += ",\"montaje\":";
+  AnadirCadenaONulo(json, montaje);
+  json += "},";
+}
+
+// Each numeric box: its key, its limits and default as the panel shows them,
+// and whether it takes a minus sign.
+void AnadirCaja(std::string& json, const OpcionNumerica& opcion) {
+  const auto defecto = opcion.leer(OpcionesDiseno{});
+  json += "{\"clave\":";
+  AnadirCadena(json, opcion.clave);
+  json += ",\"limites\":";
+  AnadirCadena(json, Limites(opcion));
+  json += ",\"defecto\":";
+  AnadirCadenaONulo(json,
+                    defecto ? std::optional(CifraCorta(*defecto, kDecimalesPanel)) : std::nullopt);
+  json += opcion.minimo < 0 ? ",\"conSigno\":true}," : ",\"conSigno\":false},";
 }
 
 }  // namespace
@@ -164,10 +225,10 @@ std::string PanelDiseno::Disenar(std::string_view opcionesJson) {
   if (valores_ && !fallo) {
     diseno_ = zener::Disenar(*valores_, std::get<OpcionesDiseno>(leidas));
     json += InformeJson(*diseno_);
-    json += ",\"ventanaR\":";
-    AnadirCadenaONulo(json, VentanaDeR(*diseno_));
+    json += ",\"resumen\":";
+    AnadirCadena(json, Resumen(*diseno_));
   } else {
-    json += "null,\"ventanaR\":null";
+    json += "null,\"resumen\":null";
   }
   return json + '}';
 }
@@ -222,7 +283,8 @@ std::string PanelDiseno::Listas() {
   for (const FamiliaZener& familia : kFamilias) {
     AnadirOpcion(json, familia.nombre,
                  std::string(familia.nombre) + " (" + TextoGeneral(familia.potenciaW) + " W, " +
-                     std::string(familia.encapsulado.nombre) + ")");
+                     std::string(familia.encapsulado.nombre) + ")",
+                 std::string(NombreDeMontaje(familia.encapsulado.montaje)));
   }
   json.back() = ']';
   json += ",\"montajes\":[";
@@ -245,8 +307,10 @@ std::string PanelDiseno::Listas() {
   AnadirCadena(json, NombreDe(porDefecto.familia));
   json += ",\"montaje\":";
   AnadirCadena(json, NombreDeMontaje(porDefecto.montaje));
-  json += "},\"opciones\":";
-  return json + OpcionesNumericasJson() + '}';
+  json += "},\"opciones\":[";
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) AnadirCaja(json, opcion);
+  json.back() = ']';
+  return json + '}';
 }
 
 std::string PanelDiseno::Texto() const {
@@ -259,6 +323,12 @@ std::string PanelDiseno::Html() const {
 
 std::string PanelDiseno::Spice() const {
   return diseno_ ? InformeSpice(*diseno_) : std::string();
+}
+
+std::string PanelDiseno::Materiales() const {
+  SumaMateriales suma;
+  if (diseno_) suma.Anadir(*diseno_);
+  return suma.Csv();
 }
 
 }  // namespace zener::web

@@ -22,7 +22,9 @@ class PanelDiseno {
   // typed, comma decimals, empty for the option's default. Gives {"valores":
   // bool, "error": why the options cannot be used or null, "clave": the key
   // of the box at fault or null, "informe": the design's JSON report or
-  // null, "ventanaR": the resistor values that work, as text, or null}.
+  // null, "resumen": the line above the report (the resistor values that
+  // work, then the output and the junction's temperature, or why the design
+  // cannot be built) or null}.
   std::string Disenar(std::string_view opcionesJson);
 
   // The options of a shared link, in the same form: each one kept if it is
@@ -32,16 +34,21 @@ class PanelDiseno {
   static std::string OpcionesDeEnlace(std::string_view opcionesJson);
 
   // The choices the page offers and the options' limits, all from the
-  // library: {"series": [{nombre, texto}], "familias": [{nombre, texto}],
-  // "montajes": [{nombre, texto}], "materiales": the parts list's columns
-  // [{clave: the report's key, texto: the header}], "porDefecto": {serie,
-  // familia, montaje}, "opciones": OpcionesNumericasJson()}.
+  // library: {"series", "montajes" and "familias": [{nombre, texto,
+  // montaje}], a family's montaje being the name of its mounting in
+  // "montajes" (null for the others and the automatic family), "materiales":
+  // the parts list's columns [{clave: the report's key, texto: the header}],
+  // "porDefecto": {serie, familia, montaje}, "opciones": the numeric boxes,
+  // [{clave, limites: as text, defecto: as text or null, conSigno}]}.
   static std::string Listas();
 
   // The reports of the last design; empty before the first.
   std::string Texto() const;
   std::string Html() const;
   std::string Spice() const;
+  // Its parts list as the tool's --lista-materiales writes it; the header
+  // alone for a design that cannot be built.
+  std::string Materiales() const;
 
  private:
   std::optional<DatosCircuito> valores_;

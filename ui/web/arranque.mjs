@@ -1,9 +1,10 @@
-// The page's start: the module is fetched and compiled while it streams, in
-// parallel with the page's code, from as soon as this script arrives (it is
-// async: it waits for the document only to build the window in it). If any
-// of it fails, the user is told in words what failed instead of being left
-// with an empty page. Once the calculator runs, the service worker is
-// registered so that the page also opens without a network.
+// The page's start: the module and the page's code are downloaded while the
+// page is parsed (index.html preloads them), and compiled and run once the
+// window the page holds is on the screen, so that none of that work delays
+// its first paint; keys typed meanwhile are kept (index.html). If any of it
+// fails, the user is told in words what failed instead of being left with
+// an empty page. Once the calculator runs, the service worker is registered
+// so that the page also opens without a network.
 
 const MODULO = 'zener.wasm';
 const TIPO_MODULO = 'application/wasm';
@@ -88,15 +89,33 @@ function avisarDeVersionNueva() {
   document.getElementById('recargar').addEventListener('click', () => location.reload());
 }
 
+// Once the window is on the screen: the browser reports its first paint of
+// content once it is shown, a frame after it is drawn. At once in a tab not
+// shown, which paints nothing until it is; a browser that reports no paints
+// goes on after the frame that draws it.
+const ventanaEnPantalla = () => new Promise((listo) => {
+  if (document.visibilityState === 'hidden') {
+    listo();
+  } else if (PerformanceObserver.supportedEntryTypes?.includes('paint')) {
+    new PerformanceObserver((pintadas, observador) => {
+      if (pintadas.getEntriesByName('first-contentful-paint').length === 0) return;
+      observador.disconnect();
+      listo();
+    }).observe({ type: 'paint', buffered: true });
+  } else {
+    requestAnimationFrame(() => setTimeout(listo));
+  }
+});
+
+await documentoListo();
+await ventanaEnPantalla();
 const compilado = compilarModulo();
 const pagina = cargarPagina();
 try {
   const [modulo, { iniciar }] = await Promise.all([compilado, pagina]);
-  await documentoListo();
   await iniciar(modulo);
   import('./impresion.mjs');
   registrarTrabajador();
 } catch (error) {
-  await documentoListo();
   mostrarFallo(error);
 }

@@ -3,7 +3,8 @@
 // gives a text as its length in four bytes, lowest first, then the text.
 
 const codificador = new TextEncoder();
-const decodificador = new TextDecoder();
+// A text keeps its byte-order mark: a spreadsheet's file needs it.
+const decodificador = new TextDecoder('utf-8', { ignoreBOM: true });
 
 export function textosDelModulo(modulo) {
   const bytesDe = (puntero, bytes) => new Uint8Array(modulo.memory.buffer, puntero, bytes);

@@ -11,18 +11,18 @@
 let pedirTexto;      // (what, input) -> the module's text
 let vigente = false;  // the window shows the results the report was made for
 let hayInforme = false;
+let hayPiezas = false;  // the report's design can be built: it has a parts list
 let avisoDeCopia;    // the timer that clears the copy notice
 let porDefecto;      // the choices of the lists before the user's
 let columnas;        // the parts list's columns: [{clave, texto}]
+let montajes;        // [{nombre, texto}], as the Montaje list shows them
+let familias;        // [{nombre, texto, montaje}]: null for the automatic one
 
 const AVISO_DE_COPIA_MS = 4000;
 const formulario = () => document.getElementById('opcionesDiseno');
 const cajas = () => [...formulario().querySelectorAll('input')];
 const controles = () => [...formulario().elements].filter((el) => el.name);
 const control = (clave) => formulario().elements.namedItem(clave);
-
-// Figures as the window writes them: comma decimals, point thousands.
-const cifra = new Intl.NumberFormat('es', { useGrouping: 'always', maximumFractionDigits: 3 });
 
 function textos() {
   return Object.fromEntries(controles().map((el) => [el.name, el.value]));
@@ -43,7 +43,10 @@ export function ponerOpcionesDelEnlace(pares) {
   const delPanel = Object.fromEntries([...pares].filter(([clave]) => control(clave)));
   const { aceptadas, ignoradas } = JSON.parse(pedirTexto('opciones-enlace', JSON.stringify(delPanel)));
   for (const caja of cajas()) caja.value = aceptadas[caja.name] ?? '';
-  for (const [clave, elegida] of Object.entries(porDefecto)) control(clave).value = aceptadas[clave] ?? elegida;
+  const elegida = (clave) => aceptadas[clave] ?? porDefecto[clave];
+  control('serie').value = elegida('serie');
+  control('montaje').value = elegida('montaje');
+  llenarFamilias(elegida('familia'));
   disenar();
   return ignoradas.map(nombreDe);
 }
@@ -53,9 +56,25 @@ function llenarLista(lista, opciones, elegida) {
   lista.value = elegida;
 }
 
-function limites({ minimo, maximo, minimo_incluido: incluido, unidad }) {
-  const desde = incluido ? `De ${cifra.format(minimo)}` : `Más de ${cifra.format(minimo)}`;
-  return `${desde} a ${cifra.format(maximo)}${unidad ? ` ${unidad}` : ''}`;
+// The families of the mounting chosen, under its name as the Montaje list
+// gives it, after the automatic choice; any mounting, which has no families
+// of its own, offers every mounting's, each under its own. A family the
+// list no longer holds gives way to the automatic one.
+function llenarFamilias(elegida) {
+  const montaje = control('montaje').value;
+  const tiene = (nombre) => familias.some((familia) => familia.montaje === nombre);
+  const grupos = montajes.filter(({ nombre }) => tiene(nombre) && (nombre === montaje || !tiene(montaje)))
+    .map(({ nombre, texto }) => {
+      const grupo = document.createElement('optgroup');
+      grupo.label = texto;
+      grupo.append(...familias.filter((f) => f.montaje === nombre).map((f) => new Option(f.texto, f.nombre)));
+      return grupo;
+    });
+  const automatica = familias.find((f) => f.montaje === null);
+  const lista = control('familia');
+  lista.replaceChildren(new Option(automatica.texto, automatica.nombre), ...grupos);
+  lista.value = elegida;
+  if (lista.selectedIndex < 0) lista.value = automatica.nombre;
 }
 
 // The box with its limits under it, outside its label: they describe the
@@ -64,7 +83,7 @@ function anadirLimites(caja, opcion) {
   const ayuda = document.createElement('span');
   ayuda.className = 'limites';
   ayuda.id = `limites-${opcion.clave}`;
-  ayuda.textContent = limites(opcion);
+  ayuda.textContent = opcion.limites;
   const rotulo = caja.closest('label');
   const grupo = document.createElement('div');
   rotulo.replaceWith(grupo);
@@ -76,11 +95,10 @@ function anadirLimites(caja, opcion) {
 // take a minus sign keeps the full keyboard, which has one on every phone.
 function ponerOpciones() {
   const listas = JSON.parse(pedirTexto('listas'));
-  ({ porDefecto } = listas);
+  ({ porDefecto, montajes, familias, materiales: columnas } = listas);
   llenarLista(control('serie'), listas.series, porDefecto.serie);
-  llenarLista(control('familia'), listas.familias, porDefecto.familia);
-  llenarLista(control('montaje'), listas.montajes, porDefecto.montaje);
-  ({ materiales: columnas } = listas);
+  llenarLista(control('montaje'), montajes, porDefecto.montaje);
+  llenarFamilias(porDefecto.familia);
   document.querySelector('#materiales thead tr').replaceChildren(...columnas.map(({ texto }) => {
     const cabecera = document.createElement('th');
     cabecera.scope = 'col';
@@ -90,8 +108,8 @@ function ponerOpciones() {
   for (const opcion of listas.opciones) {
     const caja = control(opcion.clave);
     anadirLimites(caja, opcion);
-    if (opcion.minimo >= 0) caja.inputMode = 'decimal';
-    if (opcion.defecto !== null) caja.placeholder = cifra.format(opcion.defecto);
+    if (!opcion.conSigno) caja.inputMode = 'decimal';
+    if (opcion.defecto !== null) caja.placeholder = opcion.defecto;
   }
 }
 
@@ -104,12 +122,14 @@ function mostrar(estado, texto) {
   const panel = document.getElementById('panelDiseno');
   panel.dataset.estado = estado;
   document.getElementById('estadoDiseno').textContent = texto;
-  document.getElementById('informeDiseno').hidden = !hayInforme;
+  const marco = document.getElementById('informeDiseno');
+  if (marco) marco.hidden = !hayInforme;
   document.getElementById('materiales').hidden = !hayInforme;
   seguirDesplazamiento();
   for (const boton of ['copiarInforme', 'imprimirInforme', 'descargarCircuito']) {
     document.getElementById(boton).disabled = estado !== 'hecho';
   }
+  document.getElementById('descargarMateriales').disabled = estado !== 'hecho' || !hayPiezas;
   limpiarAvisoDeCopia();
 }
 
@@ -133,21 +153,10 @@ function disenar() {
   hayInforme = true;
   const { informe } = resultado;
   document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
-  document.getElementById('informeDiseno').srcdoc = sinPrincipal(pedirTexto('informe-html'));
+  marcoDelInforme().srcdoc = sinPrincipal(pedirTexto('informe-html'));
   ponerMateriales(informe.lista_materiales);
-  // Each part may end in its own full stop.
-  const resumen = [resultado.ventanaR,
-    ...(informe.construible ? [salidaYUnion(informe)] : informe.motivos)]
-    .filter(Boolean).map((parte) => parte.replace(/\.$/, '')).join('. ');
-  if (vigente) mostrar('hecho', resumen);
+  if (vigente) mostrar('hecho', resultado.resumen);
   else mostrar('obsoleto', FUERA_DE_FECHA);
-}
-
-// What the regulator's user needs first of a design that can be built: the
-// range the output stays in, and how hot the Zener's junction runs.
-function salidaYUnion({ vout_min_v: minima, vout_max_v: maxima, tj_max_c: union }) {
-  return `Salida de ${cifra.format(minima)} V a ${cifra.format(maxima)} V; `
-    + `unión hasta ${cifra.format(Math.round(union))} °C`;
 }
 
 // The parts list, one row per part, each named by its reference; a design
@@ -163,13 +172,16 @@ function ponerMateriales(lineas) {
     }));
     return fila;
   }));
-  document.getElementById('marcoMateriales').hidden = lineas.length === 0;
-  document.getElementById('sinMateriales').hidden = lineas.length > 0;
+  hayPiezas = lineas.length > 0;
+  document.getElementById('marcoMateriales').hidden = !hayPiezas;
+  document.getElementById('sinMateriales').hidden = hayPiezas;
 }
 
 // A parts list wider than its box scrolls sideways: then, and only then, it
-// says so and takes the focus, so that the keyboard can scroll it too.
+// says so and takes the focus, so that the keyboard can scroll it too. A
+// list not shown is not measured, which would lay the page out.
 function seguirDesplazamiento() {
+  if (document.getElementById('materiales').hidden) return;
   const marco = document.getElementById('marcoMateriales');
   const desborda = marco.scrollWidth > marco.clientWidth;
   document.getElementById('avisoMateriales').hidden = !desborda;
@@ -177,14 +189,21 @@ function seguirDesplazamiento() {
   else marco.removeAttribute('tabindex');
 }
 
-// The design as a netlist for ngspice, saved as a file.
-function descargarCircuito() {
+// What the module writes, saved as a file.
+function descargar(que, archivo, tipo) {
   const enlace = document.createElement('a');
-  enlace.href = URL.createObjectURL(new Blob([pedirTexto('informe-spice')], { type: 'text/plain' }));
-  enlace.download = 'regulador-zener.cir';
+  enlace.href = URL.createObjectURL(new Blob([pedirTexto(que)], { type: tipo }));
+  enlace.download = archivo;
   enlace.click();
   setTimeout(() => URL.revokeObjectURL(enlace.href));
 }
+
+// The design as a netlist for ngspice, and its parts list as a spreadsheet
+// opens it.
+const DESCARGAS = [
+  ['descargarCircuito', 'informe-spice', 'regulador-zener.cir', 'text/plain'],
+  ['descargarMateriales', 'materiales-csv', 'lista-materiales.csv', 'text/csv;charset=utf-8'],
+];
 
 // The refused box is described by the message that says why, besides its
 // limits.
@@ -231,6 +250,20 @@ function seguirFocoDelInforme() {
   informe.contentWindow.addEventListener('blur', marcar(false));
 }
 
+// The report's frame, made for the first report: a frame in the page's
+// HTML would cost its first paint a document of its own.
+function marcoDelInforme() {
+  const hecho = document.getElementById('informeDiseno');
+  if (hecho) return hecho;
+  const marco = document.createElement('iframe');
+  marco.id = 'informeDiseno';
+  marco.title = 'Informe del diseño';
+  marco.addEventListener('load', ajustarAltura);
+  marco.addEventListener('load', seguirFocoDelInforme);
+  document.getElementById('informeImpreso').before(marco);
+  return marco;
+}
+
 // The report's own page sets its height once it has laid out.
 function ajustarAltura() {
   const informe = document.getElementById('informeDiseno');
@@ -266,16 +299,17 @@ export function iniciarPanel(pedir) {
   pedirTexto = pedir;
   ponerOpciones();
   document.getElementById('panelDiseno').hidden = false;
-  formulario().addEventListener('input', () => {
+  formulario().addEventListener('input', ({ target }) => {
+    if (target === control('montaje')) llenarFamilias(control('familia').value);
     disenar();
     document.dispatchEvent(new Event('zener-opciones'));
   });
   formulario().addEventListener('submit', (e) => e.preventDefault());
-  document.getElementById('informeDiseno').addEventListener('load', ajustarAltura);
   new ResizeObserver(seguirDesplazamiento).observe(document.getElementById('marcoMateriales'));
-  document.getElementById('informeDiseno').addEventListener('load', seguirFocoDelInforme);
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
-  document.getElementById('descargarCircuito').addEventListener('click', descargarCircuito);
+  for (const [boton, que, archivo, tipo] of DESCARGAS) {
+    document.getElementById(boton).addEventListener('click', () => descargar(que, archivo, tipo));
+  }
   document.getElementById('imprimirInforme').addEventListener('click', () => {
     document.getElementById('informeDiseno').contentWindow.print();
   });

@@ -28,6 +28,8 @@ const IMAGENES = {
   LOGO: { archivo: 'logo.jpg', texto: 'Calculadores Zener' },
 };
 
+const codificador = new TextEncoder();
+
 const ESCAPES = { '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' };
 const escapar = (texto) => String(texto).replace(/[&<>"]/g, (c) => ESCAPES[c]);
 
@@ -36,18 +38,41 @@ function atributos(lista) {
     .map(([nombre, valor]) => (valor === true ? ` ${nombre}` : ` ${nombre}="${escapar(valor)}"`)).join('');
 }
 
-// The design, read from the module built for the page; the module's calls
-// into the page are never made while it only answers for its texts.
+// The design, read from the module built for the page, and the texts its
+// window shows once opened (what Load writes over the design's, IzMin's 5
+// among them), by control: the module is opened over a window that only
+// keeps texts. Its other calls into the page are answered with nothing.
 async function disposicionDe(rutaModulo) {
   const compilado = await WebAssembly.compile(readFileSync(rutaModulo));
+  const textos = new Map();
+  let memoria;
+  const pagina = {
+    leer_texto(control, destino, capacidad) {
+      const bytes = codificador.encode(textos.get(control) ?? '');
+      if (bytes.length <= capacidad) memoria.bytesDe(destino, bytes.length).set(bytes);
+      return bytes.length;
+    },
+    escribir_texto(control, puntero, bytes) {
+      textos.set(control, memoria.textoDe(puntero, bytes));
+    },
+  };
   const importaciones = {};
   for (const { module: modulo, name: nombre } of WebAssembly.Module.imports(compilado)) {
     importaciones[modulo] ??= {};
-    importaciones[modulo][nombre] = () => 0;
+    importaciones[modulo][nombre] = pagina[nombre] ?? (() => 0);
   }
   const { exports: modulo } = await WebAssembly.instantiate(compilado, importaciones);
+  memoria = textosDelModulo(modulo);
   modulo._initialize();
-  return JSON.parse(textosDelModulo(modulo).pedirTexto('disposicion'));
+  const disposicion = JSON.parse(memoria.pedirTexto('disposicion'));
+  for (const pieza of disposicion.piezas) {
+    if (pieza.control !== null) textos.set(pieza.control, pieza.texto);
+  }
+  modulo.zener_abrir();
+  for (const pieza of disposicion.piezas) {
+    if (pieza.control !== null) pieza.texto = textos.get(pieza.control);
+  }
+  return disposicion;
 }
 
 // A caption's leader dots are drawn but not read.

@@ -23,6 +23,16 @@ let estadoVisto = '';    // the module's "estado" last reported to the page
 // back is still going on: scrolling to it would move what is being pressed.
 let reactivando = false;
 
+// The domains kept for examples (RFC 2606): an address in one is the
+// build's placeholder, not the maker's site, and the page links to itself
+// instead, wherever it is served.
+const DE_EJEMPLO = /(^|\.)example(\.(com|net|org))?$/i;
+
+function direccionDelSitio(direccion) {
+  const deEjemplo = URL.canParse(direccion) && DE_EJEMPLO.test(new URL(direccion).hostname);
+  return deEjemplo ? new URL('./', location.href).href : direccion;
+}
+
 // The UTF-16 offset of the n-th character: the module counts characters.
 function posicionUtf16(texto, caracteres) {
   let i = 0;
@@ -89,6 +99,9 @@ function mostrarCuadro(prompt, estilo, titulo) {
 
 // The box has one button, OK (1); the module goes on from where it left.
 const ACEPTAR = 1;
+// The keys that close it, and those that press a focused button.
+const CIERRAN_CUADRO = ['Enter', ' ', 'Escape'];
+const PULSAN_BOTON = ['Enter', ' '];
 
 function cerrarCuadro() {
   if (!cuadro().open) return;
@@ -110,12 +123,17 @@ const importaciones = {
       if (bytes.length <= capacidad) bytesDe(destino, bytes.length).set(bytes);
       return bytes.length;
     },
+    // The same text again changes nothing on the page: opening the window
+    // writes the texts the build already put there.
     escribir_texto(control, puntero, bytes) {
       const el = elementos[control];
       const texto = textoDe(puntero, bytes);
-      if (el instanceof HTMLInputElement) el.value = texto;
-      else el.textContent = texto;
-      if (el.classList.contains('Resultado')) ajustarCifra(el);
+      if (el instanceof HTMLInputElement) {
+        if (el.value !== texto) el.value = texto;
+      } else if (el.textContent !== texto) {
+        el.textContent = texto;
+        if (el.classList.contains('Resultado')) ajustarCifra(el);
+      }
     },
     fijar_seleccion(control, inicio, longitud) {
       const el = elementos[control];
@@ -129,7 +147,7 @@ const importaciones = {
       mostrarCuadro(textoDe(prompt, bytesPrompt), estilo, textoDe(titulo, bytesTitulo));
     },
     abrir_direccion(puntero, bytes) {
-      window.open(textoDe(puntero, bytes), '_blank', 'noopener');
+      window.open(direccionDelSitio(textoDe(puntero, bytes)), '_blank', 'noopener');
     },
     calculado() {
       anunciarResultados();
@@ -346,7 +364,7 @@ function prepararCuadro() {
     cerrarCuadro();
   });
   dialogo.addEventListener('keydown', (evento) => {
-    if (evento.key === 'Enter' || evento.key === ' ' || evento.key === 'Escape') {
+    if (CIERRAN_CUADRO.includes(evento.key)) {
       evento.preventDefault();
       cerrarCuadro();
     }
@@ -371,15 +389,68 @@ function camposDelEnlace(disposicion) {
   }));
 }
 
+// What the user did to the window before the module was ready, as
+// index.html kept it, done now in the same order: each key goes where the
+// focus is by then, as a key typed ahead of a window does. Tab moves among
+// the window's controls; past them, what follows has nowhere to go.
+function entregarTecleado(guardados) {
+  for (const { foco, clic, texto, tecla, atras } of guardados) {
+    const el = document.activeElement;
+    if (foco !== undefined) {
+      document.getElementById(foco).focus();
+    } else if (clic !== undefined) {
+      document.getElementById(clic).click();
+    } else if (cuadro().open) {
+      if (CIERRAN_CUADRO.includes(tecla)) cerrarCuadro();
+    } else if (tecla === 'Tab') {
+      tabular(el, atras);
+    } else if (!numeroDe.has(el)) {
+      // Out of the window: no key of it.
+    } else if (el instanceof HTMLButtonElement) {
+      if (PULSAN_BOTON.includes(tecla)) el.click();
+    } else {
+      teclearGuardado(el, texto ?? tecla);
+    }
+  }
+}
+
+// A key kept for a field, as its handlers take it when it comes.
+function teclearGuardado(campo, tecla) {
+  if (tecla === 'Enter') teclear(campo, 13);
+  else if (tecla === 'Backspace') borrarAtras(campo);
+  else if (tecla !== 'Escape') insertarTecleado(campo, tecla);
+}
+
+function tabular(desde, atras) {
+  const controles = [...ventana.querySelectorAll('input, button')];
+  const siguiente = controles[controles.indexOf(desde) + (atras ? -1 : 1)];
+  if (siguiente) siguiente.focus();
+  else desde.blur();
+}
+
+// The key handler's Backspace and, if it lets it through, the browser's:
+// the selection, or the character before the caret.
+function borrarAtras(el) {
+  if (teclear(el, 8) === 0) return;
+  const { selectionStart: desde, selectionEnd: hasta, value: texto } = el;
+  if (desde !== hasta) {
+    el.setRangeText('', desde, hasta, 'end');
+  } else if (desde > 0) {
+    const anterior = [...texto.slice(0, desde)].at(-1);
+    el.setRangeText('', desde - anterior.length, desde, 'end');
+  }
+}
+
 // Starts the window over the compiled module (see arranque.mjs).
 export async function iniciar(compilado) {
   const instancia = await WebAssembly.instantiate(compilado, importaciones);
   modulo = instancia.exports;
   ({ bytesDe, textoDe, conTexto, pedirTexto } = textosDelModulo(modulo));
   modulo._initialize();
+  const tecleado = window.zenerTecleado?.() ?? [];
   const disposicion = construirVentana();
   prepararCuadro();
-  document.getElementById('enlaceSitio').href = pedirTexto('direccion');
+  document.getElementById('enlaceSitio').href = direccionDelSitio(pedirTexto('direccion'));
   modulo.zener_abrir();
   iniciarPanel(pedirTexto);
   seguirEstado();
@@ -394,6 +465,7 @@ export async function iniciar(compilado) {
     cuandoLibre,
     ocupada,
   });
+  entregarTecleado(tecleado);
   document.documentElement.dataset.listo = 'si';
   performance.mark('zener-listo');
 }
