@@ -119,43 +119,41 @@ std::variant<OpcionesDiseno, Fallo> LeerOpciones(std::string_view json) {
   return LeerOpciones(*objeto);
 }
 
-std::string Ohmios(double valor) {
-  return CifraCorta(valor, kDecimalesOhmios) + " Ω";
-}
-
 // The resistor values that work, for the panel's line above the report.
 std::optional<std::string> VentanaDeR(const Diseno& diseno) {
   if (diseno.veredicto != Veredicto::Cumple) return std::nullopt;
   const auto rMin = diseno.cifras[Figura::RMin];
   const auto rMax = diseno.cifras[Figura::RMax];
   if (!rMax) return "Ninguna R sirve: ni sin ella se mantiene IzMin en el peor caso";
-  if (!rMin) return "R de hasta " + Ohmios(*rMax);
+  auto ohmios = [](double r) { return Ohmios(r, kDecimalesOhmios); };
+  const std::string de = diseno.zener ? " con el " + std::string(diseno.zener->fila->numero) : "";
+  if (!rMin) return "R de hasta " + ohmios(*rMax);
   if (!(*rMin <= *rMax)) {
-    return "Ninguna R sirve: la mínima, " + Ohmios(*rMin) + ", pasa de la máxima, " + Ohmios(*rMax);
+    return "Ninguna R sirve" + de + ": la mínima, " + ohmios(*rMin) + ", pasa de la máxima, " +
+           ohmios(*rMax);
   }
-  return "R entre " + Ohmios(*rMin) + " y " + Ohmios(*rMax);
+  return "R entre " + ohmios(*rMin) + " y " + ohmios(*rMax) + de;
 }
 
 // What the regulator's user needs first of a design that can be built: the
 // range the output stays in, and how hot the Zener's junction runs.
 std::string SalidaYUnion(const Diseno& diseno) {
-  std::string texto = "Salida de " + CifraCorta(diseno.elegida->voutMinV, kDecimalesPanel) +
-                      " V a " + CifraCorta(diseno.elegida->voutMaxV, kDecimalesPanel) + " V";
-  if (diseno.tjMaxC) texto += "; unión hasta " + CifraCorta(*diseno.tjMaxC, 0) + " °C";
+  const Cifras& c = diseno.cifras;
+  std::string texto = "Salida de " + CifraCorta(c.De(Figura::VoutMin), kDecimalesPanel) + " V a " +
+                      CifraCorta(c.De(Figura::VoutMax), kDecimalesPanel) + " V";
+  if (const auto tj = c[Figura::TjZener]) {
+    texto += "; unión hasta " + CifraCorta(*tj, 0) + " °C";
+  }
   return texto;
 }
 
-// The panel's line above the report: the resistor values that work, then
-// what a buildable design gives or why the design cannot be built, each
-// part one sentence.
+// The panel's line above the report: the verdict first, then what a
+// buildable design gives, and the resistor values that work with the part
+// shown, each part one sentence.
 std::string Resumen(const Diseno& diseno) {
-  std::vector<std::string> partes;
+  std::vector<std::string> partes{LineaDeVeredicto(diseno)};
+  if (diseno.construible) partes.push_back(SalidaYUnion(diseno));
   if (auto ventana = VentanaDeR(diseno)) partes.push_back(*ventana);
-  if (diseno.construible) {
-    partes.push_back(SalidaYUnion(diseno));
-  } else {
-    partes.insert(partes.end(), diseno.motivos.begin(), diseno.motivos.end());
-  }
   std::string resumen;
   for (std::string_view parte : partes) {
     if (!parte.empty() && parte.back() == '.') parte.remove_suffix(1);
