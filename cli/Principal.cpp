@@ -120,18 +120,8 @@ std::string Unidos(const Fila& filas, std::string_view separador, Nombre nombre)
   return texto;
 }
 
-std::string NombresDeSeries(std::string_view separador) {
-  return Unidos(kSeries, separador, [](const TablaSerie& t) { return t.nombre; });
-}
-
 std::string NombresDeFormatos(std::string_view separador) {
   return Unidos(kFormatos, separador, [](const FormatoInforme& f) { return f.nombre; });
-}
-
-std::string ToleranciasDeSeries() {
-  return Unidos(kSeries, ", ", [](const TablaSerie& t) {
-    return std::string(t.nombre) + " " + Porcentaje(t.tolR);
-  });
 }
 
 // "(2)", "(25 °C)", or what applies without it: "(la de la serie)".
@@ -159,79 +149,36 @@ OpcionHerramienta OpcionDeDiseno(const OpcionNumerica& opcion) {
           }};
 }
 
+// The choices that say more than their names: "; E6 (20 %), E12 (10 %)…"
+// for the series; nothing for the rest, whose names say it all.
+std::string Detalle(const OpcionDeLista& lista) {
+  std::string detalle;
+  for (const Eleccion& e : lista.elecciones()) {
+    if (e.texto.rfind(e.nombre + " (", 0) != 0 || !e.montaje.empty()) return {};
+    detalle += (detalle.empty() ? "; " : ", ") + e.texto;
+  }
+  return detalle;
+}
+
+// An option that takes a name, or a flag that sets its last one.
+OpcionHerramienta OpcionConNombre(const OpcionDeLista& lista) {
+  const std::string defecto = lista.leer(OpcionesDiseno{});
+  return {{std::string(lista.opcion)},
+          lista.bandera ? std::string() : NombresDe(lista, "|"),
+          std::string(lista.ayuda) + Detalle(lista) + (lista.bandera ? "" : " (" + defecto + ")"),
+          [&lista](Orden& o, const std::string& v) -> std::optional<Fallo> {
+            const std::string nombre = lista.bandera ? lista.elecciones().back().nombre : v;
+            if (lista.poner(o.opciones, nombre)) return std::nullopt;
+            return FalloDeEntrada(std::string(lista.desconocida) + " " + Citado(v) + " (" +
+                                  NombresDe(lista, ", ") + ")");
+          }};
+}
+
 // Every option, in the order of the help.
 const std::vector<OpcionHerramienta>& Opciones() {
   static const std::vector<OpcionHerramienta> opciones = [] {
     std::vector<OpcionHerramienta> o;
-    o.push_back({{"--serie"},
-                 NombresDeSeries("|"),
-                 "la serie de resistencias (" +
-                     std::string(TablaDe(OpcionesDiseno{}.serie).nombre) +
-                     "); la tolerancia de cada una: " + ToleranciasDeSeries(),
-                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
-                   const auto serie = SerieDeNombre(v);
-                   if (!serie) {
-                     return FalloDeEntrada("serie desconocida " + Citado(v) + " (" +
-                                           NombresDeSeries(", ") + ")");
-                   }
-                   o.opciones.serie = *serie;
-                   return std::nullopt;
-                 }});
-    o.push_back({{"--familia"},
-                 NombresDeFamilias("|"),
-                 "la familia del zener (auto: la de menor potencia que basta); también con el "
-                 "nombre que le dan los informes: " +
-                     Unidos(kFamilias, ", ", [](const FamiliaZener& f) { return f.nombre; }),
-                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
-                   const auto familia = FamiliaDeNombre(v);
-                   if (!familia) {
-                     return FalloDeEntrada("familia desconocida " + Citado(v) + " (" +
-                                           NombresDeFamilias(", ") + ")");
-                   }
-                   o.opciones.familia = *familia;
-                   return std::nullopt;
-                 }});
-    o.push_back({{"--montaje"},
-                 NombresDeMontajes("|"),
-                 "qué familias se prueban: tht, las de inserción; smd, las de montaje "
-                 "superficial; cualquiera, todas (" +
-                     std::string(NombreDeMontaje(OpcionesDiseno{}.montaje)) + ")",
-                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
-                   const auto montaje = MontajeDeNombre(v);
-                   if (!montaje) {
-                     return FalloDeEntrada("montaje desconocido " + Citado(v) + " (" +
-                                           NombresDeMontajes(", ") + ")");
-                   }
-                   o.opciones.montaje = *montaje;
-                   return std::nullopt;
-                 }});
-    o.push_back({{"--circuito"},
-                 NombresDeCircuitos("|"),
-                 "derivacion: el zener y su resistencia en serie; seguidor: el zener polariza "
-                 "un transistor NPN seguidor de emisor que lleva la carga (" +
-                     std::string(kCircuitos.front()->nombre) + ")",
-                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
-                   const auto circuito = CircuitoDeNombre(v);
-                   if (!circuito) {
-                     return FalloDeEntrada("circuito desconocido " + Citado(v) + " (" +
-                                           NombresDeCircuitos(", ") + ")");
-                   }
-                   o.opciones.circuito = *circuito;
-                   return std::nullopt;
-                 }});
-    o.push_back({{"--transistor"},
-                 "NOMBRE",
-                 "con el seguidor, este transistor (" + NombresDeTransistores(", ") +
-                     "); sin él, el menor del montaje que basta sin disipador, o el que "
-                     "menos disipador pide",
-                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
-                   o.opciones.transistor = TransistorDeNombre(v);
-                   if (!o.opciones.transistor) {
-                     return FalloDeEntrada("transistor desconocido " + Citado(v) + " (" +
-                                           NombresDeTransistores(", ") + ")");
-                   }
-                   return std::nullopt;
-                 }});
+    for (const OpcionDeLista& lista : kOpcionesDeLista) o.push_back(OpcionConNombre(lista));
     for (const OpcionNumerica& numerica : kOpcionesNumericas) o.push_back(OpcionDeDiseno(numerica));
     o.push_back({{"--formato"},
                  NombresDeFormatos("|"),

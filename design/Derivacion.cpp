@@ -79,12 +79,15 @@ bool Cumple(const Entorno& e, double r) {
   return CorrienteMinima(e.env, f).iA * kMiliPorUnidad >= e.izRequeridaMa;
 }
 
-// The most: the highest input, R low, the load disconnected.
+// The most: the highest input, R low, the load disconnected, or at its
+// least where it stays connected.
 struct SinCarga {
   double izMaxMa, pzW;
 };
 SinCarga PeorSinCarga(const Entorno& e, double r) {
-  const Fuente f = FuenteConCarga(VeAlta(e), r * (1 - e.tolR), 0);
+  const double rBaja = r * (1 - e.tolR);
+  const Fuente f = e.carga.fija ? FuenteDe(e, VeAlta(e), rBaja, e.carga.minMa)
+                                : FuenteConCarga(VeAlta(e), rBaja, 0);
   const Extremos x = PuntosExtremos(e.env, f);
   return {x.mayor.iA * kMiliPorUnidad, PotenciaZenerW(x, f)};
 }
@@ -336,7 +339,8 @@ motivo::NoBasta NoBasta(const Candidato& c, const SinCarga& caso, const Opciones
           o.margen,
           porPotencia ? caso.pzW : caso.izMaxMa,
           porPotencia ? c.admisible.potenciaW : c.admisible.izMaxMa,
-          o.tempMaxC};
+          o.tempMaxC,
+          o.cargaFija};
 }
 
 // The worst case of a part heats its junction, and a warmer junction moves
@@ -414,7 +418,7 @@ Completo Completar(const Problema& p, const Candidato& c) {
 
 // The parts of the voltage that may be tried, in ascending power, and why
 // the others may not.
-struct Eleccion {
+struct EleccionDeZener {
   std::vector<Candidato> probados;
   std::optional<std::size_t> elegido;
   std::vector<Motivo> descartes;
@@ -423,8 +427,8 @@ struct Eleccion {
 
 // Tries the parts of the voltage in ascending power and keeps the first
 // that takes the worst case of its own band.
-Eleccion ElegirCandidato(const Problema& p) {
-  Eleccion eleccion;
+EleccionDeZener ElegirCandidato(const Problema& p) {
+  EleccionDeZener eleccion;
   for (const FamiliaZener& f : kFamilias) {
     if (!SePrueba(f, p.o)) continue;
     const FilaZener* fila = FilaDeTension(f, p.d.VnZener);
@@ -448,7 +452,7 @@ Eleccion ElegirCandidato(const Problema& p) {
 
 // Without a part that takes it, the one that comes nearest: of those a
 // series value keeps alive, the one that admits the most power.
-std::size_t Mejor(const Eleccion& eleccion) {
+std::size_t Mejor(const EleccionDeZener& eleccion) {
   std::size_t mejor = 0;
   for (std::size_t i = 0; i < eleccion.probados.size(); ++i) {
     const Candidato& c = eleccion.probados[i];
@@ -492,7 +496,7 @@ void Publicar(Diseno& diseno, const Candidato& mostrado, bool elegido, Completo 
 // The design shown: the chosen part's or, without one, the first tried, or
 // that of the band alone; the discarded parts' reasons are warnings when a
 // part was chosen, and reasons why not when none was.
-void Ensamblar(Diseno& diseno, const Problema& p, const Eleccion& eleccion,
+void Ensamblar(Diseno& diseno, const Problema& p, const EleccionDeZener& eleccion,
                const Candidato& mostrado) {
   const OpcionesDiseno& o = diseno.opciones;
   Publicar(diseno, mostrado, eleccion.elegido.has_value(), Completar(p, mostrado));
@@ -735,7 +739,7 @@ std::optional<double> ImpedanciaDelZener(Diseno& diseno) {
 void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
   const Problema p{diseno.datos, diseno.opciones, diseno.tolR, carga,
                    diseno.alcance == Alcance::Completo};
-  const Eleccion eleccion = ElegirCandidato(p);
+  const EleccionDeZener eleccion = ElegirCandidato(p);
   if (eleccion.probados.empty()) {
     Ensamblar(diseno, p, eleccion, SinPieza(p));
   } else {
@@ -767,7 +771,7 @@ void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
 
 void ResolverDerivacion(Diseno& diseno) {
   const DatosCircuito& d = diseno.datos;
-  ResolverZener(diseno, {d.IcMin, d.IcMax, diseno.opciones.cargaOhm});
+  ResolverZener(diseno, {d.IcMin, d.IcMax, diseno.opciones.cargaOhm, diseno.opciones.cargaFija});
   if (diseno.veredicto != Veredicto::Cumple || !diseno.ConResistencia()) return;
   Regular(diseno);
   diseno.construible = diseno.Cumple() && diseno.resistencia && diseno.ZenerElegido();

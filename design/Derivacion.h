@@ -14,6 +14,7 @@ struct Diseno;
 struct CargaDelZener {
   double minMa, maxMa;
   std::optional<double> ohm;
+  bool fija = false;  // never below minMa, nor away: the worst case without it is at minMa
 };
 
 // The resistor, the Zener part and their worst cases, for the design's

@@ -123,6 +123,36 @@ std::optional<Motivo> Bloqueo(const Diseno& d) {
   return std::nullopt;
 }
 
+namespace {
+
+// The options and the rules, then the circuit: its parts, figures and reasons.
+void Resolver(Diseno& diseno) {
+  const OpcionesDiseno& opciones = diseno.opciones;
+  DatosCircuito& d = diseno.datos;
+  if (auto error = ErrorDeOpciones(opciones)) {
+    diseno.veredicto = Veredicto::FueraDeRango;
+    diseno.mensaje = "Opciones no válidas: " + *error + ".";
+    diseno.motivos.push_back(motivo::OpcionesNoValidas{*error});
+    return;
+  }
+  if (opciones.cargaOhm) d.IcMin = d.IcMax = d.VnZener / *opciones.cargaOhm * kMiliPorUnidad;
+  diseno.veredicto = Calcular(d);
+  if (diseno.veredicto != Veredicto::Cumple) {
+    const auto regla = ReglaDe(diseno.veredicto);
+    diseno.mensaje = std::string(regla ? regla->mensaje : kMensajeFueraDeRango);
+    if (regla) {
+      diseno.motivos.push_back(motivo::Regla{regla->mensaje});
+    } else {
+      diseno.motivos.push_back(motivo::FueraDeRango{});
+    }
+    return;
+  }
+  diseno.cifras.Poner(Figura::RExacta, d.RrLim);
+  CircuitoDe(diseno).resolver(diseno);
+}
+
+}  // namespace
+
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
                const Decimales& decimales, Alcance alcance) {
   Diseno diseno;
@@ -135,26 +165,7 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
   diseno.alcance = alcance;
   diseno.tolR = opciones.tolR.value_or(TablaDe(opciones.serie).tolR);
   diseno.cifras.Poner(Figura::FactorR, FactorResistencia(opciones.tempMaxC));
-  if (auto error = ErrorDeOpciones(opciones)) {
-    diseno.veredicto = Veredicto::FueraDeRango;
-    diseno.mensaje = "Opciones no válidas: " + *error + ".";
-    diseno.motivos.push_back(motivo::OpcionesNoValidas{*error});
-    return diseno;
-  }
-  if (opciones.cargaOhm) d.IcMin = d.IcMax = d.VnZener / *opciones.cargaOhm * kMiliPorUnidad;
-  diseno.veredicto = Calcular(d);
-  if (diseno.veredicto != Veredicto::Cumple) {
-    const auto regla = ReglaDe(diseno.veredicto);
-    diseno.mensaje = std::string(regla ? regla->mensaje : kMensajeFueraDeRango);
-    if (regla) {
-      diseno.motivos.push_back(motivo::Regla{regla->mensaje});
-    } else {
-      diseno.motivos.push_back(motivo::FueraDeRango{});
-    }
-    return diseno;
-  }
-  diseno.cifras.Poner(Figura::RExacta, d.RrLim);
-  CircuitoDe(diseno).resolver(diseno);
+  Resolver(diseno);
   diseno.bloqueo = Bloqueo(diseno);
   if (alcance == Alcance::Completo) diseno.alternativas = Alternativas(diseno);
   return diseno;

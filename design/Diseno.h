@@ -47,6 +47,9 @@ struct OpcionesDiseno {
   std::optional<double> rizadoMv;              // input ripple, mV peak to peak
   double tempMinC = 25;                        // ambient range
   double tempMaxC = 25;
+  // The load never goes below IcMin (nor away, as a resistance): the Zener's
+  // most current, power and junction are worked at IcMin.
+  bool cargaFija = false;
 };
 
 // The decimals each of the six design values is shown with: as typed, or

@@ -118,18 +118,9 @@ std::string EntradasJson(const Diseno& d) {
   return o.Cerrar();
 }
 
-std::string NombreFamilia(Familia familia) {
-  return std::string(familia == Familia::Automatica ? kNombreAutomatica
-                                                    : FamiliaDe(familia).nombre);
-}
-
 std::string OpcionesJson(const Diseno& d) {
   ObjetoJson o;
-  o.Cadena("circuito", CircuitoDe(d).nombre)
-      .Campo("transistor", d.opciones.transistor ? Texto(d.opciones.transistor->numero) : "null")
-      .Cadena("serie", TablaDe(d.opciones.serie).nombre)
-      .Cadena("familia", NombreFamilia(d.opciones.familia))
-      .Cadena("montaje", NombreDeMontaje(d.opciones.montaje));
+  for (const OpcionDeLista& lista : kOpcionesDeLista) o.Cadena(lista.clave, lista.leer(d.opciones));
   for (const OpcionNumerica& opcion : kOpcionesNumericas) {
     o.Numero(opcion.clave, opcion.leer(d.opciones));
   }

@@ -233,7 +233,8 @@ std::vector<double> Resistencias(const Diseno& d, Lado lado) {
 
 // The load of a corner: a current or the resistance, or none at all.
 void Carga(const Diseno& d, CargaEn carga, Malla& m) {
-  if (carga == CargaEn::Desconectada) return;
+  if (carga == CargaEn::Desconectada && !d.opciones.cargaFija) return;
+  if (carga == CargaEn::Desconectada) carga = CargaEn::Minima;
   if (d.opciones.cargaOhm) {
     m.cargaOhm = *d.opciones.cargaOhm;
     return;

@@ -16,8 +16,7 @@ namespace zener {
 // row's own mounting or circuit, an empty cell taking the command's.
 struct ColumnaOptativa {
   std::string_view nombre;
-  bool (*leer)(std::string_view texto, OpcionesDiseno& opciones);
-  std::string (*nombres)(std::string_view separador);  // what the cell may say
+  std::string_view clave;  // the option it sets, of the options that take a name
 };
 
 namespace {
@@ -111,22 +110,9 @@ void EscribirError(std::string& salida, std::size_t linea, const std::string& mo
   salida += '\n';
 }
 
-const ColumnaOptativa kOptativas[] = {
-    {kColumnaMontaje,
-     [](std::string_view texto, OpcionesDiseno& o) {
-       const auto montaje = MontajeDeNombre(texto);
-       if (montaje) o.montaje = *montaje;
-       return montaje.has_value();
-     },
-     NombresDeMontajes},
-    {kColumnaCircuito,
-     [](std::string_view texto, OpcionesDiseno& o) {
-       const auto circuito = CircuitoDeNombre(texto);
-       if (circuito) o.circuito = *circuito;
-       return circuito.has_value();
-     },
-     NombresDeCircuitos},
-};
+const ColumnaOptativa kOptativas[] = {{kColumnaMontaje, "montaje"},
+                                      {kColumnaCircuito, "circuito"},
+                                      {kColumnaCargaFija, "carga_fija"}};
 
 struct ValoresDeFila {
   DatosCircuito valores;
@@ -207,6 +193,16 @@ std::optional<ValoresDeFila> LeerFila(std::string_view fila, char separador, std
   return leidos;
 }
 
+// "Montaje, Circuito o CargaFija".
+std::string NombresDeOptativas() {
+  std::string nombres;
+  for (std::size_t i = 0; i < std::size(kOptativas); ++i) {
+    if (i > 0) nombres += i + 1 == std::size(kOptativas) ? " o " : ", ";
+    nombres += kOptativas[i].nombre;
+  }
+  return nombres;
+}
+
 const ColumnaOptativa* Optativa(std::string_view nombre) {
   for (const ColumnaOptativa& c : kOptativas) {
     if (IgualSinMayusculas(nombre, c.nombre)) return &c;
@@ -251,9 +247,10 @@ std::optional<OpcionesDiseno> OpcionesDeFila(OpcionesDiseno opciones,
   for (std::size_t i = 0; i < columnas.size(); ++i) {
     const std::string& texto = leidos.optativas[i];
     if (texto.empty()) continue;
-    if (!columnas[i]->leer(texto, opciones)) {
+    const OpcionDeLista& opcion = *OpcionDeListaDeClave(columnas[i]->clave);
+    if (!opcion.poner(opciones, texto)) {
       motivo = std::string(columnas[i]->nombre) + " «" + Eco(texto) + "» ha de ser " +
-               columnas[i]->nombres(", ");
+               NombresDe(opcion, ", ");
       return std::nullopt;
     }
   }
@@ -342,8 +339,7 @@ void Lotes::Cabecera(std::string_view fila, std::string& salida) {
   auto columnas = ColumnasDeCabecera(fila, separador_);
   if (!columnas) {
     error_ = "la línea " + std::to_string(linea_) + " ha de ser la cabecera " +
-             std::string(kCabeceraLotes) + ", y tras ella, si acaso, " +
-             std::string(kColumnaMontaje) + " o " + std::string(kColumnaCircuito) +
+             std::string(kCabeceraLotes) + ", y tras ella, si acaso, " + NombresDeOptativas() +
              ", una vez cada una";
     return;
   }

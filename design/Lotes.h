@@ -19,10 +19,12 @@
 namespace zener {
 
 inline constexpr std::string_view kCabeceraLotes = "VeMin;VeMax;IcMin;IcMax;VnZener;IzMin";
-// Optional columns after the six, in any order: each row's mounting and
-// circuit, or empty for the command's.
+// Optional columns after the six, in any order: each row's mounting,
+// circuit and whether its load stays connected (si, no), or empty for the
+// command's.
 inline constexpr std::string_view kColumnaMontaje = "Montaje";
 inline constexpr std::string_view kColumnaCircuito = "Circuito";
+inline constexpr std::string_view kColumnaCargaFija = "CargaFija";
 // A row longer than this ends the reading at once, without being kept: no
 // spreadsheet writes one, and an endless input ends too.
 inline constexpr std::size_t kMayorLinea = 1024;  // bytes, as UTF-8

@@ -65,16 +65,22 @@ std::string EnBornes(double tensionV) {
   return Cifra(tensionV, 2) + " V en bornes";
 }
 
+// Where the Zener takes the most: the load away, or at its least.
+std::string_view SinCarga(bool cargaFija) {
+  return cargaFija ? "con la carga mínima" : "con la carga desconectada";
+}
+
 std::string NoBasta(const motivo::NoBasta& m) {
   const std::string numero(m.fila->numero);
+  const std::string sinCarga(SinCarga(m.cargaFija));
   const std::string aTemperatura = " a " + Grados(m.temperaturaC) + ".";
   if (m.porPotencia) {
     return numero + " no basta: " + CifraCorta(m.margen, 2) + " × " + Cifra(m.necesita, 3) +
-           " W = " + Cifra(m.margen * m.necesita, 3) + " W con la carga desconectada, y admite " +
+           " W = " + Cifra(m.margen * m.necesita, 3) + " W " + sinCarga + ", y admite " +
            Cifra(m.admite, 3) + " W" + aTemperatura;
   }
-  return numero + " no basta: Iz máx " + CifraSinCruzar(m.necesita, m.admite, 0) +
-         " mA con la carga desconectada, y admite " + Cifra(m.admite, 0) + " mA" + aTemperatura;
+  return numero + " no basta: Iz máx " + CifraSinCruzar(m.necesita, m.admite, 0) + " mA " +
+         sinCarga + ", y admite " + Cifra(m.admite, 0) + " mA" + aTemperatura;
 }
 
 std::string RDadaNoBasta(const motivo::RDadaNoBasta& m) {
@@ -219,13 +225,13 @@ struct EnElVeredicto : EnPalabras {
   std::string operator()(const motivo::NoBasta& m) const {
     const std::string numero(m.fila->numero);
     if (m.porPotencia) {
-      return "el zener disiparía " + Cifra(m.necesita, 2) +
-             " W con la carga desconectada; el que más admite, " + numero + " en su montaje, " +
-             Cifra(m.admite, 2) + " W ÷ margen " + CifraCorta(m.margen, 2) + " = " +
-             Cifra(m.admite / m.margen, 2) + " W";
+      return "el zener disiparía " + Cifra(m.necesita, 2) + " W " +
+             std::string(SinCarga(m.cargaFija)) + "; el que más admite, " + numero +
+             " en su montaje, " + Cifra(m.admite, 2) + " W ÷ margen " + CifraCorta(m.margen, 2) +
+             " = " + Cifra(m.admite / m.margen, 2) + " W";
     }
-    return "el zener llevaría " + Cifra(m.necesita, 0) +
-           " mA con la carga desconectada; el que más admite, " + numero + ", " +
+    return "el zener llevaría " + Cifra(m.necesita, 0) + " mA " +
+           std::string(SinCarga(m.cargaFija)) + "; el que más admite, " + numero + ", " +
            Cifra(m.admite, 0) + " mA";
   }
 };

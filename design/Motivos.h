@@ -52,6 +52,7 @@ struct NoBasta {
   const FilaZener* fila;
   bool porPotencia;
   double margen, necesita, admite, temperaturaC;
+  bool cargaFija;  // the worst case at the load's least, which stays connected
 };
 struct SinValorDeSerie {
   Serie serie;

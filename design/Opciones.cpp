@@ -1,5 +1,6 @@
 #include "design/Opciones.h"
 
+#include "design/Circuitos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
 #include "design/Json.h"
@@ -116,6 +117,165 @@ std::optional<std::string> ErrorDeOpciones(const OpcionesDiseno& o) {
     return std::string("la temperatura ambiente mínima no puede pasar de la máxima");
   }
   return std::nullopt;
+}
+
+namespace {
+
+std::vector<Eleccion> Series() {
+  std::vector<Eleccion> e;
+  for (const TablaSerie& t : kSeries) {
+    e.push_back(
+        {std::string(t.nombre), std::string(t.nombre) + " (" + Porcentaje(t.tolR) + ")", {}});
+  }
+  return e;
+}
+
+std::vector<Eleccion> Familias() {
+  std::vector<Eleccion> e{{std::string(kNombreAutomatica), "Automática", {}}};
+  for (const FamiliaZener& f : kFamilias) {
+    e.push_back({std::string(f.nombre),
+                 std::string(f.nombre) + " (" + CifraCorta(f.potenciaW, 2) + " W, " +
+                     std::string(f.encapsulado.nombre) + ")",
+                 NombreDeMontaje(f.encapsulado.montaje)});
+  }
+  return e;
+}
+
+std::vector<Eleccion> Montajes() {
+  return {{"cualquiera", "Cualquiera", {}},
+          {"tht", "De inserción (THT)", {}},
+          {"smd", "Superficial (SMD)", {}}};
+}
+
+std::vector<Eleccion> Circuitos() {
+  return {{"derivacion", "Zener en derivación", {}},
+          {"seguidor", "Zener y seguidor de emisor", {}}};
+}
+
+std::vector<Eleccion> Transistores() {
+  std::vector<Eleccion> e{{"auto", "Automático", {}}};
+  for (const FilaTransistor& t : kTransistores) {
+    e.push_back({std::string(t.numero),
+                 std::string(t.numero) + " (" + std::string(t.encapsulado.nombre) + ")",
+                 NombreDeMontaje(t.encapsulado.montaje)});
+  }
+  return e;
+}
+
+std::vector<Eleccion> SiNo() {
+  return {{"no", "No", {}}, {"si", "Sí", {}}};
+}
+
+}  // namespace
+
+const std::array<OpcionDeLista, 6> kOpcionesDeLista = {{
+    {"serie", "--serie", "la serie de resistencias", "serie desconocida",
+     "la serie de resistencias", Series,
+     [](OpcionesDiseno& o, std::string_view n) {
+       const auto s = SerieDeNombre(n);
+       if (s) o.serie = *s;
+       return s.has_value();
+     },
+     [](const OpcionesDiseno& o) { return std::string(TablaDe(o.serie).nombre); }, false},
+    {"familia", "--familia", "la familia del zener", "familia desconocida",
+     "la familia del zener (automática: la de menor potencia que basta)", Familias,
+     [](OpcionesDiseno& o, std::string_view n) {
+       const auto f = FamiliaDeNombre(n);
+       if (f) o.familia = *f;
+       return f.has_value();
+     },
+     [](const OpcionesDiseno& o) {
+       return std::string(o.familia == Familia::Automatica ? kNombreAutomatica
+                                                           : FamiliaDe(o.familia).nombre);
+     },
+     false},
+    {"montaje", "--montaje", "el montaje", "montaje desconocido",
+     "qué piezas se prueban: tht, las de inserción; smd, las de montaje superficial; "
+     "cualquiera, todas",
+     Montajes,
+     [](OpcionesDiseno& o, std::string_view n) {
+       const auto m = MontajeDeNombre(n);
+       if (m) o.montaje = *m;
+       return m.has_value();
+     },
+     [](const OpcionesDiseno& o) { return std::string(NombreDeMontaje(o.montaje)); }, false},
+    {"circuito", "--circuito", "el circuito", "circuito desconocido",
+     "derivacion: el zener y su resistencia en serie; seguidor: el zener polariza un "
+     "transistor NPN seguidor de emisor que lleva la carga",
+     Circuitos,
+     [](OpcionesDiseno& o, std::string_view n) {
+       const auto c = CircuitoDeNombre(n);
+       if (c) o.circuito = *c;
+       return c.has_value();
+     },
+     [](const OpcionesDiseno& o) {
+       return std::string(o.circuito == Circuito::Seguidor ? "seguidor" : "derivacion");
+     },
+     false},
+    {"transistor", "--transistor", "el transistor", "transistor desconocido",
+     "con el seguidor, el transistor; automático: el menor del montaje que basta sin "
+     "disipador, o el que menos disipador pide",
+     Transistores,
+     [](OpcionesDiseno& o, std::string_view n) {
+       if (n == "auto") {
+         o.transistor = nullptr;
+         return true;
+       }
+       o.transistor = TransistorDeNombre(n);
+       return o.transistor != nullptr;
+     },
+     [](const OpcionesDiseno& o) {
+       return o.transistor ? std::string(o.transistor->numero) : std::string("auto");
+     },
+     false},
+    {"carga_fija", "--carga-fija", "la carga fija", "valor desconocido",
+     "la carga nunca baja de IcMin ni se desconecta: la corriente, la potencia y la unión del "
+     "zener se calculan con ella",
+     SiNo,
+     [](OpcionesDiseno& o, std::string_view n) {
+       if (n != "si" && n != "no") return false;
+       o.cargaFija = n == "si";
+       return true;
+     },
+     [](const OpcionesDiseno& o) { return std::string(o.cargaFija ? "si" : "no"); }, true},
+}};
+
+const OpcionDeLista* OpcionDeListaDeClave(std::string_view clave) {
+  for (const OpcionDeLista& o : kOpcionesDeLista) {
+    if (o.clave == clave) return &o;
+  }
+  return nullptr;
+}
+
+std::string NombresDe(const OpcionDeLista& opcion, std::string_view separador) {
+  std::string nombres;
+  for (const Eleccion& e : opcion.elecciones()) {
+    nombres += (nombres.empty() ? "" : std::string(separador)) + e.nombre;
+  }
+  return nombres;
+}
+
+std::string OpcionesDeListaJson() {
+  const OpcionesDiseno porDefecto;
+  return ListaJson(kOpcionesDeLista, [&](const OpcionDeLista& o) {
+    return ObjetoJson()
+        .Cadena("clave", o.clave)
+        .Cadena("opcion", o.opcion)
+        .Cadena("nombre", o.nombre)
+        .Campo("elecciones", ListaJson(o.elecciones(),
+                                       [](const Eleccion& e) {
+                                         ObjetoJson j;
+                                         j.Cadena("nombre", e.nombre).Cadena("texto", e.texto);
+                                         if (e.montaje.empty()) {
+                                           j.Campo("montaje", "null");
+                                         } else {
+                                           j.Cadena("montaje", e.montaje);
+                                         }
+                                         return j.Cerrar();
+                                       }))
+        .Cadena("defecto", o.leer(porDefecto))
+        .Cerrar();
+  });
 }
 
 std::string OpcionesNumericasJson() {

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zener {
 
@@ -38,6 +39,39 @@ extern const std::array<OpcionNumerica, 9> kOpcionesNumericas;
 std::string LimitesDe(const OpcionNumerica& opcion);
 // Whether the value, in the option's unit, is within its limits.
 bool DentroDeLimites(const OpcionNumerica& opcion, double valor);
+
+// One choice of an option that takes a name: the name it is read by, the
+// words a list shows it with, and the mounting it belongs to (for the
+// families and the transistors), if any.
+struct Eleccion {
+  std::string nombre;
+  std::string texto;
+  std::string_view montaje;  // the mounting's name, or empty
+};
+
+// Each option that takes one of a list of names: its key in the JSON and the
+// page, on the command line and in messages, what the help says of it, its
+// choices, and how it reads and writes OpcionesDiseno. Its default is what
+// `leer` gives of a default OpcionesDiseno. A flag takes no value on the
+// command line and sets its last choice.
+struct OpcionDeLista {
+  std::string_view clave;        // JSON and page
+  std::string_view opcion;       // command line
+  std::string_view nombre;       // in messages: "la serie de resistencias"
+  std::string_view desconocida;  // a name it does not take: "serie desconocida"
+  std::string_view ayuda;        // in help, what it does
+  std::vector<Eleccion> (*elecciones)();
+  bool (*poner)(OpcionesDiseno&, std::string_view nombre);  // false: no such choice
+  std::string (*leer)(const OpcionesDiseno&);
+  bool bandera;
+};
+extern const std::array<OpcionDeLista, 6> kOpcionesDeLista;
+const OpcionDeLista* OpcionDeListaDeClave(std::string_view clave);
+// "E6|E12|…": the names an option takes, joined.
+std::string NombresDe(const OpcionDeLista& opcion, std::string_view separador);
+// kOpcionesDeLista as a JSON array, for the page: each with its choices and
+// its default.
+std::string OpcionesDeListaJson();
 
 // Whether the ambient range is other than the datasheets' 25 °C.
 bool ConTemperatura(const OpcionesDiseno& opciones);

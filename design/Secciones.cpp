@@ -62,6 +62,11 @@ Seccion Datos(const Diseno& d) {
   s.lineas.push_back("Temperatura ambiente: " +
                      (ConTemperatura(o) ? "de " + Grados(o.tempMinC) + " a " + Grados(o.tempMaxC)
                                         : Grados(o.tempMaxC)));
+  if (o.cargaFija) {
+    s.lineas.push_back(
+        "Carga fija: nunca baja de IcMin ni se desconecta; la corriente, la "
+        "potencia y la unión del zener se calculan con ella");
+  }
   if (o.rOhm) s.lineas.push_back("Resistencia a comprobar: " + Ohm(*o.rOhm));
   if (o.rizadoMv) s.lineas.push_back("Rizado de entrada: " + CifraCorta(*o.rizadoMv, 3) + " mV pp");
   return s;
@@ -168,7 +173,8 @@ std::string TextoDeCarga(const Diseno& d, CargaEn carga) {
     case CargaEn::Minima:
       return CargaTexto(d, Magnitud::IcMin);
     case CargaEn::Desconectada:
-      return "carga desconectada";
+      return d.opciones.cargaFija ? CargaTexto(d, Magnitud::IcMin) + ", pues no se desconecta"
+                                  : "carga desconectada";
     case CargaEn::Media:
       break;
   }
@@ -290,8 +296,10 @@ Seccion IntervaloDeR(const Diseno& d) {
   const bool vacia = !(*rMin <= *rMax);
   return {"Valores de R que sirven",
           {"De R mín = " + Ohm(*rMin) + " (potencia e Iz máx del " +
-           std::string(d.zener->fila->numero) + ", carga desconectada) a R máx = " + Ohm(*rMax) +
-           " (IzMin en el peor caso), en valores nominales" + (vacia ? ": ninguno." : ".")}};
+           std::string(d.zener->fila->numero) +
+           (d.opciones.cargaFija ? ", carga mínima" : ", carga desconectada") +
+           ") a R máx = " + Ohm(*rMax) + " (IzMin en el peor caso), en valores nominales" +
+           (vacia ? ": ninguno." : ".")}};
 }
 
 std::string ResistenciaElegida(const Diseno& d) {

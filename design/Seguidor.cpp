@@ -100,13 +100,18 @@ std::optional<double> GananciaMaxima(const FilaTransistor& t) {
   return maxima;
 }
 
-std::optional<double> VbeMinima(const FilaTransistor& t, double temperaturaC) {
+// The most gain at this temperature: the sheet's, grown by the maker's XTB
+// when hotter; none where the sheet or the maker does not say.
+std::optional<double> GananciaMaximaA(const FilaTransistor& t, double temperaturaC) {
   auto hfe = GananciaMaxima(t);
+  if (!hfe || temperaturaC <= kTemperaturaDeMedidaC) return hfe;
+  if (!t.spice || !t.spice->xtb) return std::nullopt;
+  return *hfe * std::pow(Kelvin(temperaturaC) / Kelvin(kTemperaturaDeMedidaC), *t.spice->xtb);
+}
+
+std::optional<double> VbeMinima(const FilaTransistor& t, double temperaturaC) {
+  const auto hfe = GananciaMaximaA(t, temperaturaC);
   if (!hfe) return std::nullopt;
-  if (temperaturaC > kTemperaturaDeMedidaC) {
-    if (!t.spice || !t.spice->xtb) return std::nullopt;
-    *hfe *= std::pow(Kelvin(temperaturaC) / Kelvin(kTemperaturaDeMedidaC), *t.spice->xtb);
-  }
   return -TensionTermica(temperaturaC) * std::log(*hfe + 1);
 }
 
@@ -253,7 +258,11 @@ Evaluacion Evaluar(const Diseno& base, const FilaTransistor& t) {
   // The load is the emitter's current; the base takes it over the gain at
   // most, Ic being below it.
   const double ibMaxMa = d.datos.IcMax / hfe;
-  ResolverZener(d, {0, ibMaxMa, std::nullopt});
+  // With a load that stays, the base takes at least its least over the most
+  // gain the sheet gives, at the hottest ambient.
+  const double ibMinMa =
+      d.opciones.cargaFija ? d.datos.IcMin / (*GananciaMaximaA(t, d.opciones.tempMaxC) + 1) : 0;
+  ResolverZener(d, {ibMinMa, ibMaxMa, std::nullopt, d.opciones.cargaFija});
   Cifras& c = d.cifras;
   c.Poner(Figura::HfeMin, hfe);
   c.Poner(Figura::IbMax, ibMaxMa);

@@ -116,6 +116,8 @@ std::optional<double> VbeMaxima(const FilaTransistor& t, double icA, double temp
 // The largest of the sheet's gain maxima, and the least Vbe it leaves an
 // unloaded emitter at this temperature.
 std::optional<double> GananciaMaxima(const FilaTransistor& t);
+// The most gain at this temperature: grown by the maker's XTB when hotter.
+std::optional<double> GananciaMaximaA(const FilaTransistor& t, double temperaturaC);
 std::optional<double> VbeMinima(const FilaTransistor& t, double temperaturaC);
 
 // By mounting, through-hole first, then ascending power in free air at 25 °C.

@@ -983,10 +983,12 @@ TEST(Herramienta, AyudaDeLaTablaDeOpciones) {
         << ayuda;
   }
   for (const std::string parte :
-       {"--serie E6|E12|E24|E48|E96|E192 la serie de resistencias (E24)",
-        "E6 20 %, E12 10 %, E24 5 %, E48 2 %, E96 1 %, E192 0,5 %", "--formato texto|json|html",
-        "--familia auto|BZX79|1N47|1N53|MMSZ52|BZX84|BZG05|SMBJ53", "--lotes ARCHIVO.csv",
-        "-o ARCHIVO", "--version", "-h, --help"}) {
+       {"--serie E6|E12|E24|E48|E96|E192 la serie de resistencias; E6 (20 %), E12 (10 %), E24 (5 "
+        "%), E48 (2 %), E96 (1 %), E192 (0,5 %) (E24)",
+        "--formato texto|json|html",
+        "--familia automática|BZX84-C|MMSZ52xxB|BZX79-C|1N47xxA|BZG05C|SMBJ53xxB|1N53xxB",
+        "--circuito derivacion|seguidor", "--carga-fija la carga nunca baja de IcMin",
+        "--lotes ARCHIVO.csv", "-o ARCHIVO", "--version", "-h, --help"}) {
     EXPECT_TRUE(Tiene(ayuda, parte)) << parte;
   }
   std::smatch version;
