@@ -317,7 +317,7 @@ struct Problema {
   const OpcionesDiseno& o;
   double tolR;
   CargaDelZener carga;
-  bool conVecinas;  // the series values either side, which a batch row does not show
+  Alcance alcance;
 };
 
 Entorno EntornoDe(const Problema& p, const Envolvente& env, double izRequeridaMa) {
@@ -408,12 +408,57 @@ struct Completo {
 Completo Completar(const Problema& p, const Candidato& c) {
   const Entorno e = EntornoDe(p, EnvolventeDe(c), c.izRequeridaMa);
   Completo x;
-  x.resistencia = ResistenciaDe(e, p.o, c.valor, p.conVecinas);
-  if (!c.valor) return x;
+  x.resistencia = ResistenciaDe(e, p.o, c.valor, p.alcance == Alcance::Completo);
+  if (!c.valor || p.alcance == Alcance::Construible) return x;
   const double r = c.valor->rOhm;
   x.voutNominalV = SalidaNominal(e, e.env.Centro(c.pieza ? c.pieza->fila->vz : p.d.VnZener), r);
   if (c.pieza) x.rMinOhm = RMinima(e, c.admisible, p.o.margen, r);
   return x;
+}
+
+}  // namespace
+
+struct TanteosGuardados::Memoria {
+  struct Tanteo {
+    const FilaZener* fila;
+    CargaDelZener carga;
+    Candidato candidato;
+    std::optional<Completo> completo;
+  };
+  std::vector<Tanteo> tanteos;
+};
+
+namespace {
+
+thread_local TanteosGuardados::Memoria* tMemoria = nullptr;
+
+bool MismaCarga(const CargaDelZener& a, const CargaDelZener& b) {
+  return a.minMa == b.minMa && a.maxMa == b.maxMa && a.ohm == b.ohm && a.fija == b.fija;
+}
+
+TanteosGuardados::Memoria::Tanteo* Guardado(const FilaZener* fila, const CargaDelZener& carga) {
+  if (!tMemoria) return nullptr;
+  for (auto& t : tMemoria->tanteos) {
+    if (t.fila == fila && MismaCarga(t.carga, carga)) return &t;
+  }
+  return nullptr;
+}
+
+// The part worked on the problem, or as it was when last asked for.
+Candidato Tanteado(const Problema& p, const Zener& z) {
+  if (const auto* t = Guardado(z.fila, p.carga)) return t->candidato;
+  Candidato c = EvaluarPieza(p, z);
+  if (tMemoria) tMemoria->tanteos.push_back({z.fila, p.carga, c, std::nullopt});
+  return c;
+}
+
+// Likewise, everything shown of a part.
+Completo Completado(const Problema& p, const Candidato& c) {
+  auto* t =
+      c.pieza && p.alcance != Alcance::Construible ? Guardado(c.pieza->fila, p.carga) : nullptr;
+  if (!t) return Completar(p, c);
+  if (!t->completo) t->completo = Completar(p, c);
+  return *t->completo;
 }
 
 // The parts of the voltage that may be tried, in ascending power, and why
@@ -438,7 +483,7 @@ EleccionDeZener ElegirCandidato(const Problema& p) {
       eleccion.descartes.push_back(motivo::FueraDeTolerancia{fila, *p.o.tolVz});
       continue;
     }
-    Candidato c = EvaluarPieza(p, {&f, fila});
+    Candidato c = Tanteado(p, {&f, fila});
     const bool toma = c.cumple && !c.fallo;
     if (c.fallo) eleccion.descartes.push_back(*c.fallo);
     eleccion.probados.push_back(std::move(c));
@@ -499,7 +544,7 @@ void Publicar(Diseno& diseno, const Candidato& mostrado, bool elegido, Completo 
 void Ensamblar(Diseno& diseno, const Problema& p, const EleccionDeZener& eleccion,
                const Candidato& mostrado) {
   const OpcionesDiseno& o = diseno.opciones;
-  Publicar(diseno, mostrado, eleccion.elegido.has_value(), Completar(p, mostrado));
+  Publicar(diseno, mostrado, eleccion.elegido.has_value(), Completado(p, mostrado));
   if (!mostrado.pieza) {
     if (eleccion.hayFila) {
       diseno.motivos.push_back(
@@ -736,10 +781,18 @@ std::optional<double> ImpedanciaDelZener(Diseno& diseno) {
   return zzOhm;
 }
 
+TanteosGuardados::TanteosGuardados() : memoria_(std::make_unique<Memoria>()), anterior_(tMemoria) {
+  tMemoria = memoria_.get();
+}
+
+TanteosGuardados::~TanteosGuardados() {
+  tMemoria = anterior_;
+}
+
 void ResolverZener(Diseno& diseno, const CargaDelZener& carga) {
-  const Problema p{diseno.datos, diseno.opciones, diseno.tolR, carga,
-                   diseno.alcance == Alcance::Completo};
+  const Problema p{diseno.datos, diseno.opciones, diseno.tolR, carga, diseno.alcance};
   const EleccionDeZener eleccion = ElegirCandidato(p);
+  if (p.alcance == Alcance::Construible && !eleccion.elegido) return;
   if (eleccion.probados.empty()) {
     Ensamblar(diseno, p, eleccion, SinPieza(p));
   } else {
@@ -773,7 +826,7 @@ void ResolverDerivacion(Diseno& diseno) {
   const DatosCircuito& d = diseno.datos;
   ResolverZener(diseno, {d.IcMin, d.IcMax, diseno.opciones.cargaOhm, diseno.opciones.cargaFija});
   if (diseno.veredicto != Veredicto::Cumple || !diseno.ConResistencia()) return;
-  Regular(diseno);
+  if (diseno.alcance != Alcance::Construible) Regular(diseno);
   diseno.construible = diseno.Cumple() && diseno.resistencia && diseno.ZenerElegido();
 }
 

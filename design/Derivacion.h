@@ -3,6 +3,7 @@
 // current from it. Internal to the library.
 #pragma once
 
+#include <memory>
 #include <optional>
 
 namespace zener {
@@ -21,6 +22,24 @@ struct CargaDelZener {
 // values and options with this load on the Zener: the figures, the parts
 // and why not, into the design. The rules have passed.
 void ResolverZener(Diseno& diseno, const CargaDelZener& carga);
+
+// While one lives, the parts tried on a design are kept, and a part asked
+// for again on the same load is not worked again: for the design solved
+// anew with the same values and options but its mounting, which decides
+// only which parts are tried, never how one fares. One per thread; a newer
+// one hides an older until it goes.
+class TanteosGuardados {
+ public:
+  TanteosGuardados();
+  ~TanteosGuardados();
+  TanteosGuardados(const TanteosGuardados&) = delete;
+  TanteosGuardados& operator=(const TanteosGuardados&) = delete;
+  struct Memoria;
+
+ private:
+  std::unique_ptr<Memoria> memoria_;
+  Memoria* anterior_;
+};
 
 // The largest impedance the Zener may have over the worst case's currents,
 // or the one given; none, and why, where the datasheet does not bound it.

@@ -3,6 +3,7 @@
 #include "core/Tablas.h"
 #include "design/Circuitos.h"
 #include "design/Componentes.h"
+#include "design/Derivacion.h"
 #include "design/Opciones.h"
 #include "design/Transistores.h"
 
@@ -151,6 +152,62 @@ void Resolver(Diseno& diseno) {
   CircuitoDe(diseno).resolver(diseno);
 }
 
+// The mountings of a design's parts.
+struct Montajes {
+  bool tht = false, smd = false;
+};
+
+Montajes MontajesDe(const Diseno& d) {
+  Montajes m;
+  auto anotar = [&](Montaje montaje) { (montaje == Montaje::Tht ? m.tht : m.smd) = true; };
+  anotar(d.resistencia->encapsulado.montaje);
+  anotar(d.zener->familia->encapsulado.montaje);
+  if (d.transistorElegido) anotar(d.transistor->encapsulado.montaje);
+  return m;
+}
+
+// The design solved again with its parts of one mounting, if that builds;
+// it keeps the mounting it was asked with. Whether it builds is known
+// before the figures only the design shown needs are worked.
+std::optional<Diseno> DeUnMontaje(const Diseno& base, Montaje montaje) {
+  auto resuelto = [&](Alcance alcance) {
+    Diseno d;
+    d.datos = base.datos;
+    d.decimales = base.decimales;
+    d.opciones = base.opciones;
+    d.opciones.montaje = montaje;
+    d.alcance = alcance;
+    d.tolR = base.tolR;
+    d.cifras.Poner(Figura::FactorR, base.cifras[Figura::FactorR]);
+    Resolver(d);
+    d.opciones.montaje = base.opciones.montaje;
+    return d;
+  };
+  if (!resuelto(Alcance::Construible).construible) return std::nullopt;
+  return resuelto(base.alcance);
+}
+
+// On any mounting, the parts of one where one will do: surface-mount if
+// that builds, for its parts take less board than through-hole ones of the
+// same role (a chip, an SOT, SOD, SMA or SMB package against an axial or TO
+// one), else through-hole; mixed only where neither alone builds, and said.
+// What cannot be built on any mounting cannot on one.
+void UnMontaje(Diseno& diseno) {
+  if (diseno.opciones.montaje != Montaje::Cualquiera || !diseno.construible) return;
+  const Montajes m = MontajesDe(diseno);
+  if (!m.tht) return;
+  if (auto smd = DeUnMontaje(diseno, Montaje::Smd)) {
+    diseno = std::move(*smd);
+    return;
+  }
+  if (!m.smd) return;
+  if (auto tht = DeUnMontaje(diseno, Montaje::Tht)) {
+    diseno = std::move(*tht);
+    return;
+  }
+  diseno.avisos.push_back(motivo::MontajesMezclados{});
+}
+
 }  // namespace
 
 Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
@@ -165,7 +222,11 @@ Diseno Disenar(const DatosCircuito& valores, const OpcionesDiseno& opciones,
   diseno.alcance = alcance;
   diseno.tolR = opciones.tolR.value_or(TablaDe(opciones.serie).tolR);
   diseno.cifras.Poner(Figura::FactorR, FactorResistencia(opciones.tempMaxC));
-  Resolver(diseno);
+  {
+    const TanteosGuardados tanteos;
+    Resolver(diseno);
+    UnMontaje(diseno);
+  }
   diseno.bloqueo = Bloqueo(diseno);
   if (alcance == Alcance::Completo) diseno.alternativas = Alternativas(diseno);
   return diseno;

@@ -68,8 +68,11 @@ struct Zener {
 };
 
 // What the caller reads of a design: all of it, or the figures of a batch
-// row, which leaves out the series values either side and the alternatives.
-enum class Alcance { Completo, Lote };
+// row, which leaves out the series values either side and the alternatives,
+// or only whether it builds and with which parts, which leaves out besides
+// the least R, the nominal output and the regulation, and the reasons why
+// no part is chosen.
+enum class Alcance { Completo, Lote, Construible };
 
 // A change that makes a design that cannot be built buildable, found by
 // designing it again: the figure or option changed (its key, as the JSON and

@@ -189,6 +189,9 @@ struct EnPalabras {
            " no está en el catálogo: compruebe en la figura de su hoja Vce = " + Cifra(m.vceV, 2) +
            " V con Ic = " + Cifra(m.icA, 3) + " A.";
   }
+  std::string operator()(const motivo::MontajesMezclados&) const {
+    return "Ningún montaje basta solo: se mezclan piezas de inserción y de montaje superficial.";
+  }
   std::string operator()(const motivo::SinDeriva&) const {
     return "Sin diodo, el intervalo de Vz no incluye su deriva con la temperatura.";
   }

@@ -107,6 +107,7 @@ struct TransistorNoBasta {
 
 // Warnings.
 struct SinDeriva {};
+struct MontajesMezclados {};
 struct SinLimiteDeCorriente {};
 struct SinVbeMinima {};
 struct AreaSeguraSinLeer {
@@ -139,9 +140,10 @@ using Motivo =
                  motivo::SinValorDeSerie, motivo::RDadaNoBasta, motivo::SinResistencia,
                  motivo::ResistenciaInsuficiente, motivo::TransistorSinCorriente,
                  motivo::TransistorSinDato, motivo::TransistorSinTension, motivo::TransistorNoBasta,
-                 motivo::SinDeriva, motivo::SinLimiteDeCorriente, motivo::SinVbeMinima,
-                 motivo::AreaSeguraSinLeer, motivo::IzkSobreIzMin, motivo::SinCoeficiente,
-                 motivo::ChipNoDisponible, motivo::SinImpedancia, motivo::BajoIzk>;
+                 motivo::SinDeriva, motivo::MontajesMezclados, motivo::SinLimiteDeCorriente,
+                 motivo::SinVbeMinima, motivo::AreaSeguraSinLeer, motivo::IzkSobreIzMin,
+                 motivo::SinCoeficiente, motivo::ChipNoDisponible, motivo::SinImpedancia,
+                 motivo::BajoIzk>;
 
 // As the reports say it, in one line.
 std::string TextoDe(const Motivo& motivo);

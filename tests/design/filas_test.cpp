@@ -466,7 +466,7 @@ TEST(FilasZener, LosEmpatesDelPeorCasoCaenDelLadoQueCumple) {
          o.familia = Familia::N53;
          o.rOhm = 500;
        }),
-       [](const Diseno& d) { return d.cifras.De(Figura::IzMin); }, 10, true, "CRCW2010"},
+       [](const Diseno& d) { return d.cifras.De(Figura::IzMin); }, 10, true, "MF1W"},
       // No part within 50 % of 5 V: the band 2,5 to 7,5 V and no impedance.
       // 7,5 V, 100 Ω, 10 mA: the resistor at the band's foot carries
       // (7,5 − 2,5)² / 100 = 0,25 W, with margin 1 exactly the 0,25 W wattage.
@@ -502,9 +502,10 @@ TEST(FilasZener, LaSerieEligeElMayorQuePasa) {
   EXPECT_GT(siguiente, elegida);
   const Familia familia = d.zener->familia->familia;
   EXPECT_FALSE(Disenar(v, SinTolerancia([&](auto& o) {
-                 o.rOhm = siguiente;
-                 o.familia = familia;
-               })).Cumple());
+                         o.rOhm = siguiente;
+                         o.familia = familia;
+                       }))
+                   .Cumple());
   EXPECT_LE(elegida, d.cifras.De(Figura::RMax));
   EXPECT_GT(siguiente, d.cifras.De(Figura::RMax));
 }

@@ -101,7 +101,8 @@ TEST(Herramienta, SalidasDeReferencia) {
 const std::map<std::string, double> kVzMaxima = {{"\"BZX79C13\"", 14.1},
                                                  {"\"1N4743A\"", 13.65},
                                                  {"\"1N5350B\"", 13.65},
-                                                 {"\"MMSZ5243B\"", 13.65}};
+                                                 {"\"MMSZ5243B\"", 13.65},
+                                                 {"\"SMBJ5350B\"", 13.65}};
 
 // NaN when absent or not a number, so that a missing key fails the check
 // rather than the whole table.
@@ -194,7 +195,7 @@ TEST(Herramienta, FallosDenunciados) {
          EXPECT_TRUE(Tiene(e.salida, "tablas verificadas")) << e.salida;
        }},
       {"5: las condiciones de la potencia",
-       {"12", "15", "5", "20", "5,1", "5"},
+       {"12", "15", "5", "20", "5,1", "5", "--montaje", "tht"},
        [](const Ejecucion& e) {
          EXPECT_TRUE(Tiene(e.salida, "0,5 W hasta 25 °C de ambiente")) << e.salida;
        }},
@@ -1008,7 +1009,7 @@ TEST(Herramienta, PaginaAutonoma) {
   for (const char* ajeno : {"<script", "src=", "href=", "url(", "@import"}) {
     EXPECT_EQ(pagina.find(ajeno), std::string::npos) << ajeno;
   }
-  for (const char* propio : {"<svg", "@page{size:A4", "BZX79C5V1", "276,00 Ω"}) {
+  for (const char* propio : {"<svg", "@page{size:A4", "BZG05C5V1", "276,00 Ω"}) {
     EXPECT_NE(pagina.find(propio), std::string::npos) << propio;
   }
 }
