@@ -241,7 +241,10 @@ function seguirVeredicto() {
     lugar.style.minHeight = flotante ? `${linea.offsetHeight}px` : '';
     linea.classList.toggle('flotante', flotante);
   }
-  document.documentElement.style.scrollPaddingBottom = flotante ? `${linea.offsetHeight}px` : '';
+  // Written only when it changes: this runs at every scroll event.
+  const pie = flotante ? `${linea.offsetHeight}px` : '';
+  const raiz = document.documentElement.style;
+  if (raiz.scrollPaddingBottom !== pie) raiz.scrollPaddingBottom = pie;
 }
 
 // The parts list, one row per part, each named by its reference; a design
