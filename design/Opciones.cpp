@@ -274,6 +274,7 @@ std::string OpcionesDeListaJson() {
                                          return j.Cerrar();
                                        }))
         .Cadena("defecto", o.leer(porDefecto))
+        .Booleano("bandera", o.bandera)
         .Cerrar();
   });
 }

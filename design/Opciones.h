@@ -69,8 +69,8 @@ extern const std::array<OpcionDeLista, 6> kOpcionesDeLista;
 const OpcionDeLista* OpcionDeListaDeClave(std::string_view clave);
 // "E6|E12|…": the names an option takes, joined.
 std::string NombresDe(const OpcionDeLista& opcion, std::string_view separador);
-// kOpcionesDeLista as a JSON array, for the page: each with its choices and
-// its default.
+// kOpcionesDeLista as a JSON array, for the page: each with its choices, its
+// default and whether it is a flag (the page's check box).
 std::string OpcionesDeListaJson();
 
 // Whether the ambient range is other than the datasheets' 25 °C.

@@ -3,7 +3,7 @@
 // last CALCULAR, marked out of date as soon as the window no longer shows
 // those results, and only a current report can be copied or printed.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
+import { execFileSync, spawnSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -92,12 +92,16 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
       await avisoCopiado();
       await pagina.click('#imprimirInforme');
       assert.ok(await pagina.evaluate(() => document.body.dataset.impreso));
-      // The circuit runs in ngspice as it is, with the worst cases' currents.
+      // The circuit runs in ngspice as it is and keeps the minimum Zener
+      // current in every worst case (its analyses are in its control block,
+      // after which ngspice's batch mode ends with status 1, so its output
+      // is what is judged).
       const [descarga] = await Promise.all([
         pagina.waitForEvent('download', { timeout: ESPERA_MS }), pagina.click('#descargarCircuito')]);
       assert.equal(descarga.suggestedFilename(), 'regulador-zener.cir');
-      const simulado = execFileSync('ngspice', ['-b', await descarga.path()], { encoding: 'utf8' });
-      assert.match(simulado, /vmizmin_alta_\w+#branch\s+[\d.]+e-0\d/);
+      const { stdout: simulado } = spawnSync('ngspice', ['-b', await descarga.path()], { encoding: 'utf8' });
+      assert.match(simulado, /^cumple iz_min_peor_ma \w+$/m);
+      assert.doesNotMatch(simulado, /^FALLA/m);
     }, 'hecho'],
     ['a field entered', () => pagina.locator('#txtVeMax').focus(), 'obsoleto'],
     ['another series, still out of date', () => pagina.selectOption('select[name=serie]', 'E6'), 'obsoleto'],
@@ -116,8 +120,14 @@ test('the report: current after CALCULAR, out of date after a field, RESET or a 
     assert.equal(await puedeImprimir(), esperado === 'hecho', paso);
     assert.equal(await puedeDescargar(), esperado === 'hecho', paso);
     if (paso !== 'copied') assert.equal(await aviso(), '', `${paso}: the copy notice cleared`);
-    if (esperado === 'hecho') assert.match(await pagina.locator('#estadoDiseno').innerText(),
-      /^(R entre \d+,\d Ω y \d+,\d Ω|Ninguna R sirve: la mínima, [\d.,]+ Ω, pasa de la máxima, [\d.,]+ Ω)\./);
+    if (esperado === 'hecho') {
+      // The panel's line is the report's verdict; the resistor values under it.
+      const veredicto = await pagina.locator('#estadoDiseno').innerText();
+      assert.match(veredicto, /^(No construible|Construible): .+\.$/, paso);
+      assert.ok((await informe(pagina)).includes(veredicto), paso);
+      assert.match(await pagina.locator('#resumenDiseno').innerText(), new RegExp('^(R entre \\d+,\\d Ω y \\d+,\\d Ω'
+        + '|Ninguna R sirve con el \\w+: la mínima, [\\d.,]+ Ω, pasa de la máxima, [\\d.,]+ Ω)\\.$'), paso);
+    }
     if (esperado === 'obsoleto') assert.ok(await pagina.locator('#informeDiseno').isVisible(), paso);
   }
   assert.match(await informe(pagina), /Serie E6/);
@@ -181,27 +191,34 @@ test('the report: legible on a phone, its table fits or says it scrolls, its leg
     }
   });
 
-// Each package's and each family's mounting, as the library's catalogue
-// declares it, so that families added to it are judged too.
-const CATALOGO = readFileSync(new URL('../../design/Componentes.cpp', import.meta.url), 'utf8');
-const MONTAJE_DE = new Map([...CATALOGO.matchAll(/\{"([^"]+)",\s*Montaje::(Smd|Tht)\}/g)]
-  .map(([, encapsulado, montaje]) => [encapsulado, montaje]));
-const MONTAJE_DE_FAMILIA = new Map([...CATALOGO.matchAll(/FamiliaDeTabla\(Familia::\w+, "([^"]+)",\s*\{"[^"]+",\s*Montaje::(Smd|Tht)\}/g)]
-  .map(([, familia, montaje]) => [familia, montaje]));
+// Each package's, family's and transistor's mounting, as the library's
+// catalogues declare it, so that parts added to them are judged too.
+const CATALOGO = ['Componentes.cpp', 'Transistores.cpp']
+  .map((archivo) => readFileSync(new URL(`../../design/${archivo}`, import.meta.url), 'utf8')).join('\n');
+const montajesDe = (patron) => new Map([...CATALOGO.matchAll(patron)].map(([, nombre, montaje]) => [nombre, montaje]));
+const MONTAJE_DE = montajesDe(/\{"([^"]+)",\s*Montaje::(Smd|Tht)\}/g);
+// The lists whose choices belong to a mounting: each choice's.
+const MONTAJE_EN_LISTA = {
+  familia: montajesDe(/FamiliaDeTabla\(Familia::\w+, "([^"]+)",\s*\{"[^"]+",\s*Montaje::(Smd|Tht)\}/g),
+  transistor: montajesDe(/Fila\("([^"]+)",\s*\{"[^"]+",\s*Montaje::(Smd|Tht)\}/g),
+};
 
 // The tool the parts list's file is written as, built on the host.
 const HERRAMIENTA = process.env.ZENER_DISENO
   ?? fileURLToPath(new URL('../../build/host/cli/zener-diseno', import.meta.url));
 
-// What the tool's --lista-materiales writes for one design of the mounting.
-function listaDeLaHerramienta(valores, montaje) {
+// What the tool's --lista-materiales writes for one design with the panel's
+// choices: each list's by its option, the fixed load as its flag.
+function listaDeLaHerramienta(valores, { montaje, circuito, transistor, cargaFija }) {
   assert.ok(existsSync(HERRAMIENTA), `${HERRAMIENTA} is not built: scripts/probar-web.sh builds it`);
   const carpeta = mkdtempSync(join(tmpdir(), 'zener-lista-'));
   try {
     const fila = valores.map((valor) => valor.replace('.', ',')).join(';');
     writeFileSync(join(carpeta, 'lote.csv'), `VeMin;VeMax;IcMin;IcMax;VnZener;IzMin\n${fila}\n`);
+    const opciones = ['--montaje', montaje, '--circuito', circuito,
+      ...(transistor === null ? [] : ['--transistor', transistor]), ...(cargaFija ? ['--carga-fija'] : [])];
     execFileSync(HERRAMIENTA, ['--lotes', 'lote.csv', '-o', 'resultados.csv', '--lista-materiales',
-      'lista.csv', '--montaje', montaje], { cwd: carpeta, stdio: ['ignore', 'ignore', 'pipe'] });
+      'lista.csv', ...opciones], { cwd: carpeta, stdio: ['ignore', 'ignore', 'pipe'] });
     return readFileSync(join(carpeta, 'lista.csv'));
   } finally {
     rmSync(carpeta, { recursive: true });
@@ -215,21 +232,26 @@ function leerMateriales(tabla) {
     .map((celda, i) => [cabecera[i], celda.innerText])));
 }
 
-// The family list as offered: each group's label and its families.
-function leerFamilias(lista) {
+// A list grouped by mounting as offered: each group's label and its choices.
+function leerGrupos(lista) {
   return [...lista.querySelectorAll('optgroup')].map((grupo) => ({
-    grupo: grupo.label, familias: [...grupo.children].map((opcion) => opcion.value),
+    grupo: grupo.label, elecciones: [...grupo.children].map((opcion) => opcion.value),
   }));
 }
 
 async function verPanel(pagina) {
   await calma(pagina);
   const tabla = pagina.getByRole('table', { name: 'Lista de materiales' });
+  const lista = (clave) => pagina.locator(`[name=${clave}]`);
   return {
     estado: await estado(pagina),
-    montaje: await pagina.locator('[name=montaje]').inputValue(),
-    familia: await pagina.locator('[name=familia]').inputValue(),
-    familias: await pagina.locator('[name=familia]').evaluate(leerFamilias),
+    circuito: await lista('circuito').inputValue(),
+    montaje: await lista('montaje').inputValue(),
+    familia: await lista('familia').inputValue(),
+    familias: await lista('familia').evaluate(leerGrupos),
+    transistor: await lista('transistor').isVisible() ? await lista('transistor').inputValue() : null,
+    transistores: await lista('transistor').evaluate(leerGrupos),
+    cargaFija: await lista('carga_fija').isChecked(),
     mensaje: await pagina.locator('#estadoDiseno').innerText(),
     refusadas: await pagina.locator('#opcionesDiseno [aria-invalid]').evaluateAll((el) => el.map((c) => c.name)),
     piezas: await tabla.count() === 0 ? [] : await tabla.evaluate(leerMateriales),
@@ -241,44 +263,64 @@ async function verPanel(pagina) {
 // A design whose every mounting can be built, and one that cannot be built.
 const PEQUENO = ['9', '12', '1', '10', '5.1', '2'];
 
-// The options chosen in the lists, in order, and what the panel then holds:
-// the family, and parts all of that mounting (piezas) or none. The page's
-// link is then opened anew, as it is or with another family in it: the same
-// panel, and a notice for what the link held that was refused.
+// The choices made in the lists and the check box, in order, and what the
+// panel then holds: the family and the transistor (none: its list not
+// shown), and parts all of that mounting (piezas) or none. The page's link
+// is then opened anew, as it is or with more in it: the same panel, and a
+// notice for what the link held that was refused.
 const MONTAJES = [
-  { caso: 'smd', valores: PEQUENO, elegir: { montaje: 'smd' }, piezas: 'Smd' },
-  { caso: 'tht', valores: PEQUENO, elegir: { montaje: 'tht' }, piezas: 'Tht' },
+  { caso: 'smd', valores: PEQUENO, elegir: [['montaje', 'smd']], piezas: 'Smd' },
+  { caso: 'tht', valores: PEQUENO, elegir: [['montaje', 'tht']], piezas: 'Tht' },
   { caso: 'a family, then the other mounting', valores: PEQUENO,
-    elegir: { familia: 'BZX79-C', montaje: 'smd' }, familia: 'auto', piezas: 'Smd' },
-  { caso: 'a link with a family of the other mounting', valores: PEQUENO, elegir: { montaje: 'smd' },
-    piezas: 'Smd', enlace: ['familia=auto', 'familia=BZX79-C'], aviso: 'Familia del Zener' },
-  { caso: 'not buildable', valores: EJEMPLO_A, elegir: { montaje: 'tht' }, piezas: null },
+    elegir: [['familia', 'BZX79-C'], ['montaje', 'smd']], piezas: 'Smd' },
+  { caso: 'a link with a family of the other mounting', valores: PEQUENO, elegir: [['montaje', 'smd']],
+    piezas: 'Smd', enlace: '&familia=BZX79-C', aviso: 'Familia del Zener' },
+  { caso: 'the follower, surface-mount', valores: PEQUENO, elegir: [['circuito', 'seguidor'], ['montaje', 'smd']],
+    transistor: 'auto', piezas: 'Smd' },
+  { caso: 'the follower, a through-hole transistor, a fixed load', valores: PEQUENO,
+    elegir: [['circuito', 'seguidor'], ['montaje', 'tht'], ['transistor', 'BC337-25'], ['carga_fija', 'si']],
+    transistor: 'BC337-25', piezas: 'Tht' },
+  { caso: 'a transistor, then the other mounting', valores: PEQUENO,
+    elegir: [['circuito', 'seguidor'], ['transistor', 'BC817-25'], ['montaje', 'tht']], transistor: 'auto',
+    piezas: 'Tht' },
+  { caso: 'a transistor, then the shunt', valores: PEQUENO,
+    elegir: [['montaje', 'smd'], ['circuito', 'seguidor'], ['transistor', 'BC817-25'], ['circuito', 'derivacion']],
+    piezas: 'Smd' },
+  { caso: 'a link with a transistor of the other mounting', valores: PEQUENO,
+    elegir: [['circuito', 'seguidor'], ['montaje', 'smd']], transistor: 'auto', piezas: 'Smd',
+    enlace: '&transistor=BC337-25', aviso: 'Transistor del seguidor' },
+  { caso: 'not buildable', valores: EJEMPLO_A, elegir: [['montaje', 'tht']], piezas: null },
 ];
 
-// The families offered are those of the mounting chosen, each under the
-// name the Montaje list gives its mounting; for any mounting, all of them.
-async function comprobarFamilias(pagina, visto, caso) {
+// Each list grouped by mounting offers the choices of the mounting chosen,
+// each under the name the Montaje list gives its mounting; for any
+// mounting, all of them.
+async function comprobarGrupos(pagina, visto, caso) {
   const textoDe = Object.fromEntries(await pagina.locator('[name=montaje] option').evaluateAll(
     (opciones) => opciones.map((o) => [o.value, o.textContent])));
-  const ofrecidas = visto.familias.flatMap(({ grupo, familias }) => familias.map((familia) => {
-    const montaje = MONTAJE_DE_FAMILIA.get(familia).toLowerCase();
-    assert.equal(grupo, textoDe[montaje], `${caso}: ${familia} under ${grupo}`);
-    return familia;
-  }));
-  const esperadas = [...MONTAJE_DE_FAMILIA].filter(([, montaje]) => visto.montaje === 'cualquiera'
-    || montaje.toLowerCase() === visto.montaje).map(([familia]) => familia);
-  assert.deepEqual(new Set(ofrecidas), new Set(esperadas), caso);
+  for (const [clave, grupos] of [['familia', visto.familias], ['transistor', visto.transistores]]) {
+    const montajeDe = MONTAJE_EN_LISTA[clave];
+    const ofrecidas = grupos.flatMap(({ grupo, elecciones }) => elecciones.map((nombre) => {
+      assert.equal(grupo, textoDe[montajeDe.get(nombre).toLowerCase()], `${caso}: ${nombre} under ${grupo}`);
+      return nombre;
+    }));
+    const esperadas = [...montajeDe].filter(([, montaje]) => visto.montaje === 'cualquiera'
+      || montaje.toLowerCase() === visto.montaje).map(([nombre]) => nombre);
+    assert.deepEqual(new Set(ofrecidas), new Set(esperadas), `${caso}: ${clave}`);
+  }
 }
 
-// The parts, all of the mounting; the file offered for them, byte for byte
-// what the tool writes for the same design and mounting.
+// The parts, all of the mounting, a transistor with the follower; the file
+// offered for them, byte for byte what the tool writes for the same design
+// and choices.
 async function comprobarPiezas(pagina, visto, { caso, valores, piezas }) {
   if (piezas === null) {
     assert.deepEqual([visto.piezas, visto.ninguna, visto.csv], [[], true, false], caso);
     return;
   }
   assert.deepEqual([visto.estado, visto.ninguna, visto.csv], ['hecho', false, true], caso);
-  assert.deepEqual(visto.piezas.map((p) => p.Referencia), ['R1', 'D1'], caso);
+  const referencias = visto.circuito === 'seguidor' ? ['R1', 'D1', 'Q1'] : ['R1', 'D1'];
+  assert.deepEqual(visto.piezas.map((p) => p.Referencia), referencias, caso);
   for (const pieza of visto.piezas) {
     assert.equal(MONTAJE_DE.get(pieza.Encapsulado), piezas, `${caso}: ${JSON.stringify(pieza)}`);
   }
@@ -286,28 +328,34 @@ async function comprobarPiezas(pagina, visto, { caso, valores, piezas }) {
     pagina.waitForEvent('download', { timeout: ESPERA_MS }), pagina.click('#descargarMateriales')]);
   assert.equal(descarga.suggestedFilename(), 'lista-materiales.csv', caso);
   const bajada = readFileSync(await descarga.path());
-  const escrita = listaDeLaHerramienta(valores, piezas.toLowerCase());
+  const escrita = listaDeLaHerramienta(valores, visto);
   assert.ok(bajada.equals(escrita), `${caso}: ${bajada} against ${escrita}`);
 }
 
-test('the mounting: its families only, the parts list keeps to it and downloads as the tool writes it, '
-  + 'the link carries it', async () => {
+test('the lists: families and transistors of the mounting only, the transistor with the follower only, '
+  + 'the parts list keeps to them and downloads as the tool writes it, the link carries them', async () => {
   assert.deepEqual(new Set(MONTAJE_DE.values()), new Set(['Smd', 'Tht']), 'the catalogue read');
-  assert.deepEqual(new Set(MONTAJE_DE_FAMILIA.values()), new Set(['Smd', 'Tht']), 'the families read');
+  for (const montajes of Object.values(MONTAJE_EN_LISTA)) {
+    assert.deepEqual(new Set(montajes.values()), new Set(['Smd', 'Tht']), 'the catalogue\'s lists read');
+  }
   for (const fila of MONTAJES) {
-    const { caso, valores, elegir, familia = 'auto', enlace, aviso = '' } = fila;
+    const { caso, valores, elegir, transistor = null, enlace = '', aviso = '' } = fila;
     const { pagina, errores } = await entorno.abrir({ acceptDownloads: true });
     await teclearValores(pagina, valores);
     await pagina.keyboard.press('Enter');
-    for (const [clave, valor] of Object.entries(elegir)) await pagina.selectOption(`[name=${clave}]`, valor);
+    for (const [clave, valor] of elegir) {
+      const el = pagina.locator(`[name=${clave}]`);
+      if (await el.getAttribute('type') === 'checkbox') await el.setChecked(valor === 'si');
+      else await el.selectOption(valor);
+    }
     const visto = await verPanel(pagina);
-    assert.deepEqual([visto.montaje, visto.familia, visto.refusadas], [elegir.montaje ?? 'cualquiera', familia, []],
-      caso);
-    await comprobarFamilias(pagina, visto, caso);
+    const montaje = Object.fromEntries(elegir).montaje ?? 'cualquiera';
+    assert.deepEqual([visto.montaje, visto.familia, visto.transistor, visto.refusadas],
+      [montaje, 'automática', transistor, []], caso);
+    await comprobarGrupos(pagina, visto, caso);
     await comprobarPiezas(pagina, visto, fila);
 
-    const hash = new URL(pagina.url()).hash;
-    const otro = await entorno.abrir({}, enlace ? hash.replace(...enlace) : hash);
+    const otro = await entorno.abrir({}, new URL(pagina.url()).hash + enlace);
     assert.deepEqual(await verPanel(otro.pagina), visto, `${caso}, its link`);
     const avisado = await otro.pagina.locator('#avisoEnlace').innerText();
     assert.ok(aviso === '' ? avisado === '' : avisado.includes(aviso), `${caso}: ${avisado}`);

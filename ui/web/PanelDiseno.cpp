@@ -1,8 +1,9 @@
 #include "ui/web/PanelDiseno.h"
 
+#include <utility>
 #include <vector>
 
-#include "core/NumeroTexto.h"
+#include "core/Tablas.h"
 #include "design/Componentes.h"
 #include "design/Lectura.h"
 #include "design/Materiales.h"
@@ -13,89 +14,61 @@ namespace zener::web {
 
 namespace {
 
-constexpr std::string_view kClaveSerie = "serie";
-constexpr std::string_view kClaveFamilia = "familia";
-constexpr std::string_view kClaveMontaje = "montaje";
-constexpr std::string_view kFamiliaAutomatica = "auto";
-constexpr std::string_view kTextoAutomatica = "Automática";
 constexpr int kDecimalesOhmios = 1;
 // The panel's own figures: its boxes' limits and defaults, the summary's
-// voltages.
+// voltages, the changes its links make.
 constexpr int kDecimalesPanel = 3;
 
-// The mountings as the panel's list shows them; their values are the
-// library's names.
-struct TextoDeMontaje {
-  Montaje montaje;
-  std::string_view texto;
-};
-constexpr TextoDeMontaje kTextosDeMontaje[] = {{Montaje::Cualquiera, "Cualquiera"},
-                                               {Montaje::Tht, "De inserción (THT)"},
-                                               {Montaje::Smd, "Superficial (SMD)"}};
-
-std::optional<Familia> FamiliaPorNombre(std::string_view nombre) {
-  if (nombre == kFamiliaAutomatica) return Familia::Automatica;
-  for (const FamiliaZener& familia : kFamilias) {
-    if (familia.nombre == nombre) return familia.familia;
-  }
-  return std::nullopt;
-}
-
-std::string_view NombreDe(Familia familia) {
-  return familia == Familia::Automatica ? kFamiliaAutomatica : FamiliaDe(familia).nombre;
-}
-
 bool EsOpcionDelPanel(std::string_view clave) {
-  return clave == kClaveSerie || clave == kClaveFamilia || clave == kClaveMontaje ||
-         OpcionDeClave(clave) != nullptr;
+  return OpcionDeListaDeClave(clave) != nullptr || OpcionDeClave(clave) != nullptr;
 }
 
-// One box's text into the options, through the library's readers; why it
-// cannot be read, if it cannot. An empty numeric box is the option's default.
+// One box's or list's text into the options, through the library's readers;
+// why it cannot be read, if it cannot. An empty text is the option's
+// default.
 std::optional<std::string> LeerUna(OpcionesDiseno& opciones, std::string_view clave,
                                    const ValorJson& valor) {
   const auto* texto = std::get_if<std::string>(&valor);
   if (texto == nullptr) return "«" + std::string(clave) + "» no es un texto";
-  if (clave == kClaveSerie) {
-    const auto serie = SerieDeNombre(*texto);
-    if (!serie) return "la serie «" + *texto + "» no existe";
-    opciones.serie = *serie;
-    return std::nullopt;
-  }
-  if (clave == kClaveFamilia) {
-    const auto familia = FamiliaPorNombre(*texto);
-    if (!familia) return "la familia «" + *texto + "» no existe";
-    opciones.familia = *familia;
-    return std::nullopt;
-  }
-  if (clave == kClaveMontaje) {
-    const auto montaje = MontajeDeNombre(*texto);
-    if (!montaje) return "el montaje «" + *texto + "» no existe";
-    opciones.montaje = *montaje;
-    return std::nullopt;
-  }
+  const OpcionDeLista* lista = OpcionDeListaDeClave(clave);
   const OpcionNumerica* opcion = OpcionDeClave(clave);
-  if (opcion == nullptr) return "«" + std::string(clave) + "» no es una opción";
+  if (lista == nullptr && opcion == nullptr) return "«" + std::string(clave) + "» no es una opción";
   if (SinEspacios(*texto).empty()) return std::nullopt;
+  if (lista != nullptr) {
+    if (lista->poner(opciones, *texto)) return std::nullopt;
+    return std::string(lista->desconocida) + " «" + *texto + "»";
+  }
   if (auto motivo = LeerOpcion(opciones, *opcion, *texto)) {
     return std::string(opcion->nombre) + " «" + *texto + "» " + *motivo;
   }
   return std::nullopt;
 }
 
+// Two choices that only clash with each other: the narrower is at fault, as
+// the library's message says, for the other is the broader choice.
+struct Choque {
+  std::string_view estrecha, amplia;
+};
+constexpr Choque kChoques[] = {
+    {"familia", "montaje"}, {"transistor", "montaje"}, {"carga_ohm", "circuito"}};
+
 // The key whose option alone, every other at its default, breaks the limits
-// as the whole set does; empty when no one option does. A family of another
-// mounting than the one asked for breaks them only with the mounting: the
-// family is at fault, as the message says, for the mounting is the broader
-// choice.
+// as the whole set does; else the narrower of two that do so together;
+// empty when neither.
 std::string ClaveEnFalta(const ObjetoJson& objeto, const std::string& error) {
-  OpcionesDiseno familiaYMontaje;
   for (const auto& [clave, valor] : objeto) {
     OpcionesDiseno sola;
     if (!LeerUna(sola, clave, valor) && ErrorDeOpciones(sola) == error) return clave;
-    if (clave == kClaveFamilia || clave == kClaveMontaje) LeerUna(familiaYMontaje, clave, valor);
   }
-  if (ErrorDeOpciones(familiaYMontaje) == error) return std::string(kClaveFamilia);
+  for (const auto& [estrecha, amplia] : kChoques) {
+    const auto una = objeto.find(estrecha);
+    const auto otra = objeto.find(amplia);
+    if (una == objeto.end() || otra == objeto.end()) continue;
+    OpcionesDiseno ambas;
+    LeerUna(ambas, estrecha, una->second);
+    LeerUna(ambas, amplia, otra->second);
+    if (ErrorDeOpciones(ambas) == error) return std::string(estrecha);
+  }
   return {};
 }
 
@@ -147,21 +120,39 @@ std::string SalidaYUnion(const Diseno& diseno) {
   return texto;
 }
 
-// The panel's line above the report: the verdict first, then what a
-// buildable design gives, and the resistor values that work with the part
-// shown, each part one sentence.
+// The line under the verdict: what a buildable design gives, and the
+// resistor values that work with the part shown, each one sentence.
 std::string Resumen(const Diseno& diseno) {
-  std::vector<std::string> partes{LineaDeVeredicto(diseno)};
-  if (diseno.construible) partes.push_back(SalidaYUnion(diseno));
-  if (auto ventana = VentanaDeR(diseno)) partes.push_back(*ventana);
   std::string resumen;
-  for (std::string_view parte : partes) {
-    if (!parte.empty() && parte.back() == '.') parte.remove_suffix(1);
-    if (parte.empty()) continue;
-    if (!resumen.empty()) resumen += ". ";
-    resumen += parte;
-  }
+  if (diseno.construible) resumen = SalidaYUnion(diseno) + ". ";
+  if (auto ventana = VentanaDeR(diseno)) resumen += *ventana + ". ";
+  if (!resumen.empty()) resumen.pop_back();
   return resumen;
+}
+
+// What an alternative changes, key by key, each as the panel's lists and
+// boxes and the window's fields take it: found by comparing its options and
+// values with the design's through the library's own readers, so that a
+// change that carries another (the circuit resets the transistor) comes
+// whole.
+std::vector<std::pair<std::string_view, std::string>> Cambios(const Diseno& diseno,
+                                                              const Alternativa& alternativa) {
+  std::vector<std::pair<std::string_view, std::string>> cambios;
+  for (const OpcionDeLista& lista : kOpcionesDeLista) {
+    std::string nombre = lista.leer(alternativa.opciones);
+    if (nombre != lista.leer(diseno.opciones)) cambios.emplace_back(lista.clave, std::move(nombre));
+  }
+  for (const OpcionNumerica& opcion : kOpcionesNumericas) {
+    const auto valor = opcion.leer(alternativa.opciones);
+    if (valor == opcion.leer(diseno.opciones)) continue;
+    cambios.emplace_back(opcion.clave, valor ? CifraCorta(*valor, kDecimalesPanel) : std::string());
+  }
+  for (std::size_t i = 0; i < kCampos.size(); ++i) {
+    const double valor = alternativa.valores.*kCampos[i].valor;
+    if (valor == diseno.datos.*kCampos[i].valor) continue;
+    cambios.emplace_back(kNombresValores[i], CifraCorta(valor, kDecimalesPanel));
+  }
+  return cambios;
 }
 
 // "De 0 a 50 %", "Más de 0 a 1.000.000 Ω": under each box.
@@ -181,17 +172,25 @@ void AnadirCadenaONulo(std::string& json, const std::optional<std::string>& text
   }
 }
 
-// One choice of a list; a family's with the mounting it belongs to, by the
-// mounting list's name (null for the automatic choice, which fits any).
-void AnadirOpcion(std::string& json, std::string_view nombre, std::string_view texto,
-                  std::optional<std::string> montaje = std::nullopt) {
-  json += "{\"nombre\":";
-  AnadirCadena(json, nombre);
-  json += ",\"texto\":";
-  AnadirCadena(json, texto);
-  json += ",\"montaje\":";
-  AnadirCadenaONulo(json, montaje);
-  json += "},";
+// The alternatives as the panel's links show them: their text, and the keys
+// each changes with their new texts.
+void AnadirAlternativas(std::string& json, const Diseno& diseno) {
+  json += '[';
+  for (const Alternativa& alternativa : diseno.alternativas) {
+    json += "{\"texto\":";
+    AnadirCadena(json, TextoDe(alternativa));
+    json += ",\"cambios\":{";
+    for (const auto& [clave, texto] : Cambios(diseno, alternativa)) {
+      AnadirCadena(json, clave);
+      json += ':';
+      AnadirCadena(json, texto);
+      json += ',';
+    }
+    if (json.back() == ',') json.pop_back();
+    json += "}},";
+  }
+  if (json.back() == ',') json.pop_back();
+  json += ']';
 }
 
 // Each numeric box: its key, its limits and default as the panel shows them,
@@ -225,8 +224,10 @@ std::string PanelDiseno::Disenar(std::string_view opcionesJson) {
     json += InformeJson(*diseno_);
     json += ",\"resumen\":";
     AnadirCadena(json, Resumen(*diseno_));
+    json += ",\"alternativas\":";
+    AnadirAlternativas(json, *diseno_);
   } else {
-    json += "null,\"resumen\":null";
+    json += "null,\"resumen\":null,\"alternativas\":[]";
   }
   return json + '}';
 }
@@ -240,6 +241,9 @@ std::string PanelDiseno::OpcionesDeEnlace(std::string_view opcionesJson) {
     OpcionesDiseno prueba;
     const bool valida = EsOpcionDelPanel(opcion->first);
     if (valida && !LeerUna(prueba, opcion->first, opcion->second)) {
+      // A choice by the name its list gives it, whichever the link used.
+      const OpcionDeLista* lista = OpcionDeListaDeClave(opcion->first);
+      if (lista != nullptr) opcion->second = lista->leer(prueba);
       ++opcion;
       continue;
     }
@@ -271,26 +275,7 @@ std::string PanelDiseno::OpcionesDeEnlace(std::string_view opcionesJson) {
 }
 
 std::string PanelDiseno::Listas() {
-  const OpcionesDiseno porDefecto;
-  std::string json = "{\"series\":[";
-  for (const TablaSerie& serie : kSeries) AnadirOpcion(json, serie.nombre, serie.nombre);
-  json.back() = ']';
-  json += ",\"familias\":[";
-  AnadirOpcion(json, kFamiliaAutomatica, kTextoAutomatica);
-  // The package too, which tells the mounting.
-  for (const FamiliaZener& familia : kFamilias) {
-    AnadirOpcion(json, familia.nombre,
-                 std::string(familia.nombre) + " (" + TextoGeneral(familia.potenciaW) + " W, " +
-                     std::string(familia.encapsulado.nombre) + ")",
-                 std::string(NombreDeMontaje(familia.encapsulado.montaje)));
-  }
-  json.back() = ']';
-  json += ",\"montajes\":[";
-  for (const auto& [montaje, texto] : kTextosDeMontaje) {
-    AnadirOpcion(json, NombreDeMontaje(montaje), texto);
-  }
-  json.back() = ']';
-  json += ",\"materiales\":[";
+  std::string json = "{\"listas\":" + OpcionesDeListaJson() + ",\"materiales\":[";
   for (std::size_t i = 0; i < kClavesMateriales.size(); ++i) {
     json += "{\"clave\":";
     AnadirCadena(json, kClavesMateriales[i]);
@@ -299,13 +284,7 @@ std::string PanelDiseno::Listas() {
     json += "},";
   }
   json.back() = ']';
-  json += ",\"porDefecto\":{\"serie\":";
-  AnadirCadena(json, TablaDe(porDefecto.serie).nombre);
-  json += ",\"familia\":";
-  AnadirCadena(json, NombreDe(porDefecto.familia));
-  json += ",\"montaje\":";
-  AnadirCadena(json, NombreDeMontaje(porDefecto.montaje));
-  json += "},\"opciones\":[";
+  json += ",\"opciones\":[";
   for (const OpcionNumerica& opcion : kOpcionesNumericas) AnadirCaja(json, opcion);
   json.back() = ']';
   return json + '}';

@@ -16,30 +16,31 @@ class PanelDiseno {
   // The window's design values, after a calculation that passed the rules.
   void Seguir(const DatosCircuito& valores) { valores_ = valores; }
 
-  // The options as the panel's boxes hold them, one JSON object of texts:
-  // "serie", "familia" and "montaje" (names of Listas()) and any of the library's
-  // numeric option keys ("tol_r", "margen", "temp_min_c"...) with the text
-  // typed, comma decimals, empty for the option's default. Gives {"valores":
-  // bool, "error": why the options cannot be used or null, "clave": the key
-  // of the box at fault or null, "informe": the design's JSON report or
-  // null, "resumen": the line above the report (the resistor values that
-  // work, then the output and the junction's temperature, or why the design
-  // cannot be built) or null}.
+  // The options as the panel's lists and boxes hold them, one JSON object of
+  // texts: any of the library's keys of options that take a name ("serie",
+  // "circuito", "carga_fija"...: a choice's name) or a figure ("tol_r",
+  // "margen"...: the text typed, comma decimals); an empty text is the
+  // option's default. Gives {"valores": bool, "error": why the options
+  // cannot be used or null, "clave": the key at fault or null, "informe":
+  // the design's JSON report or null, "resumen": the line under its verdict
+  // (the output and the junction's temperature of a design that can be
+  // built, the resistor values that work) or null, "alternativas": [{texto,
+  // cambios: {key: the text it takes}}], the report's alternatives as the
+  // options and values each changes}.
   std::string Disenar(std::string_view opcionesJson);
 
   // The options of a shared link, in the same form: each one kept if it is
   // an option of the panel that the library reads and, with the others
-  // kept, within its limits. Gives {"aceptadas": {key: text},
-  // "ignoradas": [keys]}.
+  // kept, within its limits; a choice by the name its list gives it. Gives
+  // {"aceptadas": {key: text}, "ignoradas": [keys]}.
   static std::string OpcionesDeEnlace(std::string_view opcionesJson);
 
   // The choices the page offers and the options' limits, all from the
-  // library: {"series", "montajes" and "familias": [{nombre, texto,
-  // montaje}], a family's montaje being the name of its mounting in
-  // "montajes" (null for the others and the automatic family), "materiales":
-  // the parts list's columns [{clave: the report's key, texto: the header}],
-  // "porDefecto": {serie, familia, montaje}, "opciones": the numeric boxes,
-  // [{clave, limites: as text, defecto: as text or null, conSigno}]}.
+  // library: {"listas": the options that take a name, as the library's
+  // OpcionesDeListaJson gives them, "materiales": the parts list's columns
+  // [{clave: the report's key, texto: the header}], "opciones": the numeric
+  // boxes, [{clave, limites: as text, defecto: as text or null,
+  // conSigno}]}.
   static std::string Listas();
 
   // The reports of the last design; empty before the first.

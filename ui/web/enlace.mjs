@@ -28,11 +28,20 @@ let aplicando = false;
 // Commas as they are: a figure reads better as 12,00 than 12%2C00.
 const codificar = (texto) => encodeURIComponent(texto).replaceAll('%2C', ',');
 
-function textoDelDiseno() {
+function paresDelDiseno() {
   const actuales = valores();
-  return [...campos.map(({ clave }) => [clave, actuales[clave]]), ...opciones()]
-    .map(([clave, texto]) => `${codificar(clave)}=${codificar(texto)}`)
-    .join('&');
+  return [...campos.map(({ clave }) => [clave, actuales[clave]]), ...opciones()];
+}
+
+const textoDe = (pares) => pares.map(([clave, texto]) => `${codificar(clave)}=${codificar(texto)}`).join('&');
+const textoDelDiseno = () => textoDe(paresDelDiseno());
+
+// The address of the design shown with some keys changed ({key: text}; an
+// empty text leaves the key out): a link to another design near it.
+export function direccionCon(cambios) {
+  const pares = new Map(paresDelDiseno());
+  for (const [clave, texto] of Object.entries(cambios)) pares.set(clave, texto);
+  return `#${textoDe([...pares].filter(([, texto]) => texto !== ''))}`;
 }
 
 function avisar(ignorados) {

@@ -1,36 +1,47 @@
-// The design panel: hands the boxes' texts to the module as one JSON object
-// and shows the report the design library writes. Reading the texts, the
-// options' limits and defaults are the library's; the window's values are
-// never touched here.
+// The design panel: hands the lists' choices and the boxes' texts to the
+// module as one JSON object and shows the verdict, the changes that would
+// build a design that cannot be built, as links, and the report the design
+// library writes. The lists' choices, reading the texts, the options' limits
+// and defaults are the library's; the window's values are never touched
+// here.
 //
 // The report is that of the window's last CALCULAR. Once the window no
 // longer shows those results (a field entered, RESET, a CALCULAR that
 // failed), it stays in view for comparison but is marked out of date, and
 // can be neither copied nor printed until CALCULAR brings it up to date.
 
+import { direccionCon } from './enlace.mjs';
+
 let pedirTexto;      // (what, input) -> the module's text
 let vigente = false;  // the window shows the results the report was made for
 let hayInforme = false;
 let hayPiezas = false;  // the report's design can be built: it has a parts list
 let avisoDeCopia;    // the timer that clears the copy notice
-let porDefecto;      // the choices of the lists before the user's
 let columnas;        // the parts list's columns: [{clave, texto}]
-let montajes;        // [{nombre, texto}], as the Montaje list shows them
-let familias;        // [{nombre, texto, montaje}]: null for the automatic one
+let listas;          // the options that take a name: [{clave, elecciones, defecto, bandera}]
+let montajes;        // the Montaje list's choices: [{nombre, texto}]
 
 const AVISO_DE_COPIA_MS = 4000;
+// An option that applies only with another's choice: the transistor, only
+// with the follower.
+const SOLO_CON = { transistor: ['circuito', 'seguidor'] };
 const formulario = () => document.getElementById('opcionesDiseno');
-const cajas = () => [...formulario().querySelectorAll('input')];
+const cajas = () => [...formulario().querySelectorAll('input:not([type=checkbox])')];
 const controles = () => [...formulario().elements].filter((el) => el.name);
 const control = (clave) => formulario().elements.namedItem(clave);
+// A control gives its text unless it is out of use (the transistor without
+// the follower) or a check box left clear: then the option's default.
+const enUso = (el) => !el.disabled && (el.type !== 'checkbox' || el.checked);
 
 function textos() {
-  return Object.fromEntries(controles().map((el) => [el.name, el.value]));
+  return Object.fromEntries(controles().filter(enUso).map((el) => [el.name, el.value]));
 }
 
-// The options set, as the page's address keeps them.
+// The options set, as the page's address keeps them: a list at the
+// library's default is left out, as an empty box is.
 export function opcionesDelPanel() {
-  return Object.entries(textos()).filter(([, texto]) => texto.trim() !== '');
+  const porDefecto = (clave, texto) => listas.some((l) => l.clave === clave && l.defecto === texto);
+  return Object.entries(textos()).filter(([clave, texto]) => texto.trim() !== '' && !porDefecto(clave, texto));
 }
 
 function nombreDe(clave) {
@@ -43,38 +54,67 @@ export function ponerOpcionesDelEnlace(pares) {
   const delPanel = Object.fromEntries([...pares].filter(([clave]) => control(clave)));
   const { aceptadas, ignoradas } = JSON.parse(pedirTexto('opciones-enlace', JSON.stringify(delPanel)));
   for (const caja of cajas()) caja.value = aceptadas[caja.name] ?? '';
-  const elegida = (clave) => aceptadas[clave] ?? porDefecto[clave];
-  control('serie').value = elegida('serie');
-  control('montaje').value = elegida('montaje');
-  llenarFamilias(elegida('familia'));
+  ponerListas(aceptadas);
   disenar();
   return ignoradas.map(nombreDe);
 }
 
-function llenarLista(lista, opciones, elegida) {
-  lista.replaceChildren(...opciones.map(({ nombre, texto }) => new Option(texto, nombre)));
-  lista.value = elegida;
+// A list whose choices belong to a mounting (the families, the transistors).
+const porMontaje = ({ elecciones }) => elecciones.some(({ montaje }) => montaje !== null);
+
+// Each list and check box at the choice given or at the library's default;
+// the mounting first, which the families and transistors offered follow. A
+// check box is ticked for the last of its two choices, as a flag sets it.
+function ponerListas(elegidas) {
+  for (const lista of [...listas].sort((a, b) => porMontaje(a) - porMontaje(b))) {
+    const el = control(lista.clave);
+    const elegida = elegidas[lista.clave] ?? lista.defecto;
+    if (lista.bandera) {
+      el.value = lista.elecciones.at(-1).nombre;
+      el.checked = elegida === el.value;
+    } else if (porMontaje(lista)) {
+      llenarPorMontaje(lista, elegida);
+    } else {
+      el.replaceChildren(...lista.elecciones.map(({ nombre, texto }) => new Option(texto, nombre)));
+      el.value = elegida;
+    }
+  }
+  seguirDependencias();
 }
 
-// The families of the mounting chosen, under its name as the Montaje list
-// gives it, after the automatic choice; any mounting, which has no families
-// of its own, offers every mounting's, each under its own. A family the
-// list no longer holds gives way to the automatic one.
-function llenarFamilias(elegida) {
+// The choices of the mounting chosen, under its name as the Montaje list
+// gives it, after those of none (the automatic one); any mounting, which has
+// no parts of its own, offers every mounting's, each under its own. A
+// choice the list no longer holds gives way to the first.
+function llenarPorMontaje({ clave, elecciones }, elegida) {
   const montaje = control('montaje').value;
-  const tiene = (nombre) => familias.some((familia) => familia.montaje === nombre);
+  const tiene = (nombre) => elecciones.some((e) => e.montaje === nombre);
   const grupos = montajes.filter(({ nombre }) => tiene(nombre) && (nombre === montaje || !tiene(montaje)))
     .map(({ nombre, texto }) => {
       const grupo = document.createElement('optgroup');
       grupo.label = texto;
-      grupo.append(...familias.filter((f) => f.montaje === nombre).map((f) => new Option(f.texto, f.nombre)));
+      grupo.append(...elecciones.filter((e) => e.montaje === nombre).map((e) => new Option(e.texto, e.nombre)));
       return grupo;
     });
-  const automatica = familias.find((f) => f.montaje === null);
-  const lista = control('familia');
-  lista.replaceChildren(new Option(automatica.texto, automatica.nombre), ...grupos);
+  const sueltas = elecciones.filter((e) => e.montaje === null).map((e) => new Option(e.texto, e.nombre));
+  const lista = control(clave);
+  lista.replaceChildren(...sueltas, ...grupos);
   lista.value = elegida;
-  if (lista.selectedIndex < 0) lista.value = automatica.nombre;
+  if (lista.selectedIndex < 0) lista.selectedIndex = 0;
+}
+
+function alCambiarMontaje() {
+  for (const lista of listas.filter(porMontaje)) llenarPorMontaje(lista, control(lista.clave).value);
+}
+
+// An option that applies only with another's choice is shown, and sent,
+// only then.
+function seguirDependencias() {
+  for (const [clave, [otra, eleccion]] of Object.entries(SOLO_CON)) {
+    const el = control(clave);
+    el.disabled = control(otra).value !== eleccion;
+    el.closest('label').hidden = el.disabled;
+  }
 }
 
 // The box with its limits under it, outside its label: they describe the
@@ -91,21 +131,21 @@ function anadirLimites(caja, opcion) {
   caja.setAttribute('aria-describedby', ayuda.id);
 }
 
-// Each box's limits and default, as the library gives them; a box that may
-// take a minus sign keeps the full keyboard, which has one on every phone.
+// Each list's choices and each box's limits and default, as the library
+// gives them; a box that may take a minus sign keeps the full keyboard,
+// which has one on every phone.
 function ponerOpciones() {
-  const listas = JSON.parse(pedirTexto('listas'));
-  ({ porDefecto, montajes, familias, materiales: columnas } = listas);
-  llenarLista(control('serie'), listas.series, porDefecto.serie);
-  llenarLista(control('montaje'), montajes, porDefecto.montaje);
-  llenarFamilias(porDefecto.familia);
+  const datos = JSON.parse(pedirTexto('listas'));
+  ({ listas, materiales: columnas } = datos);
+  montajes = listas.find(({ clave }) => clave === 'montaje').elecciones;
+  ponerListas({});
   document.querySelector('#materiales thead tr').replaceChildren(...columnas.map(({ texto }) => {
     const cabecera = document.createElement('th');
     cabecera.scope = 'col';
     cabecera.textContent = texto;
     return cabecera;
   }));
-  for (const opcion of listas.opciones) {
+  for (const opcion of datos.opciones) {
     const caja = control(opcion.clave);
     anadirLimites(caja, opcion);
     if (!opcion.conSigno) caja.inputMode = 'decimal';
@@ -118,14 +158,25 @@ function limpiarAvisoDeCopia() {
   document.getElementById('estadoCopia').textContent = '';
 }
 
+// The panel's state and the line at its top: the verdict of a current
+// design, or why there is none. Under it, for a current design only, what
+// it gives and what to change to build it; for a page with no design yet,
+// the examples.
 function mostrar(estado, texto) {
   const panel = document.getElementById('panelDiseno');
   panel.dataset.estado = estado;
   document.getElementById('estadoDiseno').textContent = texto;
+  const hecho = estado === 'hecho';
+  const resumen = document.getElementById('resumenDiseno');
+  resumen.hidden = !hecho || resumen.textContent === '';
+  document.getElementById('alternativasDiseno').hidden =
+    !hecho || document.querySelector('#alternativasDiseno li') === null;
+  document.getElementById('ejemplosDiseno').hidden = estado !== 'espera';
   const marco = document.getElementById('informeDiseno');
   if (marco) marco.hidden = !hayInforme;
   document.getElementById('materiales').hidden = !hayInforme;
   seguirDesplazamiento();
+  seguirVeredicto();
   for (const boton of ['copiarInforme', 'imprimirInforme', 'descargarCircuito']) {
     document.getElementById(boton).disabled = estado !== 'hecho';
   }
@@ -152,11 +203,48 @@ function disenar() {
   }
   hayInforme = true;
   const { informe } = resultado;
-  document.getElementById('panelDiseno').dataset.resistencia = informe.r_normalizada_ohm ?? '';
+  const panel = document.getElementById('panelDiseno');
+  panel.dataset.resistencia = informe.r_normalizada_ohm ?? '';
+  panel.dataset.construible = informe.construible ? 'si' : 'no';
   marcoDelInforme().srcdoc = sinPrincipal(pedirTexto('informe-html'));
   ponerMateriales(informe.lista_materiales);
-  if (vigente) mostrar('hecho', resultado.resumen);
+  document.getElementById('resumenDiseno').textContent = resultado.resumen;
+  ponerAlternativas(resultado.alternativas);
+  if (vigente) mostrar('hecho', informe.veredicto);
   else mostrar('obsoleto', FUERA_DE_FECHA);
+}
+
+// Each change that would build the design, as a link to the design it
+// gives: the address of this one with the keys it changes.
+function ponerAlternativas(alternativas) {
+  document.querySelector('#alternativasDiseno ul').replaceChildren(...alternativas.map(({ texto, cambios }) => {
+    const enlace = document.createElement('a');
+    enlace.href = direccionCon(cambios);
+    enlace.textContent = texto;
+    const punto = document.createElement('li');
+    punto.append(enlace);
+    return punto;
+  }));
+}
+
+// A current verdict stays in view: while its place in the panel is off the
+// screen (below it, under a tall window; above it, among the options), it
+// is drawn at the screen's foot, its place kept so that nothing moves, and
+// the page scrolls what it brings into view clear of it.
+function seguirVeredicto() {
+  const lugar = document.getElementById('lugarVeredicto');
+  const linea = document.getElementById('estadoDiseno');
+  const { top, bottom } = lugar.getBoundingClientRect();
+  const fuera = top < 0 || bottom > innerHeight;
+  const flotante = document.getElementById('panelDiseno').dataset.estado === 'hecho' && fuera;
+  if (flotante !== linea.classList.contains('flotante')) {
+    lugar.style.minHeight = flotante ? `${linea.offsetHeight}px` : '';
+    linea.classList.toggle('flotante', flotante);
+  }
+  // Written only when it changes: this runs at every scroll event.
+  const pie = flotante ? `${linea.offsetHeight}px` : '';
+  const raiz = document.documentElement.style;
+  if (raiz.scrollPaddingBottom !== pie) raiz.scrollPaddingBottom = pie;
 }
 
 // The parts list, one row per part, each named by its reference; a design
@@ -300,12 +388,14 @@ export function iniciarPanel(pedir) {
   ponerOpciones();
   document.getElementById('panelDiseno').hidden = false;
   formulario().addEventListener('input', ({ target }) => {
-    if (target === control('montaje')) llenarFamilias(control('familia').value);
+    if (target === control('montaje')) alCambiarMontaje();
+    seguirDependencias();
     disenar();
     document.dispatchEvent(new Event('zener-opciones'));
   });
   formulario().addEventListener('submit', (e) => e.preventDefault());
   new ResizeObserver(seguirDesplazamiento).observe(document.getElementById('marcoMateriales'));
+  for (const evento of ['scroll', 'resize']) addEventListener(evento, seguirVeredicto, { passive: true });
   document.getElementById('copiarInforme').addEventListener('click', copiarInforme);
   for (const [boton, que, archivo, tipo] of DESCARGAS) {
     document.getElementById(boton).addEventListener('click', () => descargar(que, archivo, tipo));

@@ -19,6 +19,7 @@ let ventana;             // the element of the window
 let entregaPedida = false;
 const canalEntrega = new MessageChannel();
 let estadoVisto = '';    // the module's "estado" last reported to the page
+let resultadosNuevos = false;  // the call into the module has shown results
 // The focus goes back where it was while the press that brought the user
 // back is still going on: scrolling to it would move what is being pressed.
 let reactivando = false;
@@ -71,10 +72,18 @@ function avisarSiLibre() {
   for (const fn of esperan) fn();
 }
 
-// A call into the module, and then what the page follows of its state.
+// A call into the module, and then what the page follows of its state;
+// after a CALCULAR, the rest of the page is told once that state is
+// followed (the address then holds the design), and the results are
+// brought into view clear of what the panel keeps at the screen's foot.
 function llamar(entrada, ...argumentos) {
   const resultado = modulo[entrada](...argumentos);
   seguirEstado();
+  if (resultadosNuevos) {
+    resultadosNuevos = false;
+    document.dispatchEvent(new Event('zener-calculado'));
+    mostrarResultados();
+  }
   avisarSiLibre();
   return resultado;
 }
@@ -151,8 +160,7 @@ const importaciones = {
     },
     calculado() {
       anunciarResultados();
-      mostrarResultados();
-      document.dispatchEvent(new Event('zener-calculado'));
+      resultadosNuevos = true;
     },
     pedir_entrega() {
       if (entregaPedida) return;
@@ -225,13 +233,16 @@ const ajusteAlCambiar = new ResizeObserver((cambios) => {
 const MARGEN_VISTA_PX = 8;
 
 // Where the results lie beyond the screen (a phone, a zoomed page), they are
-// brought into view after CALCULAR; the focus stays where it is.
+// brought into view after CALCULAR, above what the page keeps at the
+// screen's foot (its scroll padding); the focus stays where it is.
 function mostrarResultados() {
   const cajas = [...ventana.querySelectorAll('.Resultado')].map((el) => el.getBoundingClientRect());
   const arriba = Math.min(...cajas.map((caja) => caja.top)) - MARGEN_VISTA_PX;
   const abajo = Math.max(...cajas.map((caja) => caja.bottom)) + MARGEN_VISTA_PX;
-  if (arriba >= 0 && abajo <= innerHeight) return;
-  const desplazamiento = abajo > innerHeight ? Math.min(abajo - innerHeight, arriba) : arriba;
+  const pie = parseFloat(getComputedStyle(document.documentElement).scrollPaddingBottom) || 0;
+  const alto = innerHeight - pie;
+  if (arriba >= 0 && abajo <= alto) return;
+  const desplazamiento = abajo > alto ? Math.min(abajo - alto, arriba) : arriba;
   const suave = !matchMedia('(prefers-reduced-motion: reduce)').matches;
   window.scrollBy({ top: desplazamiento, behavior: suave ? 'smooth' : 'instant' });
 }
