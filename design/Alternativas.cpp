@@ -1,6 +1,7 @@
 // What to change so that a design that cannot be built can: each change
 // found by designing it again, a figure by bisection to the step a person
 // types it in, never by a rule of thumb; each with the parts it gives.
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -15,11 +16,8 @@ namespace zener {
 
 namespace {
 
-// The steps a figure is sought to: a hundredth of the margin and of a volt,
-// a tenth of a milliampere.
+// The step the margin is sought to: a hundredth.
 constexpr double kPasoMargen = 0.01;
-constexpr double kPasoTension = 0.01;
-constexpr double kPasoCorriente = 0.1;
 constexpr int kMaximoPasosAtras = 20;
 
 struct Prueba {
@@ -63,18 +61,33 @@ std::optional<double> MasCercano(const std::function<bool(double)>& construye, d
   return valor;
 }
 
-Alternativa DeDiseno(std::string_view cambio, std::optional<double> valor, std::string_view nombre,
-                     const Diseno& d) {
-  return {cambio,        valor,
-          nombre,        d.datos,
-          d.opciones,    d.cifras.De(Figura::RNominal),
-          d.zener->fila, d.transistorElegido ? d.transistor : nullptr};
+// A design value's step: its last decimal as typed or as the window holds
+// it, whichever is finer, for the window rounds what it holds (its currents
+// to the milliampere) and a value between its steps would not be the one
+// that builds.
+double PasoDe(const Diseno& base, Magnitud magnitud) {
+  const auto i = static_cast<std::size_t>(magnitud);
+  return std::pow(10.0, -std::max(base.decimales[i], DecimalesDeVentana()[i]));
+}
+
+Alternativa DeDiseno(std::string_view cambio, std::optional<double> valor, double paso,
+                     std::string_view nombre, const Diseno& d) {
+  return {cambio,
+          valor,
+          paso,
+          nombre,
+          d.datos,
+          d.opciones,
+          d.cifras.De(Figura::RNominal),
+          d.zener->fila,
+          d.transistorElegido ? d.transistor : nullptr};
 }
 
 // A design value moved to the nearest that builds, between it and a limit.
 void PorValor(std::vector<Alternativa>& lista, const Prueba& prueba, Magnitud magnitud,
-              double limite, double paso) {
+              double limite) {
   const Diseno& base = prueba.base;
+  const double paso = PasoDe(base, magnitud);
   double DatosCircuito::*campo = FilaDe(magnitud).valor;
   DatosCircuito valores = base.datos;
   if (base.opciones.cargaOhm) return;
@@ -86,7 +99,8 @@ void PorValor(std::vector<Alternativa>& lista, const Prueba& prueba, Magnitud ma
   if (!valor) return;
   valores.*campo = *valor;
   const auto d = prueba(valores, base.opciones);
-  lista.push_back(DeDiseno(kNombresValores[static_cast<std::size_t>(magnitud)], valor, {}, *d));
+  lista.push_back(
+      DeDiseno(kNombresValores[static_cast<std::size_t>(magnitud)], valor, paso, {}, *d));
 }
 
 // An option changed to another choice, if that builds.
@@ -96,7 +110,7 @@ void PorOpcion(std::vector<Alternativa>& lista, const Prueba& prueba, std::strin
   cambiar(opciones);
   if (ErrorDeOpciones(opciones)) return;
   if (const auto d = prueba(prueba.base.datos, opciones)) {
-    lista.push_back(DeDiseno(cambio, std::nullopt, nombre, *d));
+    lista.push_back(DeDiseno(cambio, std::nullopt, 0, nombre, *d));
   }
 }
 
@@ -116,7 +130,7 @@ std::vector<Alternativa> Alternativas(const Diseno& base) {
     };
     if (const auto margen = MasCercano(construye, o.margen, 1, kPasoMargen)) {
       opciones.margen = *margen;
-      lista.push_back(DeDiseno("margen", margen, {}, *prueba(base.datos, opciones)));
+      lista.push_back(DeDiseno("margen", margen, kPasoMargen, {}, *prueba(base.datos, opciones)));
     }
   }
   for (const TablaSerie& serie : kSeries) {
@@ -140,10 +154,10 @@ std::vector<Alternativa> Alternativas(const Diseno& base) {
     });
   }
   const DatosCircuito& v = base.datos;
-  if (v.IcMax > v.IcMin) PorValor(lista, prueba, Magnitud::IcMax, v.IcMin, kPasoCorriente);
-  PorValor(lista, prueba, Magnitud::VeMax, v.VeMin, kPasoTension);
-  PorValor(lista, prueba, Magnitud::VeMin, v.VeMax, kPasoTension);
-  PorValor(lista, prueba, Magnitud::IzMin, kIzMinMinima, kPasoCorriente);
+  if (v.IcMax > v.IcMin) PorValor(lista, prueba, Magnitud::IcMax, v.IcMin);
+  PorValor(lista, prueba, Magnitud::VeMax, v.VeMin);
+  PorValor(lista, prueba, Magnitud::VeMin, v.VeMax);
+  PorValor(lista, prueba, Magnitud::IzMin, kIzMinMinima);
   return lista;
 }
 

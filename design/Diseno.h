@@ -80,6 +80,7 @@ enum class Alcance { Completo, Lote, Construible };
 struct Alternativa {
   std::string_view cambio;      // "margen", "serie", "IcMax", ...
   std::optional<double> valor;  // a figure's new value
+  double paso;                  // the step it was sought to: one step nearer does not build
   std::string_view nombre;      // an option's new choice
   DatosCircuito valores;
   OpcionesDiseno opciones;

@@ -461,9 +461,7 @@ TEST(Disenar, Escenarios) {
 // step back towards the value asked for does not. Over seeded designs as
 // people ask them, of which many cannot be built.
 TEST(Disenar, CadaAlternativaConstruyeYEsLaMasCercana) {
-  // The step each figure is sought to, and how to put it in the design.
-  const std::map<std::string_view, double> pasos = {
-      {"margen", 0.01}, {"IcMax", 0.1}, {"VeMax", 0.01}, {"VeMin", 0.01}, {"IzMin", 0.1}};
+  // How to put a figure in the design.
   auto construye = [](const Alternativa& a, double valor) {
     DatosCircuito v = a.valores;
     OpcionesDiseno o = a.opciones;
@@ -477,13 +475,16 @@ TEST(Disenar, CadaAlternativaConstruyeYEsLaMasCercana) {
   std::uniform_real_distribution<double> uno(0, 1);
   const double tensiones[] = {3.3, 5.1, 6.2, 9.1, 12, 15, 24};
   int listadas = 0, sinNinguna = 0;
+  // The values as the window holds them: volts to the hundredth, whole mA.
+  auto centesimas = [](double v) { return std::round(v * 100) / 100; };
   for (int n = 0; n < 120; ++n) {
     const double vz = tensiones[n % std::size(tensiones)];
-    const double veMin = vz * (1.2 + 1.5 * uno(azar));
-    const double icMax = 5 + 150 * uno(azar);
-    const Diseno d = Disenar(Valores(veMin, veMin * (1 + 0.3 * uno(azar)), icMax * uno(azar), icMax,
-                                     vz, 1 + 9 * uno(azar)),
-                             {});
+    const double veMin = centesimas(vz * (1.2 + 1.5 * uno(azar)));
+    const double icMax = std::round(5 + 150 * uno(azar));
+    const Diseno d =
+        Disenar(Valores(veMin, centesimas(veMin * (1 + 0.3 * uno(azar))),
+                        std::round(icMax * uno(azar)), icMax, vz, std::round(1 + 9 * uno(azar))),
+                {});
     if (d.construible || d.veredicto != Veredicto::Cumple) continue;
     sinNinguna += d.alternativas.empty();
     for (const Alternativa& a : d.alternativas) {
@@ -492,13 +493,13 @@ TEST(Disenar, CadaAlternativaConstruyeYEsLaMasCercana) {
       const Diseno con = Disenar(a.valores, a.opciones);
       EXPECT_TRUE(con.construible);
       EXPECT_EQ(con.cifras.De(Figura::RNominal), a.rOhm);
-      const auto paso = pasos.find(a.cambio);
-      if (paso == pasos.end()) continue;
-      ASSERT_TRUE(a.valor);
+      if (!a.valor) continue;
+      // On the step of the value as the window holds it: 10 mA, not 9,7.
+      EXPECT_NEAR(std::remainder(*a.valor, a.paso), 0, 1e-9) << a.paso;
       // Towards the value asked for: the margin and the currents were cut,
       // VeMax lowered, VeMin raised.
       const double hacia = a.cambio == "VeMin" ? -1 : 1;
-      EXPECT_FALSE(construye(a, *a.valor + hacia * paso->second)) << *a.valor;
+      EXPECT_FALSE(construye(a, *a.valor + hacia * a.paso)) << *a.valor;
     }
   }
   EXPECT_GT(listadas, 100);
