@@ -2,14 +2,17 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <random>
 #include <set>
 #include <string>
 #include <system_error>
+#include <tuple>
 #include <vector>
 
 #include "cli/Razones.h"
@@ -20,6 +23,7 @@
 #include "design/Diseno.h"
 #include "design/Lectura.h"
 #include "design/Lotes.h"
+#include "design/Muestreo.h"
 #include "design/Opciones.h"
 #include "design/Texto.h"
 #include "design/Transistores.h"
@@ -87,6 +91,9 @@ struct Orden {
   std::optional<std::string> lotes;
   std::optional<std::string> destino;
   std::optional<std::string> materiales;
+  OpcionesMuestreo muestreo;
+  bool semillaDada = false;
+  std::optional<std::string> muestras;
   bool ayuda = false;
   bool version = false;
 };
@@ -104,6 +111,18 @@ struct OpcionHerramienta {
 
 Fallo FalloDeEntrada(std::string mensaje) {
   return Fallo{std::move(mensaje), kSalidaErrorEntrada};
+}
+
+// The largest seed: what a page's number holds exactly, 2^53 − 1.
+constexpr double kMayorSemilla = 9007199254740991.0;
+
+// A whole number within limits, written as a figure is (100.000).
+std::optional<std::uint64_t> Entero(const std::string& texto, double minimo, double maximo) {
+  const Lectura l = LeerValor(texto);
+  if (!l.valor || *l.valor != std::floor(*l.valor) || *l.valor < minimo || *l.valor > maximo) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint64_t>(*l.valor);
 }
 
 // A user's argument as messages quote it.
@@ -194,6 +213,61 @@ const std::vector<OpcionHerramienta>& Opciones() {
                    }
                    return FalloDeEntrada("formato desconocido " + Citado(v) + " (" +
                                          NombresDeFormatos(", ") + ")");
+                 }});
+    o.push_back({{"--montecarlo"},
+                 "N",
+                 "además del peor caso, N unidades sacadas de lo que permiten las hojas de sus "
+                 "piezas, cada una resuelta en todas las esquinas: rendimiento con su intervalo, "
+                 "la promesa que más falla, media, σ, Cpk e histogramas; de 1 a " +
+                     Cifra(static_cast<double>(kMaximoUnidades), 0),
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   const auto n = Entero(v, 1, static_cast<double>(kMaximoUnidades));
+                   if (!n) {
+                     return FalloDeEntrada("--montecarlo " + Citado(v) +
+                                           " no vale: ha de ser un entero de 1 a " +
+                                           Cifra(static_cast<double>(kMaximoUnidades), 0));
+                   }
+                   o.muestreo.unidades = *n;
+                   return std::nullopt;
+                 }});
+    o.push_back({{"--semilla"},
+                 "S",
+                 "con --montecarlo, la semilla de los sorteos, un entero de 0 a " +
+                     Cifra(kMayorSemilla, 0) +
+                     " (sin ella, una al azar); el informe la da, y la misma da el mismo informe",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   const auto n = Entero(v, 0, kMayorSemilla);
+                   if (!n) {
+                     return FalloDeEntrada("--semilla " + Citado(v) +
+                                           " no vale: ha de ser un entero de 0 a " +
+                                           Cifra(kMayorSemilla, 0));
+                   }
+                   o.muestreo.semilla = *n;
+                   o.semillaDada = true;
+                   return std::nullopt;
+                 }});
+    for (const auto& [nombre, campo, que] :
+         {std::tuple{"--vout-min", &OpcionesMuestreo::voutMinV, "mínima"},
+          std::tuple{"--vout-max", &OpcionesMuestreo::voutMaxV, "máxima"}}) {
+      o.push_back({{nombre},
+                   "VOLTIOS",
+                   std::string("con --montecarlo, la salida ") + que +
+                       " que cada unidad ha de dar, una promesa más",
+                   [nombre = std::string(nombre), campo = campo](
+                       Orden& o, const std::string& v) -> std::optional<Fallo> {
+                     const Lectura l = LeerValor(v);
+                     if (!l.valor) return FalloDeEntrada(nombre + " " + Citado(v) + " " + l.motivo);
+                     o.muestreo.*campo = *l.valor;
+                     return std::nullopt;
+                   }});
+    }
+    o.push_back({{"--muestras"},
+                 "ARCHIVO.csv",
+                 "con --montecarlo, escribe además cada unidad: lo sorteado, R, cada figura y "
+                 "si cumple; como -o, entero o nada",
+                 [](Orden& o, const std::string& v) -> std::optional<Fallo> {
+                   o.muestras = v;
+                   return std::nullopt;
                  }});
     o.push_back({{"--lotes"},
                  "ARCHIVO.csv",
@@ -498,6 +572,59 @@ int DisenarLotes(const Orden& orden, std::ostream& consola, std::ostream& errore
   return c.noConstruibles > 0 ? kSalidaNoConstruible : kSalidaConstruible;
 }
 
+std::optional<Fallo> RechazoDeMuestreo(const Orden& orden) {
+  const OpcionesMuestreo& m = orden.muestreo;
+  if (m.unidades == 0) {
+    if (orden.semillaDada || orden.muestras || m.voutMinV || m.voutMaxV) {
+      return FalloDeEntrada("--semilla, --muestras, --vout-min y --vout-max van con --montecarlo");
+    }
+    return std::nullopt;
+  }
+  if (orden.lotes) return FalloDeEntrada("--montecarlo es para un diseño: no va con --lotes");
+  if (orden.formato->escribir == InformeSpice) {
+    return FalloDeEntrada(
+        "--montecarlo no va con --formato spice: el circuito es el del peor caso");
+  }
+  if (m.voutMinV && m.voutMaxV && *m.voutMinV > *m.voutMaxV) {
+    return FalloDeEntrada("--vout-min no puede pasar de --vout-max");
+  }
+  if (!orden.muestras) return std::nullopt;
+  std::vector<ArchivoNombrado> salidas{{"--muestras", *orden.muestras}};
+  if (orden.destino) salidas.push_back({"-o", *orden.destino});
+  return ArchivosDistintos({}, salidas);
+}
+
+// A seed no one chose: the platform's entropy, to the bits a page's number
+// holds.
+std::uint64_t SemillaAlAzar() {
+  std::random_device azar;
+  const std::uint64_t alta = azar(), baja = azar();
+  return ((alta << 32) | baja) & static_cast<std::uint64_t>(kMayorSemilla);
+}
+
+// The run beside the worst case, its units into their file as they are
+// drawn.
+std::optional<Fallo> Sortear(const Orden& orden, Diseno& diseno, std::ostream& consola) {
+  OpcionesMuestreo opciones = orden.muestreo;
+  if (!orden.semillaDada) opciones.semilla = SemillaAlAzar();
+  if (!orden.muestras) {
+    diseno.muestreo = Muestrear(diseno, opciones);
+    return std::nullopt;
+  }
+  Salida archivo(consola, orden.muestras);
+  if (auto fallo = archivo.Abrir()) return fallo;
+  std::string bloque = CabeceraDeUnidades(diseno);
+  std::uint64_t numero = 0;
+  diseno.muestreo = Muestrear(diseno, opciones, [&](const Unidad& u) {
+    bloque += FilaDeUnidad(diseno, ++numero, u);
+    if (bloque.size() < kTrozo) return;
+    archivo.Escribir(bloque);
+    bloque.clear();
+  });
+  archivo.Escribir(bloque);
+  return archivo.Cerrar();
+}
+
 // The help or the version: text that goes to standard output alone.
 int Mostrar(std::string_view texto, std::ostream& consola, std::ostream& errores) {
   Salida salida(consola, std::nullopt);
@@ -519,6 +646,7 @@ int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostr
   DatosCircuito valores;
   Decimales decimales = DecimalesDeVentana();
   if (auto fallo = LeerCifras(orden, valores, decimales)) return Informar(*fallo, errores);
+  if (auto fallo = RechazoDeMuestreo(orden)) return Informar(*fallo, errores);
   if (orden.lotes) return DisenarLotes(orden, salida, errores);
   if (orden.materiales) {
     return Informar(FalloDeEntrada("--lista-materiales va con --lotes: el informe de un diseño "
@@ -526,7 +654,10 @@ int Principal(int argc, const char* const* argv, std::ostream& salida, std::ostr
                     errores);
   }
 
-  const Diseno diseno = Disenar(valores, orden.opciones, decimales);
+  Diseno diseno = Disenar(valores, orden.opciones, decimales);
+  if (orden.muestreo.unidades > 0) {
+    if (auto fallo = Sortear(orden, diseno, salida)) return Informar(*fallo, errores);
+  }
   const std::string informe = orden.formato->escribir(diseno);
   // Only the deck can be empty: without a resistor there is no circuit.
   if (informe.empty()) {

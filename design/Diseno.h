@@ -14,6 +14,7 @@
 #include "core/DatosCircuito.h"
 #include "design/Figuras.h"
 #include "design/Motivos.h"
+#include "design/Muestreo.h"
 #include "design/Opciones.h"
 
 namespace zener {
@@ -129,6 +130,9 @@ struct Diseno {
   bool transistorElegido = false;
   std::optional<OrigenZz> origenZz;     // with the regulation's figures
   std::optional<Motivo> sinRegulacion;  // why there are none
+  // A production run drawn from the parts' sheets, when asked for: beside
+  // the verdict, never in its place.
+  std::optional<Muestreo> muestreo;
 
   // The part chosen, if one takes the worst case.
   const Zener* ZenerElegido() const { return zenerElegido ? &*zener : nullptr; }

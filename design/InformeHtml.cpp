@@ -333,6 +333,69 @@ std::string GraficoEnvolvente(const Diseno& d) {
   return s + Leyenda(lienzo, kLeyenda, entradas) + "</svg>";
 }
 
+// One measure of a Monte-Carlo run: units per bin, with the worst case's
+// bounds dashed and the limits its promises hold it to in red.
+std::string HistogramaSvg(const Resumen& r, const DescripcionMedida& x) {
+  const Histograma& h = r.histograma;
+  const std::uint64_t mayor = *std::max_element(h.cuentas.begin(), h.cuentas.end());
+  double desde = h.desde, hasta = h.hasta;
+  for (const auto& limite : {r.limiteBajo, r.limiteAlto}) {
+    if (limite) desde = std::min(desde, *limite), hasta = std::max(hasta, *limite);
+  }
+  constexpr double kLeyenda = 50;
+  constexpr double kAncho = 640, kAlto = 260 + kLeyenda, kIzq = 70, kDer = 20, kArriba = 20,
+                   kAbajo = 50 + kLeyenda;
+  const Lienzo l{kAncho,
+                 kAlto,
+                 kIzq,
+                 kDer,
+                 kArriba,
+                 kAbajo,
+                 EjeRedondo(desde, hasta),
+                 EjeRedondo(0, static_cast<double>(std::max<std::uint64_t>(mayor, 1)))};
+  const auto n = Coordenada;
+  const std::string titulo = std::string(x.nombre) + " (" + std::string(x.unidad) + ")";
+  std::string s =
+      Marco(l, "Monte Carlo: " + titulo, "marca-x", "marca-y", titulo, "Unidades", kLeyenda);
+  const double ancho = (h.hasta - h.desde) / static_cast<double>(h.cuentas.size());
+  for (std::size_t i = 0; i < h.cuentas.size(); ++i) {
+    const double x0 = h.desde + ancho * static_cast<double>(i);
+    const double c = static_cast<double>(h.cuentas[i]);
+    s += "<rect class=\"barra\" x=\"" + n(l.X(x0)) + "\" y=\"" + n(l.Y(c)) + "\" width=\"" +
+         n(l.X(x0 + ancho) - l.X(x0)) + "\" height=\"" + n(l.Y(0) - l.Y(c)) +
+         "\" fill=\"#8ab\" stroke=\"#467\"/>";
+  }
+  constexpr std::string_view kCota = "stroke=\"#333\" stroke-dasharray=\"6 4\"";
+  constexpr std::string_view kLimite = "stroke=\"#c00\"";
+  auto vertical = [&](double valor, std::string_view estilo) {
+    s += "<line x1=\"" + n(l.X(valor)) + "\" x2=\"" + n(l.X(valor)) + "\" y1=\"" +
+         n(l.Y(l.y.minimo)) + "\" y2=\"" + n(l.Y(l.y.maximo)) + "\" stroke-width=\"2\" " +
+         std::string(estilo) + "/>";
+  };
+  std::vector<Entrada> entradas;
+  for (const auto& cota : {r.cotaBaja, r.cotaAlta}) {
+    if (cota) vertical(*cota, kCota);
+  }
+  if (r.cotaBaja || r.cotaAlta) entradas.push_back({"Peor caso", kCota});
+  for (const auto& limite : {r.limiteBajo, r.limiteAlto}) {
+    if (limite) vertical(*limite, kLimite);
+  }
+  if (r.limiteBajo || r.limiteAlto) entradas.push_back({"Límite", kLimite});
+  return s + Leyenda(l, kLeyenda, entradas) + "</svg>";
+}
+
+std::string Histogramas(const Diseno& d) {
+  if (!d.muestreo || d.muestreo->sinMuestreo) return {};
+  std::string h;
+  for (const DescripcionMedida& x : kMedidas) {
+    const auto& r = d.muestreo->medidas[static_cast<std::size_t>(x.medida)];
+    if (!r || r->histograma.cuentas.empty()) continue;
+    h += "<figure tabindex=\"0\"><h2>Monte Carlo: " + Escapar(x.nombre) + "</h2>" +
+         HistogramaSvg(*r, x) + "</figure>";
+  }
+  return h;
+}
+
 // On a phone tables and plots scroll sideways in their own box: the
 // keyboard reaches them to scroll.
 constexpr const char* kDesplazable = " tabindex=\"0\"";
@@ -379,6 +442,7 @@ std::string InformeHtml(const Diseno& d) {
            GraficoEnvolvente(d) + "</figure>";
     }
   }
+  h += Histogramas(d);
   // The parts list last, after the figures: what to order ends the report.
   return h + SeccionHtml(Materiales(d)) + "</main></body></html>\n";
 }

@@ -10,6 +10,7 @@
 #include "design/Diseno.h"
 #include "design/Json.h"
 #include "design/Materiales.h"
+#include "design/Secciones.h"
 #include "design/Texto.h"
 #include "design/Transistores.h"
 
@@ -168,6 +169,7 @@ std::string InformeJson(const Diseno& d) {
       .Campo("avisos", Cadenas(d.avisos))
       .Campo("descartes", Cadenas(d.descartes))
       .Campo("alternativas", ListaJson(d.alternativas, AlternativaJson))
+      .Campo("montecarlo", MuestreoJson(d))
       .Campo("lista_materiales", ListaJson(ListaDeMateriales(d), MaterialJson));
   return o.Cerrar();
 }

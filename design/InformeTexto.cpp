@@ -45,11 +45,23 @@ std::string SeccionTexto(const Seccion& s) {
   return t;
 }
 
+// The run's nominal output, bin by bin, under its section.
+std::string HistogramaDeSalida(const Diseno& d) {
+  if (!d.muestreo || d.muestreo->sinMuestreo) return {};
+  const auto& r = d.muestreo->medidas[static_cast<std::size_t>(Medida::VoutNominal)];
+  if (!r) return {};
+  return "\n  Vout nominal, unidades por intervalo:\n" +
+         HistogramaTexto(*r, DescripcionDe(Medida::VoutNominal));
+}
+
 }  // namespace
 
 std::string InformeTexto(const Diseno& d) {
   std::string t = "Diseño del " + std::string(CircuitoDe(d).titulo) + "\n";
-  for (const Seccion& s : Secciones(d)) t += SeccionTexto(s);
+  for (const Seccion& s : Secciones(d)) {
+    t += SeccionTexto(s);
+    if (s.titulo == kTituloMuestreo) t += HistogramaDeSalida(d);
+  }
   return t + SeccionTexto(Materiales(d));
 }
 

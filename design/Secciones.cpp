@@ -507,6 +507,7 @@ std::string TextoDeEsquina(const Diseno& d, const Esquina& e) {
 
 std::vector<Seccion> Secciones(const Diseno& d) {
   std::vector<Seccion> s{{"Veredicto", {LineaDeVeredicto(d)}}, Datos(d), Reglas(d)};
+  if (auto linea = LineaDeMuestreo(d)) s.front().lineas.push_back(std::move(*linea));
   if (d.veredicto == Veredicto::Cumple) {
     const DescripcionCircuito& circuito = CircuitoDe(d);
     s.push_back(circuito.exacta(d));
@@ -521,6 +522,7 @@ std::vector<Seccion> Secciones(const Diseno& d) {
     }
   }
   s.push_back(Resultado(d));
+  if (auto muestreo = SeccionMuestreo(d)) s.push_back(std::move(*muestreo));
   if (!d.construible && d.veredicto == Veredicto::Cumple) {
     Seccion cambios{"Qué cambiar para construirlo, cada cambio por sí solo", {}};
     for (const Alternativa& a : d.alternativas) cambios.lineas.push_back(TextoDe(a));

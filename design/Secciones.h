@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/Tablas.h"
@@ -42,6 +43,15 @@ std::string CargaTexto(const Diseno& d, Magnitud m);
 // Where a worst case sits, in words: "12 V, R·(1 + 0,05), IcMax = 20 mA y la
 // tensión más alta de la envolvente".
 std::string TextoDeEsquina(const Diseno& d, const Esquina& e);
+
+inline constexpr std::string_view kTituloMuestreo =
+    "Monte Carlo: lo que hace una fabricación de piezas reales";
+// The Monte-Carlo run, when there is one: the line beside the verdict, its
+// section, a measure's bins as text lines, its JSON object (null without).
+std::optional<std::string> LineaDeMuestreo(const Diseno& d);
+std::optional<Seccion> SeccionMuestreo(const Diseno& d);
+std::string HistogramaTexto(const Resumen& resumen, const DescripcionMedida& medida);
+std::string MuestreoJson(const Diseno& d);
 
 // The report's sections, in order.
 std::vector<Seccion> Secciones(const Diseno& d);

@@ -546,7 +546,9 @@ TEST(Disenar, UnMontajeDondeUnoBasta) {
     const Diseno soloTht =
         Disenar(v, conMontaje(o, Montaje::Tht), DecimalesDeVentana(), Alcance::Lote);
     EXPECT_EQ(soloSmd.construible, smd && !tht);
-    if (tht) EXPECT_EQ(soloTht.construible, !smd);
+    if (tht) {
+      EXPECT_EQ(soloTht.construible, !smd);
+    }
     const Diseno& igual = smd && !tht ? soloSmd : soloTht;
     if (smd != tht) {
       EXPECT_EQ(igual.cifras.De(Figura::RNominal), d.cifras.De(Figura::RNominal));

@@ -261,6 +261,35 @@ TEST(Herramienta, FallosDenunciados) {
        [](const Ejecucion& e) {
          EXPECT_EQ(Valor(Valor(e.salida, "opciones"), "familia"), "\"automática\"") << e.errores;
        }},
+      {"29: el rendimiento de una fabricación, el mismo con la misma semilla",
+       {"12", "15", "5", "20", "5,1", "5", "--montecarlo", "100.000", "--semilla", "1"},
+       [](const Ejecucion& e) {
+         EXPECT_TRUE(Tiene(e.salida,
+                           "Rendimiento: 100,00 % (intervalo del 95 %, de Wilson: "
+                           "99,996 % a 100,000 %)"))
+             << e.salida;
+         EXPECT_TRUE(Tiene(e.salida, "100.000 unidades, semilla 1"));
+         EXPECT_EQ(Ejecutar({"12", "15", "5", "20", "5,1", "5", "--montecarlo", "100.000",
+                             "--semilla", "1"})
+                       .salida,
+                   e.salida);
+       }},
+      {"29: cada unidad en su archivo, y la semilla que se eligió dicha",
+       {"12", "15", "20", "100", "5,1", "5", "--montecarlo", "500", "--muestras",
+        kDirTemporal + "/unidades.csv", "--formato", "json"},
+       [](const Ejecucion& e) {
+         EXPECT_EQ(e.codigo, kSalidaNoConstruible);
+         const std::string filas = Leer(kDirTemporal + "/unidades.csv");
+         EXPECT_EQ(filas.rfind("\xEF\xBB\xBFUnidad;Vz_25C_V;", 0), 0u);
+         EXPECT_EQ(std::count(filas.begin(), filas.end(), '\n'), 501);
+         const std::string semilla = Valor(Valor(e.salida, "montecarlo"), "semilla");
+         const std::string otra =
+             Ejecutar({"12", "15", "20", "100", "5,1", "5", "--montecarlo", "500", "--semilla",
+                       semilla, "--muestras", kDirTemporal + "/otra.csv"})
+                 .salida;
+         EXPECT_EQ(Leer(kDirTemporal + "/otra.csv"), filas);
+         EXPECT_TRUE(Tiene(otra, "Monte Carlo: 0,00 % de 500 unidades")) << otra;
+       }},
       {"7: una Iz máx lejana no aplasta las curvas",
        {"9", "9", "0", "10", "3,3", "20", "--familia", "1N53", "--formato", "html"},
        [](const Ejecucion& e) { EXPECT_TRUE(Tiene(e.salida, "fuera de escala")); }},
@@ -435,6 +464,18 @@ TEST(Herramienta, EntradasErroneas) {
         kDirTemporal + "/l.csv"},
        "no pueden ser el mismo archivo"},
       {{"--lotes", montajeMalo, "--lista-materiales", montajeMalo}, "es el archivo de entrada"},
+      {con({"--montecarlo", "0"}), "--montecarlo «0» no vale: ha de ser un entero de 1 a"},
+      {con({"--montecarlo", "1,5"}), "--montecarlo «1,5» no vale"},
+      {con({"--montecarlo", "10", "--semilla", "-1"}), "--semilla «-1» no vale"},
+      {con({"--semilla", "3"}),
+       "--semilla, --muestras, --vout-min y --vout-max van con --montecarlo"},
+      {{"--lotes", montajeMalo, "--montecarlo", "10"}, "--montecarlo es para un diseño"},
+      {con({"--montecarlo", "10", "--formato", "spice"}), "--montecarlo no va con --formato spice"},
+      {con({"--montecarlo", "10", "--vout-min", "5", "--vout-max", "4,9"}),
+       "--vout-min no puede pasar de --vout-max"},
+      {con({"--montecarlo", "10", "--muestras", kDirTemporal + "/m.csv", "-o",
+            kDirTemporal + "/m.csv"}),
+       "no pueden ser el mismo archivo"},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.mensaje);
