@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Measures, each as a ratio taken in one run: a batch row drawn as people ask
-# for designs against the bare rule check on the same rows, the number text
+# for designs against the bare rule check on the same rows, a Monte-Carlo run
+# of 100 000 units against one worst-case design and its memory at a hundred
+# times as many units, the number text
 # and a whole calculation against the raw standard conversions (Google
 # Benchmark), and, under Wine, the calculator's start-up time, peak memory
 # and size against a program that only opens an empty window; lists the DLLs
@@ -14,13 +16,20 @@ cd "$raiz"
 bash scripts/instalar.sh
 
 cmake -S . -B build/rel -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/rel --target bench_numero_texto bench_lotes -j"$(nproc)" >/dev/null
+cmake --build build/rel --target bench_numero_texto bench_lotes bench_montecarlo zener-diseno \
+  -j"$(nproc)" >/dev/null
 build/rel/bench/bench_numero_texto --benchmark_format=json --benchmark_min_time=0.5 \
   >build/rel/bench.json 2>/dev/null
 # The batch's medians over three runs: a run takes over a second, and the
 # machine's load moves one run more than the designs do.
 build/rel/bench/bench_lotes --benchmark_format=json --benchmark_repetitions=3 \
   --benchmark_report_aggregates_only=true >build/rel/lotes.json 2>/dev/null
+build/rel/bench/bench_montecarlo --benchmark_format=json --benchmark_repetitions=3 \
+  --benchmark_report_aggregates_only=true >build/rel/montecarlo.json 2>/dev/null
+# A run's memory does not grow with its units: the peak at a hundred times as many.
+pico() { /usr/bin/time -f %M build/rel/cli/zener-diseno 12 15 5 20 5,1 5 --montecarlo "$1" \
+  --semilla 1 2>&1 >/dev/null | tail -1; }
+echo "$(pico 10000) $(pico 1000000)" >build/rel/montecarlo_pico.txt
 
 . scripts/comun.sh
 elegir_wine
@@ -78,6 +87,19 @@ print("%-55s %6.0f k rows/s, %.0f %% of them buildable" % (
     100 * lote["construibles"]))
 filas.insert(0, ("batch row / bare Calcular on the same rows",
                  calcular["items_per_second"] / lote["items_per_second"], 170))
+mc = {b["name"]: b for b in json.load(open("build/rel/montecarlo.json"))["benchmarks"]}
+unidades, uno = mc["MonteCarlo_100000_unidades_median"], mc["Disenar_uno_median"]
+def segundos(b):
+    return b["cpu_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9, "s": 1}[b["time_unit"]]
+print("%-55s %6.0f ms, %.0f times one worst-case design (%.1f us)" % (
+    "Monte Carlo, 100 000 units of shunt designs, one core", segundos(unidades) * 1e3,
+    segundos(unidades) / segundos(uno), segundos(uno) * 1e6))
+pequeno, grande = (float(x) for x in open("build/rel/montecarlo_pico.txt").read().split())
+filas += [
+    ("Monte Carlo 100 000 units / 1 s", segundos(unidades), 1),
+    ("peak memory, 1 000 000 units / 10 000 units (%.0f KB / %.0f KB)" % (grande, pequeno),
+     grande / pequeno, 1.1),
+]
 fallos = 0
 for nombre, razon, meta in filas:
     print("%-55s %6.2f x  (target %5.2f x) %s" % (nombre, razon, meta, "ok" if razon <= meta else "MISSED"))
