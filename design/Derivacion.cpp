@@ -405,10 +405,15 @@ struct Completo {
   std::optional<double> voutNominalV;
 };
 
-Completo Completar(const Problema& p, const Candidato& c) {
+// What a narrower scope worked already, `hecho`, is taken as it is where
+// this scope would work it the same.
+Completo Completar(const Problema& p, const Candidato& c,
+                   const std::optional<Completo>& hecho = std::nullopt) {
   const Entorno e = EntornoDe(p, EnvolventeDe(c), c.izRequeridaMa);
   Completo x;
-  x.resistencia = ResistenciaDe(e, p.o, c.valor, p.alcance == Alcance::Completo);
+  const bool conVecinas = p.alcance == Alcance::Completo;
+  x.resistencia =
+      hecho && !conVecinas ? hecho->resistencia : ResistenciaDe(e, p.o, c.valor, conVecinas);
   if (!c.valor || p.alcance == Alcance::Construible) return x;
   const double r = c.valor->rOhm;
   x.voutNominalV = SalidaNominal(e, e.env.Centro(c.pieza ? c.pieza->fila->vz : p.d.VnZener), r);
@@ -423,7 +428,8 @@ struct TanteosGuardados::Memoria {
     const FilaZener* fila;
     CargaDelZener carga;
     Candidato candidato;
-    std::optional<Completo> completo;
+    std::optional<Completo> completo;  // at the design's scope
+    std::optional<Completo> parcial;   // whether it builds, alone
   };
   std::vector<Tanteo> tanteos;
 };
@@ -452,12 +458,17 @@ Candidato Tanteado(const Problema& p, const Zener& z) {
   return c;
 }
 
-// Likewise, everything shown of a part.
+// Likewise, everything shown of a part: whether it builds, worked once,
+// is part of the whole, which any scope takes.
 Completo Completado(const Problema& p, const Candidato& c) {
-  auto* t =
-      c.pieza && p.alcance != Alcance::Construible ? Guardado(c.pieza->fila, p.carga) : nullptr;
+  auto* t = c.pieza ? Guardado(c.pieza->fila, p.carga) : nullptr;
   if (!t) return Completar(p, c);
-  if (!t->completo) t->completo = Completar(p, c);
+  if (t->completo) return *t->completo;
+  if (p.alcance == Alcance::Construible) {
+    if (!t->parcial) t->parcial = Completar(p, c);
+    return *t->parcial;
+  }
+  t->completo = Completar(p, c, t->parcial);
   return *t->completo;
 }
 
