@@ -239,9 +239,12 @@ struct EnElVeredicto : EnPalabras {
   }
 };
 
-// A sentence after a colon starts in lower case.
+// A sentence after a colon starts in lower case, but a part number such as
+// "BC817-25" keeps its capitals.
 std::string TrasDosPuntos(std::string texto) {
-  if (!texto.empty() && texto[0] >= 'A' && texto[0] <= 'Z') texto[0] += 'a' - 'A';
+  const auto mayuscula = [](char c) { return c >= 'A' && c <= 'Z'; };
+  const bool palabra = texto.size() > 1 && !mayuscula(texto[1]);
+  if (!texto.empty() && mayuscula(texto[0]) && palabra) texto[0] += 'a' - 'A';
   return texto;
 }
 

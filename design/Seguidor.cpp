@@ -44,6 +44,8 @@
 //    names the point to check on the sheet's figure.
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <variant>
 
 #include "core/Tablas.h"
 #include "design/Circuitos.h"
@@ -295,9 +297,17 @@ std::vector<const FilaTransistor*> Candidatos(const OpcionesDiseno& o) {
   return candidatos;
 }
 
+// How far a part whose Zener side builds is from taking the power: its
+// power with the margin over what it admits; anything else, infinitely far.
+double FaltaDePotencia(const Evaluacion& e) {
+  const auto* m = e.fallo ? std::get_if<motivo::TransistorNoBasta>(&*e.fallo) : nullptr;
+  if (!m || m->admiteW <= 0) return std::numeric_limits<double>::infinity();
+  return m->margen * m->potenciaW / m->admiteW;
+}
+
 // The first part that takes it in free air; else the one that needs the
-// least heatsink, the largest RθSA; else the first whose Zener side builds,
-// to show, or the first tried.
+// least heatsink, the largest RθSA; else, of those whose Zener side builds,
+// the one nearest to taking the power, to show; or the first tried.
 std::size_t Elegida(const std::vector<Evaluacion>& evaluaciones) {
   std::optional<std::size_t> conDisipador, zenerQueSirve;
   for (std::size_t i = 0; i < evaluaciones.size(); ++i) {
@@ -309,7 +319,8 @@ std::size_t Elegida(const std::vector<Evaluacion>& evaluaciones) {
       conDisipador = i;
     }
     const Diseno& d = e.zener;
-    if (!zenerQueSirve && d.ConResistencia() && d.Cumple() && d.ZenerElegido()) {
+    if (d.ConResistencia() && d.Cumple() && d.ZenerElegido() &&
+        (!zenerQueSirve || FaltaDePotencia(e) < FaltaDePotencia(evaluaciones[*zenerQueSirve]))) {
       zenerQueSirve = i;
     }
   }

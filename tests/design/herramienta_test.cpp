@@ -290,6 +290,11 @@ TEST(Herramienta, FallosDenunciados) {
          EXPECT_EQ(Leer(kDirTemporal + "/otra.csv"), filas);
          EXPECT_TRUE(Tiene(otra, "Monte Carlo: 0,00 % de 500 unidades")) << otra;
        }},
+      {"28: el veredicto del seguidor nombra el transistor que más se acerca, con sus mayúsculas",
+       {"11", "13", "100", "100", "5,6", "2", "--circuito", "seguidor", "--montaje", "smd"},
+       [](const Ejecucion& e) {
+         EXPECT_TRUE(Tiene(e.salida, "No construible: BCP56-16 no basta: 2 × 0,886 W")) << e.salida;
+       }},
       {"7: una Iz máx lejana no aplasta las curvas",
        {"9", "9", "0", "10", "3,3", "20", "--familia", "1N53", "--formato", "html"},
        [](const Ejecucion& e) { EXPECT_TRUE(Tiene(e.salida, "fuera de escala")); }},
