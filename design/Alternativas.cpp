@@ -118,7 +118,9 @@ void PorOpcion(std::vector<Alternativa>& lista, const Prueba& prueba, std::strin
 
 std::vector<Alternativa> Alternativas(const Diseno& base) {
   std::vector<Alternativa> lista;
-  if (base.construible || base.veredicto != Veredicto::Cumple) return lista;
+  // A broken rule is a value to change too; a value past what the tool reads
+  // is not a design at all.
+  if (base.construible || base.veredicto == Veredicto::FueraDeRango) return lista;
   const Prueba prueba{base};
   const OpcionesDiseno& o = base.opciones;
   // The power margin, down to 1.

@@ -523,7 +523,7 @@ std::vector<Seccion> Secciones(const Diseno& d) {
   }
   s.push_back(Resultado(d));
   if (auto muestreo = SeccionMuestreo(d)) s.push_back(std::move(*muestreo));
-  if (!d.construible && d.veredicto == Veredicto::Cumple) {
+  if (!d.construible && d.veredicto != Veredicto::FueraDeRango) {
     Seccion cambios{"Qué cambiar para construirlo, cada cambio por sí solo", {}};
     for (const Alternativa& a : d.alternativas) cambios.lineas.push_back(TextoDe(a));
     if (d.alternativas.empty()) {
