@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <optional>
 #include <random>
@@ -1076,7 +1077,8 @@ TEST(JuezSpice, LasUnidadesDeMonteCarloCorrenEnElSimulador) {
     for (const MedidaSimulada& ms : kMedidasSimuladas) {
       const DescripcionMedida& descripcion = DescripcionDe(ms.medida);
       if (descripcion.deSeguidor && !d.transistor) continue;
-      double extremo = ms.minimo ? INFINITY : -INFINITY;
+      constexpr double kInf = std::numeric_limits<double>::infinity();
+      double extremo = ms.minimo ? kInf : -kInf;
       for (std::size_t k = 0; k < esquinas.size(); ++k) {
         if (!EnEsquinas(ms.esquinas, k, esquinas.size())) continue;
         const double v = ms.valor(esquinas[k]);
