@@ -178,56 +178,52 @@ void Menor(double& m, double v) {
   m = std::min(m, v);
 }
 
-// The corners each measure is worst at: the lowest input at the heaviest
-// load; the highest at the heaviest, at the least and with the load gone
-// (or at its least, where it stays); at each ambient; and the nominal one.
-enum class EsquinaDeUnidad { Minima, Plena, Ligera, SinCarga, Nominal };
+// The corners of a unit: with the load connected, with it gone (or, where
+// it stays, again at its least), and the nominal one.
+enum class EsquinaDeUnidad { ConCarga, SinCarga, Nominal };
 
 template <typename F>
 void Recorrer(const Banco& b, const Unidad& u, F&& f) {
   const bool fija = b.d.opciones.cargaFija;
   for (const double ta : b.ambientes) {
-    f(EsquinaDeUnidad::Minima, Resolver(b, u, b.veBaja, Carga::Maxima, ta));
-    f(EsquinaDeUnidad::Plena, Resolver(b, u, b.veAlta, Carga::Maxima, ta));
+    f(EsquinaDeUnidad::ConCarga, Resolver(b, u, b.veBaja, Carga::Maxima, ta));
+    f(EsquinaDeUnidad::ConCarga, Resolver(b, u, b.veAlta, Carga::Maxima, ta));
     const PuntoDeUnidad ligera = Resolver(b, u, b.veAlta, Carga::Minima, ta);
-    f(EsquinaDeUnidad::Ligera, ligera);
+    f(EsquinaDeUnidad::ConCarga, ligera);
     f(EsquinaDeUnidad::SinCarga, fija ? ligera : Resolver(b, u, b.veAlta, Carga::Ninguna, ta));
   }
   f(EsquinaDeUnidad::Nominal, Resolver(b, u, b.veMedia, Carga::Media, b.ambienteNominal));
 }
 
-// The unit over the design's range: each measure at its worst corner, and
-// the promises it breaks.
+// The unit over the design's range: each measure at whichever corner it is
+// worst, not where it is for most parts. A junction that heats with its
+// current, on a coefficient below nothing, lowers Vz as the input rises or
+// the load falls; the follower's Vbe bound falls with its current when
+// cold, so that its output may be highest at the heaviest load. The output
+// is the load's, connected.
 void Medir(const Banco& b, Unidad& u) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   auto& m = u.medidas;
   m.fill(-kInf);
   for (Medida x : {Medida::VoutMin, Medida::IzMin}) m[I(x)] = kInf;
-  const double veAlta = b.veAlta;
   Recorrer(b, u, [&](EsquinaDeUnidad esquina, const PuntoDeUnidad& p) {
-    switch (esquina) {
-      case EsquinaDeUnidad::Nominal:
-        m[I(Medida::VoutNominal)] = p.voutV;
-        return;
-      case EsquinaDeUnidad::Minima:
-        Menor(m[I(Medida::IzMin)], p.izA * kMiliPorUnidad);
-        Menor(m[I(Medida::VoutMin)], p.voutV);
-        break;
-      case EsquinaDeUnidad::Plena:
-        Mayor(m[I(Medida::PR)], (veAlta - p.vzV) * (veAlta - p.vzV) / u.rOhm);
-        Mayor(m[I(Medida::VR)], veAlta - p.vzV);
-        Mayor(m[I(Medida::PTransistor)], (veAlta - p.voutV) * p.icA);
-        break;
-      case EsquinaDeUnidad::Ligera:
-        Mayor(m[I(Medida::VoutMax)], p.voutV);
-        break;
-      case EsquinaDeUnidad::SinCarga:
-        Mayor(m[I(Medida::IzMax)], p.izA * kMiliPorUnidad);
-        break;
+    if (esquina == EsquinaDeUnidad::Nominal) {
+      m[I(Medida::VoutNominal)] = p.voutV;
+      return;
     }
+    if (esquina == EsquinaDeUnidad::ConCarga) {
+      Menor(m[I(Medida::VoutMin)], p.voutV);
+      Mayor(m[I(Medida::VoutMax)], p.voutV);
+    }
+    const double vr = p.entradaV - p.vzV;
+    Menor(m[I(Medida::IzMin)], p.izA * kMiliPorUnidad);
+    Mayor(m[I(Medida::IzMax)], p.izA * kMiliPorUnidad);
+    Mayor(m[I(Medida::PR)], vr * vr / u.rOhm);
+    Mayor(m[I(Medida::VR)], vr);
+    Mayor(m[I(Medida::PTransistor)], (p.entradaV - p.voutV) * p.icA);
+    Mayor(m[I(Medida::VceMax)], p.entradaV - p.voutV);
     Mayor(m[I(Medida::PZ)], PotenciaZener(p));
     Mayor(m[I(Medida::TjZener)], p.tjC);
-    if (esquina != EsquinaDeUnidad::Minima) Mayor(m[I(Medida::VceMax)], veAlta - p.voutV);
   });
   u.fallos = 0;
   for (const DescripcionPromesa& p : kPromesas) {

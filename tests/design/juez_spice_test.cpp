@@ -14,6 +14,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <optional>
 #include <random>
@@ -25,6 +26,7 @@
 #include "Disenos.h"
 #include "design/Componentes.h"
 #include "design/Diseno.h"
+#include "design/Muestreo.h"
 #include "design/Transistores.h"
 
 namespace zener {
@@ -868,6 +870,233 @@ TEST(JuezSpice, ElCircuitoDelInformeCorre) {
     }
   }
   EXPECT_GT(comprobados, 15);
+}
+
+// Designs to sample as people ask for them: both circuits, ripple, an
+// ambient range, a load that stays and a load given as a resistance, each
+// drawn often enough that every kind has its units.
+std::vector<Diseno> DisenosAMuestrear(int cuantos) {
+  std::mt19937 azar(31);
+  std::uniform_real_distribution<double> uno(0, 1);
+  const double tensiones[] = {2.7, 3.3, 4.7, 5.1, 6.8, 9.1, 12, 15, 24, 33};
+  std::vector<Diseno> disenos;
+  for (int n = 0; static_cast<int>(disenos.size()) < cuantos; ++n) {
+    const double vz = tensiones[n % std::size(tensiones)];
+    OpcionesDiseno o;
+    o.circuito = n % 3 == 0 ? zener::Circuito::Seguidor : zener::Circuito::Derivacion;
+    o.margen = 1 + uno(azar);
+    if (n % 4 == 1) {
+      o.tempMinC = -40 + 50 * uno(azar);
+      o.tempMaxC = 30 + 45 * uno(azar);
+    }
+    if (n % 5 == 2) o.rizadoMv = 600 * uno(azar);
+    if (n % 7 == 3) o.cargaFija = true;
+    const bool resistiva = n % 4 == 2 && o.circuito == zener::Circuito::Derivacion;
+    const double veMin = vz * (1.3 + 1.5 * uno(azar)) + o.rizadoMv.value_or(0) / 2000;
+    const double icMax = 1 + 150 * uno(azar) * uno(azar);
+    if (resistiva) o.cargaOhm = vz / icMax * 1000;
+    Diseno d = Disenar(Valores(veMin, veMin * (1 + 0.4 * uno(azar)), icMax * uno(azar), icMax, vz,
+                               1 + 9 * uno(azar)),
+                       o);
+    if (Muestrear(d, OpcionesMuestreo{}).sinMuestreo) continue;
+    disenos.push_back(std::move(d));
+  }
+  return disenos;
+}
+
+// A unit's Zener at a corner: its own V0 moved to the corner's junction.
+Parte ParteDeUnidad(const Unidad& u, const PuntoDeUnidad& p, double iztA) {
+  const double deriva = 1 + u.tcPorCientoK / 100 * (p.tjC - kTemperaturaDeMedidaC);
+  return {u.vzV * deriva, u.aV, u.rsOhm, iztA};
+}
+
+// The corners of a unit, as PuntosDeUnidad lists them: per ambient four,
+// then the nominal one.
+enum class Esquinas { DeOperacion, ConCarga, Nominal };
+bool EnEsquinas(Esquinas e, std::size_t k, std::size_t cuantas) {
+  constexpr std::size_t kPorAmbiente = 4, kSinCarga = 3;
+  const bool nominal = k + 1 == cuantas;
+  switch (e) {
+    case Esquinas::DeOperacion:
+      return !nominal;
+    case Esquinas::ConCarga:  // the load gone is no output (where it stays, a copy)
+      return !nominal && k % kPorAmbiente != kSinCarga;
+    case Esquinas::Nominal:
+      return nominal;
+  }
+  return false;
+}
+
+// One corner as simulated, with what the tool took for the rest of it.
+struct EsquinaSimulada {
+  const PuntoDeUnidad& p;
+  const Simulado& s;
+  double rOhm, rthKPorW;
+  double Vout() const { return s.v - p.vbeV; }
+  double TjC() const { return p.ambienteC + s.v * s.i * rthKPorW; }
+};
+
+// Each measure of a unit as the extreme over the corners it may be at,
+// from the simulated points: not the tool's choice of corner, but every
+// corner it could have missed.
+struct MedidaSimulada {
+  Medida medida;
+  Esquinas esquinas;
+  bool minimo;
+  double (*valor)(const EsquinaSimulada&);
+};
+constexpr MedidaSimulada kMedidasSimuladas[] = {
+    {Medida::VoutNominal, Esquinas::Nominal, false,
+     [](const EsquinaSimulada& e) { return e.Vout(); }},
+    {Medida::VoutMin, Esquinas::ConCarga, true, [](const EsquinaSimulada& e) { return e.Vout(); }},
+    {Medida::VoutMax, Esquinas::ConCarga, false, [](const EsquinaSimulada& e) { return e.Vout(); }},
+    {Medida::IzMin, Esquinas::DeOperacion, true,
+     [](const EsquinaSimulada& e) { return e.s.i * 1000; }},
+    {Medida::IzMax, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) { return e.s.i * 1000; }},
+    {Medida::PZ, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) { return e.s.v * std::max(e.s.i, 0.0); }},
+    {Medida::PR, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) {
+       return (e.p.entradaV - e.s.v) * (e.p.entradaV - e.s.v) / e.rOhm;
+     }},
+    {Medida::TjZener, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) { return e.TjC(); }},
+    {Medida::VR, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) { return e.p.entradaV - e.s.v; }},
+    {Medida::PTransistor, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) { return (e.p.entradaV - e.Vout()) * e.p.icA; }},
+    {Medida::VceMax, Esquinas::DeOperacion, false,
+     [](const EsquinaSimulada& e) { return e.p.entradaV - e.Vout(); }},
+};
+
+// The worst disagreement of a figure, against its tolerance; the first
+// failures show their unit and corner.
+class Desacuerdos {
+ public:
+  void Anotar(const std::string& figura, double tolerancia, double desacuerdo,
+              const std::string& donde) {
+    constexpr int kFallosMostrados = 20;
+    auto& [peor, tol] = peores_[figura];
+    peor = std::max(peor, desacuerdo);
+    tol = tolerancia;
+    if (desacuerdo <= tolerancia || ++fallos_ > kFallosMostrados) return;  // NaN fails
+    ADD_FAILURE() << figura << ": desacuerdo " << desacuerdo << " > " << tolerancia << " en "
+                  << donde;
+  }
+  void Concluir(std::size_t unidades, std::size_t esquinas) const {
+    std::cout << unidades << " unidades, " << esquinas << " esquinas simuladas.\n"
+              << "Peor desacuerdo con el simulador (tolerancia):\n";
+    for (const auto& [figura, peor] : peores_) {
+      std::printf("  %-28s %10.3e  (%g)\n", figura.c_str(), peor.first, peor.second);
+    }
+  }
+
+ private:
+  std::map<std::string, std::pair<double, double>> peores_;
+  int fallos_ = 0;
+};
+
+// Monte-Carlo units of shunts and followers, ripple, ambient ranges, fixed
+// and resistive loads, each unit at each of its corners in ngspice with its
+// own Zener at the junction temperature the tool settled, its own R, its
+// source and its load. The follower's base is a current sink of the unit's
+// base current: its transistor comes from the sheet's bounds, not from a
+// model, so what is judged is the Zener's side and Vout = Vz − Vbe.
+TEST(JuezSpice, LasUnidadesDeMonteCarloCorrenEnElSimulador) {
+  constexpr int kDisenos = 32;
+  constexpr std::uint64_t kUnidadesPorDiseno = 15;
+  // The deck solves each voltage and current to 1e-7, the tool its own to
+  // the same, and the two agree to 2e-6 over these units: ten times that.
+  constexpr double kToleranciaRelativa = 1e-5;
+  // The tool settles each junction to a thousandth of a kelvin; the deck's
+  // Zener sits at the one it settled.
+  constexpr double kToleranciaTjK = 1e-3;
+  const std::vector<Diseno> disenos = DisenosAMuestrear(kDisenos);
+  struct Muestra {
+    std::size_t diseno;
+    Unidad unidad;
+    std::size_t primera, cuantas;  // its corners among the circuits
+  };
+  std::vector<Muestra> muestras;
+  std::vector<PuntoDeUnidad> puntos;
+  std::vector<Circuito> circuitos;
+  std::map<std::string, int> clases;
+  for (std::size_t n = 0; n < disenos.size(); ++n) {
+    const Diseno& d = disenos[n];
+    const OpcionesDiseno& o = d.opciones;
+    const bool seguidor = o.circuito == zener::Circuito::Seguidor;
+    clases[seguidor ? "seguidor" : "derivación"] += kUnidadesPorDiseno;
+    if (o.rizadoMv) clases["rizado"] += kUnidadesPorDiseno;
+    if (o.tempMinC != o.tempMaxC) clases["ambiente"] += kUnidadesPorDiseno;
+    if (o.cargaFija) clases["carga fija"] += kUnidadesPorDiseno;
+    if (o.cargaOhm) clases["carga resistiva"] += kUnidadesPorDiseno;
+    const double izt = d.zener->fila->iztMa / 1000;
+    OpcionesMuestreo opciones;
+    opciones.unidades = kUnidadesPorDiseno;
+    opciones.semilla = n + 1;
+    Muestrear(d, opciones, [&](const Unidad& u) {
+      const std::vector<PuntoDeUnidad> suyos = PuntosDeUnidad(d, u);
+      muestras.push_back({n, u, circuitos.size(), suyos.size()});
+      for (const PuntoDeUnidad& p : suyos) {
+        puntos.push_back(p);
+        circuitos.push_back({n, 'u', p.entradaV, u.rOhm, seguidor ? p.ibA : p.cargaA,
+                             p.cargaOhm.value_or(0), ParteDeUnidad(u, p, izt)});
+      }
+    });
+  }
+  for (const char* clase :
+       {"seguidor", "derivación", "rizado", "ambiente", "carga fija", "carga resistiva"}) {
+    EXPECT_GT(clases[clase], 0) << clase;
+  }
+  const std::vector<Simulado> simulados = SimularTodos(circuitos);
+  ASSERT_EQ(simulados.size(), circuitos.size());
+
+  Desacuerdos desacuerdos;
+  auto relativo = [](double a, double b, double escala) { return std::fabs(a - b) / escala; };
+  for (std::size_t m = 0; m < muestras.size(); ++m) {
+    const Muestra& x = muestras[m];
+    const Diseno& d = disenos[x.diseno];
+    const double rth = d.zener->familia->rthKPorW;
+    std::vector<EsquinaSimulada> esquinas;
+    for (std::size_t k = x.primera; k < x.primera + x.cuantas; ++k) {
+      const PuntoDeUnidad& p = puntos[k];
+      const Simulado& s = simulados[k];
+      esquinas.push_back({p, s, x.unidad.rOhm, rth});
+      const std::string donde = "diseño " + std::to_string(x.diseno) + ", unidad " +
+                                std::to_string(m) + ", esquina " + std::to_string(k - x.primera);
+      // A current is as exact as the resistor's, of which it is a part.
+      const double corrienteR = std::fabs(p.entradaV - p.vzV) / x.unidad.rOhm;
+      desacuerdos.Anotar("Vz", kToleranciaRelativa, relativo(s.v, p.vzV, p.vzV), donde);
+      desacuerdos.Anotar("Iz (de la de R)", kToleranciaRelativa, relativo(s.i, p.izA, corrienteR),
+                         donde);
+      desacuerdos.Anotar("Vout", kToleranciaRelativa,
+                         relativo(esquinas.back().Vout(), p.voutV, p.voutV), donde);
+      desacuerdos.Anotar("Tj (K)", kToleranciaTjK, std::fabs(esquinas.back().TjC() - p.tjC), donde);
+    }
+    for (const MedidaSimulada& ms : kMedidasSimuladas) {
+      const DescripcionMedida& descripcion = DescripcionDe(ms.medida);
+      if (descripcion.deSeguidor && !d.transistor) continue;
+      constexpr double kInf = std::numeric_limits<double>::infinity();
+      double extremo = ms.minimo ? kInf : -kInf;
+      for (std::size_t k = 0; k < esquinas.size(); ++k) {
+        if (!EnEsquinas(ms.esquinas, k, esquinas.size())) continue;
+        const double v = ms.valor(esquinas[k]);
+        extremo = ms.minimo ? std::min(extremo, v) : std::max(extremo, v);
+      }
+      const double herramienta = x.unidad.medidas[static_cast<std::size_t>(ms.medida)];
+      const bool temperatura = ms.medida == Medida::TjZener;
+      desacuerdos.Anotar(std::string(descripcion.nombre),
+                         temperatura ? kToleranciaTjK : kToleranciaRelativa,
+                         temperatura ? std::fabs(extremo - herramienta)
+                                     : relativo(extremo, herramienta, std::fabs(herramienta)),
+                         "diseño " + std::to_string(x.diseno) + ", unidad " + std::to_string(m));
+    }
+  }
+  std::cout << disenos.size() << " diseños:";
+  for (const auto& [clase, unidades] : clases) std::cout << " " << clase << " " << unidades;
+  std::cout << " unidades\n";
+  desacuerdos.Concluir(muestras.size(), circuitos.size());
 }
 
 }  // namespace
