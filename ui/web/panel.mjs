@@ -165,7 +165,6 @@ function ponerOpciones() {
   const datos = JSON.parse(pedirTexto('listas'));
   ({ listas, materiales: columnas } = datos);
   montajes = listas.find(({ clave }) => clave === 'montaje').elecciones;
-  ponerListas({});
   document.querySelector('#materiales thead tr').replaceChildren(...columnas.map(({ texto }) => {
     const cabecera = document.createElement('th');
     cabecera.scope = 'col';
@@ -178,6 +177,8 @@ function ponerOpciones() {
     if (!opcion.conSigno) caja.inputMode = 'decimal';
     if (opcion.defecto !== null) caja.placeholder = opcion.defecto;
   }
+  // After the boxes are grouped with their limits, which are hidden with them.
+  ponerListas({});
 }
 
 function limpiarAvisoDeCopia() {
@@ -317,7 +318,8 @@ function dibujarHistograma({ histograma: { desde, hasta, cuentas }, cota_baja: b
   svg.replaceChildren(...barras, ...cotas);
   const [primera] = filas[0][0].split(' a ');
   const ultima = filas.at(-1)[0].split(' a ').at(-1);
-  document.getElementById('ejeHistograma').replaceChildren(...[primera, ultima].map((texto) => {
+  const unidad = ultima.slice(ultima.lastIndexOf(' '));
+  document.getElementById('ejeHistograma').replaceChildren(...[primera + unidad, ultima].map((texto) => {
     const extremo = document.createElement('span');
     extremo.textContent = texto;
     return extremo;
