@@ -40,8 +40,8 @@ constexpr double kMaximoUnidadesPanel = 20000;
 // What a page's number holds exactly, 2^53 − 1, as the tool takes it.
 constexpr double kMayorSemilla = 9007199254740991.0;
 constexpr CajaDeMuestreo kCajasDeMuestreo[] = {
-    {kClaveUnidades, "el número de unidades de Monte Carlo", 1, kMaximoUnidadesPanel, kUnidadesPorDefecto,
-     &OpcionesMuestreo::unidades},
+    {kClaveUnidades, "el número de unidades de Monte Carlo", 1, kMaximoUnidadesPanel,
+     kUnidadesPorDefecto, &OpcionesMuestreo::unidades},
     {kClaveSemilla, "la semilla", 0, kMayorSemilla, std::nullopt, &OpcionesMuestreo::semilla},
 };
 

@@ -39,8 +39,10 @@ const SOLO_CON = {
 // the follower) or a check box left clear: then the option's default.
 const enUso = (el) => !el.disabled && (el.type !== 'checkbox' || el.checked);
 
+// An empty seed box stands for the seed it will hold once left.
 function textos() {
-  return Object.fromEntries(controles().filter(enUso).map((el) => [el.name, el.value]));
+  const texto = (el) => (el.name === 'semilla' && el.value.trim() === '' ? semillaDeLaCajaVacia() : el.value);
+  return Object.fromEntries(controles().filter(enUso).map((el) => [el.name, texto(el)]));
 }
 
 // The options set, as the page's address keeps them: a list at the
@@ -127,10 +129,15 @@ function seguirDependencias() {
 
 // A run's seed is drawn at random while its box is empty, and then written
 // in it, so that the run can be repeated; as a page's number holds it
-// exactly, below 2^53.
-function semillaAlAzar() {
-  const [alta, baja] = crypto.getRandomValues(new Uint32Array(2));
-  return String((alta >>> 11) * 2 ** 32 + baja);
+// exactly, below 2^53. The run shown while the box is empty is that of the
+// seed it will hold.
+let semillaPendiente;
+function semillaDeLaCajaVacia() {
+  if (semillaPendiente === undefined) {
+    const [alta, baja] = crypto.getRandomValues(new Uint32Array(2));
+    semillaPendiente = String((alta >>> 11) * 2 ** 32 + baja);
+  }
+  return semillaPendiente;
 }
 
 // A run asked for has its boxes filled: the units at the library's default
@@ -138,9 +145,12 @@ function semillaAlAzar() {
 // left, not while it is being typed in. Gives whether it filled any.
 function completarMuestreo() {
   if (!conMuestreo().checked) return false;
-  const vacias = [[control('montecarlo'), () => control('montecarlo').placeholder],
-    [control('semilla'), semillaAlAzar]].filter(([caja]) => caja.value.trim() === '');
-  for (const [caja, valor] of vacias) caja.value = valor();
+  const unidades = control('montecarlo');
+  const semilla = control('semilla');
+  const vacias = [[unidades, unidades.placeholder], [semilla, semillaDeLaCajaVacia()]]
+    .filter(([caja]) => caja.value.trim() === '');
+  for (const [caja, valor] of vacias) caja.value = valor;
+  semillaPendiente = undefined;
   return vacias.length > 0;
 }
 
