@@ -44,6 +44,11 @@ const ESTADOS = [
     await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'hecho' &&
       document.querySelector('#panelDiseno table tbody tr') !== null);
   }],
+  ['with a Monte-Carlo run beside the verdict, its bins tabled', async (pagina) => {
+    await pagina.locator('#conMuestreo').check();
+    await pagina.locator('#figuraMuestreo summary').click();
+    await pagina.locator('#tablaHistograma').waitFor();
+  }],
   ['with an option refused', async (pagina) => {
     await pagina.locator('[name=tol_r]').fill('60');
     await pagina.waitForFunction(() => document.getElementById('panelDiseno').dataset.estado === 'error');

@@ -1,5 +1,7 @@
 #include "ui/web/PanelDiseno.h"
 
+#include <cmath>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -7,6 +9,8 @@
 #include "design/Componentes.h"
 #include "design/Lectura.h"
 #include "design/Materiales.h"
+#include "design/Muestreo.h"
+#include "design/Secciones.h"
 #include "design/Texto.h"
 #include "ui/web/Json.h"
 
@@ -19,26 +23,78 @@ constexpr int kDecimalesOhmios = 1;
 // voltages, the changes its links make.
 constexpr int kDecimalesPanel = 3;
 
+// The Monte-Carlo run's boxes: whole numbers, the panel's own keys. The
+// units stop well short of the library's most, for the panel designs again
+// at every key; with the box empty, a run has its default units.
+struct CajaDeMuestreo {
+  std::string_view clave;
+  std::string_view nombre;
+  double minimo, maximo;
+  std::optional<double> defecto;
+  std::uint64_t OpcionesMuestreo::*campo;
+};
+constexpr std::string_view kClaveUnidades = "montecarlo";
+constexpr std::string_view kClaveSemilla = "semilla";
+constexpr double kUnidadesPorDefecto = 2000;
+constexpr double kMaximoUnidadesPanel = 20000;
+// What a page's number holds exactly, 2^53 − 1, as the tool takes it.
+constexpr double kMayorSemilla = 9007199254740991.0;
+constexpr CajaDeMuestreo kCajasDeMuestreo[] = {
+    {kClaveUnidades, "el número de unidades de Monte Carlo", 1, kMaximoUnidadesPanel,
+     kUnidadesPorDefecto, &OpcionesMuestreo::unidades},
+    {kClaveSemilla, "la semilla", 0, kMayorSemilla, std::nullopt, &OpcionesMuestreo::semilla},
+};
+
+const CajaDeMuestreo* CajaDeMuestreoDeClave(std::string_view clave) {
+  for (const CajaDeMuestreo& caja : kCajasDeMuestreo) {
+    if (caja.clave == clave) return &caja;
+  }
+  return nullptr;
+}
+
 bool EsOpcionDelPanel(std::string_view clave) {
-  return OpcionDeListaDeClave(clave) != nullptr || OpcionDeClave(clave) != nullptr;
+  return OpcionDeListaDeClave(clave) != nullptr || OpcionDeClave(clave) != nullptr ||
+         CajaDeMuestreoDeClave(clave) != nullptr;
+}
+
+// The design's options and, when its units are asked for, the run's.
+struct OpcionesPanel {
+  OpcionesDiseno diseno;
+  OpcionesMuestreo muestreo;
+};
+
+// A run's box: a whole number within its limits; empty, its default.
+std::optional<std::string> LeerCajaDeMuestreo(OpcionesMuestreo& muestreo,
+                                              const CajaDeMuestreo& caja, std::string_view texto) {
+  std::optional<double> valor = caja.defecto;
+  if (!SinEspacios(texto).empty()) valor = LeerValor(texto).valor;
+  if (valor && *valor == std::floor(*valor) && *valor >= caja.minimo && *valor <= caja.maximo) {
+    muestreo.*caja.campo = static_cast<std::uint64_t>(*valor);
+    return std::nullopt;
+  }
+  return std::string(caja.nombre) + " «" + std::string(texto) + "» ha de ser un entero de " +
+         Cifra(caja.minimo, 0) + " a " + Cifra(caja.maximo, 0);
 }
 
 // One box's or list's text into the options, through the library's readers;
 // why it cannot be read, if it cannot. An empty text is the option's
 // default.
-std::optional<std::string> LeerUna(OpcionesDiseno& opciones, std::string_view clave,
+std::optional<std::string> LeerUna(OpcionesPanel& opciones, std::string_view clave,
                                    const ValorJson& valor) {
   const auto* texto = std::get_if<std::string>(&valor);
   if (texto == nullptr) return "«" + std::string(clave) + "» no es un texto";
+  if (const CajaDeMuestreo* caja = CajaDeMuestreoDeClave(clave)) {
+    return LeerCajaDeMuestreo(opciones.muestreo, *caja, *texto);
+  }
   const OpcionDeLista* lista = OpcionDeListaDeClave(clave);
   const OpcionNumerica* opcion = OpcionDeClave(clave);
   if (lista == nullptr && opcion == nullptr) return "«" + std::string(clave) + "» no es una opción";
   if (SinEspacios(*texto).empty()) return std::nullopt;
   if (lista != nullptr) {
-    if (lista->poner(opciones, *texto)) return std::nullopt;
+    if (lista->poner(opciones.diseno, *texto)) return std::nullopt;
     return std::string(lista->desconocida) + " «" + *texto + "»";
   }
-  if (auto motivo = LeerOpcion(opciones, *opcion, *texto)) {
+  if (auto motivo = LeerOpcion(opciones.diseno, *opcion, *texto)) {
     return std::string(opcion->nombre) + " «" + *texto + "» " + *motivo;
   }
   return std::nullopt;
@@ -57,17 +113,17 @@ constexpr Choque kChoques[] = {
 // empty when neither.
 std::string ClaveEnFalta(const ObjetoJson& objeto, const std::string& error) {
   for (const auto& [clave, valor] : objeto) {
-    OpcionesDiseno sola;
-    if (!LeerUna(sola, clave, valor) && ErrorDeOpciones(sola) == error) return clave;
+    OpcionesPanel sola;
+    if (!LeerUna(sola, clave, valor) && ErrorDeOpciones(sola.diseno) == error) return clave;
   }
   for (const auto& [estrecha, amplia] : kChoques) {
     const auto una = objeto.find(estrecha);
     const auto otra = objeto.find(amplia);
     if (una == objeto.end() || otra == objeto.end()) continue;
-    OpcionesDiseno ambas;
+    OpcionesPanel ambas;
     LeerUna(ambas, estrecha, una->second);
     LeerUna(ambas, amplia, otra->second);
-    if (ErrorDeOpciones(ambas) == error) return std::string(estrecha);
+    if (ErrorDeOpciones(ambas.diseno) == error) return std::string(estrecha);
   }
   return {};
 }
@@ -77,16 +133,18 @@ struct Fallo {
   std::string clave;  // the box at fault; empty for none in particular
 };
 
-std::variant<OpcionesDiseno, Fallo> LeerOpciones(const ObjetoJson& objeto) {
-  OpcionesDiseno opciones;
+std::variant<OpcionesPanel, Fallo> LeerOpciones(const ObjetoJson& objeto) {
+  OpcionesPanel opciones;
   for (const auto& [clave, valor] : objeto) {
     if (auto motivo = LeerUna(opciones, clave, valor)) return Fallo{*motivo, clave};
   }
-  if (auto error = ErrorDeOpciones(opciones)) return Fallo{*error, ClaveEnFalta(objeto, *error)};
+  if (auto error = ErrorDeOpciones(opciones.diseno)) {
+    return Fallo{*error, ClaveEnFalta(objeto, *error)};
+  }
   return opciones;
 }
 
-std::variant<OpcionesDiseno, Fallo> LeerOpciones(std::string_view json) {
+std::variant<OpcionesPanel, Fallo> LeerOpciones(std::string_view json) {
   const auto objeto = LeerObjetoPlano(json);
   if (!objeto) return Fallo{"las opciones no se pueden leer", {}};
   return LeerOpciones(*objeto);
@@ -193,6 +251,57 @@ void AnadirAlternativas(std::string& json, const Diseno& diseno) {
   json += ']';
 }
 
+// The run's nominal output, bin by bin, as the text report lists it: each
+// line's interval and units, without its bar of '#'.
+void AnadirBarras(std::string& json, const zener::Resumen& salida) {
+  const DescripcionMedida& medida = DescripcionDe(Medida::VoutNominal);
+  json += "{\"titulo\":";
+  AnadirCadena(json, std::string(medida.nombre) + ", unidades por intervalo");
+  json += ",\"filas\":[";
+  const std::string texto = HistogramaTexto(salida, medida);
+  for (std::size_t inicio = 0; inicio < texto.size();) {
+    const std::size_t fin = texto.find('\n', inicio);
+    const std::string_view linea =
+        SinEspacios(std::string_view(texto).substr(inicio, fin - inicio));
+    json += '[';
+    AnadirCadena(json, linea.substr(0, linea.find("  ")));
+    json += ',';
+    AnadirCadena(json, linea.substr(linea.rfind(' ') + 1));
+    json += "],";
+    inicio = fin + 1;
+  }
+  json.back() = ']';
+  json += '}';
+}
+
+// The run as the panel shows it beside the verdict: the report's line in
+// the verdict, its section's lines before the laws drawn from, and the
+// output's bins; null without a run.
+void AnadirMuestreo(std::string& json, const Diseno& diseno) {
+  const auto seccion = SeccionMuestreo(diseno);
+  if (!seccion) {
+    json += "null";
+    return;
+  }
+  json += "{\"veredicto\":";
+  AnadirCadenaONulo(json, LineaDeMuestreo(diseno));
+  json += ",\"lineas\":[";
+  const std::size_t leyes = diseno.muestreo->sinMuestreo ? 0 : diseno.muestreo->leyes.size();
+  for (std::size_t i = 0; i + leyes < seccion->lineas.size(); ++i) {
+    AnadirCadena(json, seccion->lineas[i]);
+    json += ',';
+  }
+  if (json.back() == ',') json.pop_back();
+  json += "],\"histograma\":";
+  const auto& salida = diseno.muestreo->medidas[static_cast<std::size_t>(Medida::VoutNominal)];
+  if (diseno.muestreo->sinMuestreo || !salida || salida->histograma.cuentas.empty()) {
+    json += "null";
+  } else {
+    AnadirBarras(json, *salida);
+  }
+  json += '}';
+}
+
 // Each numeric box: its key, its limits and default as the panel shows them,
 // and whether it takes a minus sign.
 void AnadirCaja(std::string& json, const OpcionNumerica& opcion) {
@@ -205,6 +314,17 @@ void AnadirCaja(std::string& json, const OpcionNumerica& opcion) {
   AnadirCadenaONulo(json,
                     defecto ? std::optional(CifraCorta(*defecto, kDecimalesPanel)) : std::nullopt);
   json += opcion.minimo < 0 ? ",\"conSigno\":true}," : ",\"conSigno\":false},";
+}
+
+// A run's box, in the same form.
+void AnadirCaja(std::string& json, const CajaDeMuestreo& caja) {
+  json += "{\"clave\":";
+  AnadirCadena(json, caja.clave);
+  json += ",\"limites\":";
+  AnadirCadena(json, "De " + Cifra(caja.minimo, 0) + " a " + Cifra(caja.maximo, 0));
+  json += ",\"defecto\":";
+  AnadirCadenaONulo(json, caja.defecto ? std::optional(Cifra(*caja.defecto, 0)) : std::nullopt);
+  json += ",\"conSigno\":false},";
 }
 
 }  // namespace
@@ -220,14 +340,18 @@ std::string PanelDiseno::Disenar(std::string_view opcionesJson) {
                     fallo && !fallo->clave.empty() ? std::optional(fallo->clave) : std::nullopt);
   json += ",\"informe\":";
   if (valores_ && !fallo) {
-    diseno_ = zener::Disenar(*valores_, std::get<OpcionesDiseno>(leidas));
+    const OpcionesPanel& opciones = std::get<OpcionesPanel>(leidas);
+    diseno_ = zener::Disenar(*valores_, opciones.diseno);
+    if (opciones.muestreo.unidades > 0) diseno_->muestreo = Muestrear(*diseno_, opciones.muestreo);
     json += InformeJson(*diseno_);
     json += ",\"resumen\":";
     AnadirCadena(json, Resumen(*diseno_));
     json += ",\"alternativas\":";
     AnadirAlternativas(json, *diseno_);
+    json += ",\"muestreo\":";
+    AnadirMuestreo(json, *diseno_);
   } else {
-    json += "null,\"resumen\":null,\"alternativas\":[]";
+    json += "null,\"resumen\":null,\"alternativas\":[],\"muestreo\":null";
   }
   return json + '}';
 }
@@ -238,17 +362,22 @@ std::string PanelDiseno::OpcionesDeEnlace(std::string_view opcionesJson) {
   ObjetoJson aceptadas = LeerObjetoPlano(opcionesJson).value_or(ObjetoJson{});
   std::vector<std::string> ignoradas;
   for (auto opcion = aceptadas.begin(); opcion != aceptadas.end();) {
-    OpcionesDiseno prueba;
+    OpcionesPanel prueba;
     const bool valida = EsOpcionDelPanel(opcion->first);
     if (valida && !LeerUna(prueba, opcion->first, opcion->second)) {
       // A choice by the name its list gives it, whichever the link used.
       const OpcionDeLista* lista = OpcionDeListaDeClave(opcion->first);
-      if (lista != nullptr) opcion->second = lista->leer(prueba);
+      if (lista != nullptr) opcion->second = lista->leer(prueba.diseno);
       ++opcion;
       continue;
     }
     if (valida) ignoradas.push_back(opcion->first);
     opcion = aceptadas.erase(opcion);
+  }
+  // A seed is a run's: without one it says nothing.
+  if (aceptadas.count(kClaveSemilla) > 0 && aceptadas.count(kClaveUnidades) == 0) {
+    ignoradas.emplace_back(kClaveSemilla);
+    aceptadas.erase(aceptadas.find(kClaveSemilla));
   }
   for (auto leidas = LeerOpciones(aceptadas); std::holds_alternative<Fallo>(leidas);
        leidas = LeerOpciones(aceptadas)) {
@@ -286,6 +415,7 @@ std::string PanelDiseno::Listas() {
   json.back() = ']';
   json += ",\"opciones\":[";
   for (const OpcionNumerica& opcion : kOpcionesNumericas) AnadirCaja(json, opcion);
+  for (const CajaDeMuestreo& caja : kCajasDeMuestreo) AnadirCaja(json, caja);
   json.back() = ']';
   return json + '}';
 }

@@ -20,13 +20,18 @@ class PanelDiseno {
   // texts: any of the library's keys of options that take a name ("serie",
   // "circuito", "carga_fija"...: a choice's name) or a figure ("tol_r",
   // "margen"...: the text typed, comma decimals); an empty text is the
-  // option's default. Gives {"valores": bool, "error": why the options
+  // option's default. "montecarlo" (units, empty for the panel's default)
+  // asks for a Monte-Carlo run beside the worst case, "semilla" its seed.
+  // Gives {"valores": bool, "error": why the options
   // cannot be used or null, "clave": the key at fault or null, "informe":
   // the design's JSON report or null, "resumen": the line under its verdict
   // (the output and the junction's temperature of a design that can be
   // built, the resistor values that work) or null, "alternativas": [{texto,
   // cambios: {key: the text it takes}}], the report's alternatives as the
-  // options and values each changes}.
+  // options and values each changes, "muestreo": null without a run, else
+  // {veredicto: the report's line beside its verdict or null, lineas: its
+  // section's lines before the laws, histograma: {titulo, filas: [[the
+  // interval, its units]]} of the nominal output, or null}}.
   std::string Disenar(std::string_view opcionesJson);
 
   // The options of a shared link, in the same form: each one kept if it is
@@ -40,7 +45,7 @@ class PanelDiseno {
   // OpcionesDeListaJson gives them, "materiales": the parts list's columns
   // [{clave: the report's key, texto: the header}], "opciones": the numeric
   // boxes, [{clave, limites: as text, defecto: as text or null,
-  // conSigno}]}.
+  // conSigno}], the Monte-Carlo run's boxes last}.
   static std::string Listas();
 
   // The reports of the last design; empty before the first.

@@ -16,25 +16,33 @@ let pedirTexto;      // (what, input) -> the module's text
 let vigente = false;  // the window shows the results the report was made for
 let hayInforme = false;
 let hayPiezas = false;  // the report's design can be built: it has a parts list
+let hayMuestreo = false;  // the report has a Monte-Carlo run
 let avisoDeCopia;    // the timer that clears the copy notice
 let columnas;        // the parts list's columns: [{clave, texto}]
 let listas;          // the options that take a name: [{clave, elecciones, defecto, bandera}]
 let montajes;        // the Montaje list's choices: [{nombre, texto}]
 
 const AVISO_DE_COPIA_MS = 4000;
-// An option that applies only with another's choice: the transistor, only
-// with the follower.
-const SOLO_CON = { transistor: ['circuito', 'seguidor'] };
 const formulario = () => document.getElementById('opcionesDiseno');
+const conMuestreo = () => document.getElementById('conMuestreo');
 const cajas = () => [...formulario().querySelectorAll('input:not([type=checkbox])')];
 const controles = () => [...formulario().elements].filter((el) => el.name);
 const control = (clave) => formulario().elements.namedItem(clave);
+// An option that applies only with another's choice: the transistor, only
+// with the follower; the run's units and seed, only with the run.
+const SOLO_CON = {
+  transistor: () => control('circuito').value === 'seguidor',
+  montecarlo: () => conMuestreo().checked,
+  semilla: () => conMuestreo().checked,
+};
 // A control gives its text unless it is out of use (the transistor without
 // the follower) or a check box left clear: then the option's default.
 const enUso = (el) => !el.disabled && (el.type !== 'checkbox' || el.checked);
 
+// An empty seed box stands for the seed it will hold once left.
 function textos() {
-  return Object.fromEntries(controles().filter(enUso).map((el) => [el.name, el.value]));
+  const texto = (el) => (el.name === 'semilla' && el.value.trim() === '' ? semillaDeLaCajaVacia() : el.value);
+  return Object.fromEntries(controles().filter(enUso).map((el) => [el.name, texto(el)]));
 }
 
 // The options set, as the page's address keeps them: a list at the
@@ -54,6 +62,8 @@ export function ponerOpcionesDelEnlace(pares) {
   const delPanel = Object.fromEntries([...pares].filter(([clave]) => control(clave)));
   const { aceptadas, ignoradas } = JSON.parse(pedirTexto('opciones-enlace', JSON.stringify(delPanel)));
   for (const caja of cajas()) caja.value = aceptadas[caja.name] ?? '';
+  conMuestreo().checked = 'montecarlo' in aceptadas;
+  completarMuestreo();
   ponerListas(aceptadas);
   disenar();
   return ignoradas.map(nombreDe);
@@ -107,14 +117,41 @@ function alCambiarMontaje() {
   for (const lista of listas.filter(porMontaje)) llenarPorMontaje(lista, control(lista.clave).value);
 }
 
-// An option that applies only with another's choice is shown, and sent,
-// only then.
+// An option that applies only with another's choice is shown, with its
+// limits, and sent, only then.
 function seguirDependencias() {
-  for (const [clave, [otra, eleccion]] of Object.entries(SOLO_CON)) {
+  for (const [clave, aplica] of Object.entries(SOLO_CON)) {
     const el = control(clave);
-    el.disabled = control(otra).value !== eleccion;
-    el.closest('label').hidden = el.disabled;
+    el.disabled = !aplica();
+    [...formulario().children].find((hijo) => hijo.contains(el)).hidden = el.disabled;
   }
+}
+
+// A run's seed is drawn at random while its box is empty, and then written
+// in it, so that the run can be repeated; as a page's number holds it
+// exactly, below 2^53. The run shown while the box is empty is that of the
+// seed it will hold.
+let semillaPendiente;
+function semillaDeLaCajaVacia() {
+  if (semillaPendiente === undefined) {
+    const [alta, baja] = crypto.getRandomValues(new Uint32Array(2));
+    semillaPendiente = String((alta >>> 11) * 2 ** 32 + baja);
+  }
+  return semillaPendiente;
+}
+
+// A run asked for has its boxes filled: the units at the library's default
+// for the panel, the seed drawn; a box left empty is filled again once
+// left, not while it is being typed in. Gives whether it filled any.
+function completarMuestreo() {
+  if (!conMuestreo().checked) return false;
+  const unidades = control('montecarlo');
+  const semilla = control('semilla');
+  const vacias = [[unidades, unidades.placeholder], [semilla, semillaDeLaCajaVacia()]]
+    .filter(([caja]) => caja.value.trim() === '');
+  for (const [caja, valor] of vacias) caja.value = valor;
+  semillaPendiente = undefined;
+  return vacias.length > 0;
 }
 
 // The box with its limits under it, outside its label: they describe the
@@ -138,7 +175,6 @@ function ponerOpciones() {
   const datos = JSON.parse(pedirTexto('listas'));
   ({ listas, materiales: columnas } = datos);
   montajes = listas.find(({ clave }) => clave === 'montaje').elecciones;
-  ponerListas({});
   document.querySelector('#materiales thead tr').replaceChildren(...columnas.map(({ texto }) => {
     const cabecera = document.createElement('th');
     cabecera.scope = 'col';
@@ -151,6 +187,8 @@ function ponerOpciones() {
     if (!opcion.conSigno) caja.inputMode = 'decimal';
     if (opcion.defecto !== null) caja.placeholder = opcion.defecto;
   }
+  // After the boxes are grouped with their limits, which are hidden with them.
+  ponerListas({});
 }
 
 function limpiarAvisoDeCopia() {
@@ -169,6 +207,7 @@ function mostrar(estado, texto) {
   const hecho = estado === 'hecho';
   const resumen = document.getElementById('resumenDiseno');
   resumen.hidden = !hecho || resumen.textContent === '';
+  document.getElementById('muestreoDiseno').hidden = !hecho || !hayMuestreo;
   document.getElementById('alternativasDiseno').hidden =
     !hecho || document.querySelector('#alternativasDiseno li') === null;
   document.getElementById('ejemplosDiseno').hidden = estado !== 'espera';
@@ -209,6 +248,7 @@ function disenar() {
   marcoDelInforme().srcdoc = sinPrincipal(pedirTexto('informe-html'));
   ponerMateriales(informe.lista_materiales);
   document.getElementById('resumenDiseno').textContent = resultado.resumen;
+  ponerMuestreo(resultado.muestreo, informe.montecarlo);
   ponerAlternativas(resultado.alternativas);
   if (vigente) mostrar('hecho', informe.veredicto);
   else mostrar('obsoleto', FUERA_DE_FECHA);
@@ -224,6 +264,75 @@ function ponerAlternativas(alternativas) {
     const punto = document.createElement('li');
     punto.append(enlace);
     return punto;
+  }));
+}
+
+// The run beside the verdict: the report's line and its section's, and the
+// nominal output's bins, as a drawing and as a table.
+function ponerMuestreo(muestreo, montecarlo) {
+  hayMuestreo = muestreo !== null;
+  if (!hayMuestreo) return;
+  const linea = document.getElementById('lineaMuestreo');
+  linea.textContent = muestreo.veredicto ?? '';
+  linea.hidden = muestreo.veredicto === null;
+  document.getElementById('datosMuestreo').replaceChildren(...muestreo.lineas.map((texto) => {
+    const punto = document.createElement('li');
+    punto.textContent = texto;
+    return punto;
+  }));
+  const figura = document.getElementById('figuraMuestreo');
+  figura.hidden = muestreo.histograma === null;
+  if (figura.hidden) return;
+  const { titulo, filas } = muestreo.histograma;
+  document.getElementById('tituloHistograma').textContent = titulo;
+  document.querySelector('#tablaHistograma tbody').replaceChildren(...filas.map((celdas) => {
+    const fila = document.createElement('tr');
+    fila.append(...celdas.map((texto) => {
+      const celda = document.createElement('td');
+      celda.textContent = texto;
+      return celda;
+    }));
+    return fila;
+  }));
+  dibujarHistograma(montecarlo.medidas.vout_nominal_v, filas);
+}
+
+const SVG = 'http://www.w3.org/2000/svg';
+function elementoSvg(nombre, atributos) {
+  const el = document.createElementNS(SVG, nombre);
+  for (const [atributo, valor] of Object.entries(atributos)) el.setAttribute(atributo, valor);
+  return el;
+}
+
+// The bins stretched to the box, one unit of width each and one of height
+// per unit drawn, with the worst case's ends dashed; the figures at the
+// axis's ends are the table's, as the report writes them.
+const ANCHO_HISTOGRAMA = 600;
+const ALTO_HISTOGRAMA = 190;
+function dibujarHistograma({ histograma: { desde, hasta, cuentas }, cota_baja: baja, cota_alta: alta }, filas) {
+  const mayor = Math.max(1, ...cuentas);
+  const x = (valor) => ((valor - desde) / (hasta - desde)) * ANCHO_HISTOGRAMA;
+  const ancho = ANCHO_HISTOGRAMA / cuentas.length;
+  const barras = cuentas.map((cuenta, i) => elementoSvg('rect', {
+    class: 'barra',
+    x: i * ancho,
+    y: ALTO_HISTOGRAMA * (1 - cuenta / mayor),
+    width: ancho,
+    height: (ALTO_HISTOGRAMA * cuenta) / mayor,
+  }));
+  const cotas = [baja, alta].filter((cota) => cota !== null).map((cota) => elementoSvg('line', {
+    class: 'cota', x1: x(cota), x2: x(cota), y1: 0, y2: ALTO_HISTOGRAMA,
+  }));
+  const svg = document.getElementById('histograma');
+  svg.setAttribute('preserveAspectRatio', 'none');
+  svg.replaceChildren(...barras, ...cotas);
+  const [primera] = filas[0][0].split(' a ');
+  const ultima = filas.at(-1)[0].split(' a ').at(-1);
+  const unidad = ultima.slice(ultima.lastIndexOf(' '));
+  document.getElementById('ejeHistograma').replaceChildren(...[primera + unidad, ultima].map((texto) => {
+    const extremo = document.createElement('span');
+    extremo.textContent = texto;
+    return extremo;
   }));
 }
 
@@ -383,15 +492,23 @@ async function copiarInforme() {
   }
 }
 
+function alCambiarOpciones() {
+  seguirDependencias();
+  disenar();
+  document.dispatchEvent(new Event('zener-opciones'));
+}
+
 export function iniciarPanel(pedir) {
   pedirTexto = pedir;
   ponerOpciones();
   document.getElementById('panelDiseno').hidden = false;
   formulario().addEventListener('input', ({ target }) => {
     if (target === control('montaje')) alCambiarMontaje();
-    seguirDependencias();
-    disenar();
-    document.dispatchEvent(new Event('zener-opciones'));
+    if (target === conMuestreo()) completarMuestreo();
+    alCambiarOpciones();
+  });
+  formulario().addEventListener('change', () => {
+    if (completarMuestreo()) alCambiarOpciones();
   });
   formulario().addEventListener('submit', (e) => e.preventDefault());
   new ResizeObserver(seguirDesplazamiento).observe(document.getElementById('marcoMateriales'));
