@@ -113,9 +113,6 @@ Fallo FalloDeEntrada(std::string mensaje) {
   return Fallo{std::move(mensaje), kSalidaErrorEntrada};
 }
 
-// The largest seed: what a page's number holds exactly, 2^53 − 1.
-constexpr double kMayorSemilla = 9007199254740991.0;
-
 // A whole number within limits, written as a figure is (100.000).
 std::optional<std::uint64_t> Entero(const std::string& texto, double minimo, double maximo) {
   const Lectura l = LeerValor(texto);

@@ -454,7 +454,7 @@ TanteosGuardados::Memoria::Tanteo* Guardado(const FilaZener* fila, const CargaDe
 Candidato Tanteado(const Problema& p, const Zener& z) {
   if (const auto* t = Guardado(z.fila, p.carga)) return t->candidato;
   Candidato c = EvaluarPieza(p, z);
-  if (tMemoria) tMemoria->tanteos.push_back({z.fila, p.carga, c, std::nullopt});
+  if (tMemoria) tMemoria->tanteos.push_back({z.fila, p.carga, c, std::nullopt, std::nullopt});
   return c;
 }
 

@@ -352,7 +352,7 @@ std::string HistogramaSvg(const Resumen& r, const DescripcionMedida& x) {
                  kArriba,
                  kAbajo,
                  EjeRedondo(desde, hasta),
-                 EjeRedondo(0, static_cast<double>(std::max<std::uint64_t>(mayor, 1)))};
+                 EjeRedondo(0, ComoReal(std::max<std::uint64_t>(mayor, 1)))};
   const auto n = Coordenada;
   const std::string titulo = std::string(x.nombre) + " (" + std::string(x.unidad) + ")";
   std::string s =
@@ -360,7 +360,7 @@ std::string HistogramaSvg(const Resumen& r, const DescripcionMedida& x) {
   const double ancho = (h.hasta - h.desde) / static_cast<double>(h.cuentas.size());
   for (std::size_t i = 0; i < h.cuentas.size(); ++i) {
     const double x0 = h.desde + ancho * static_cast<double>(i);
-    const double c = static_cast<double>(h.cuentas[i]);
+    const double c = ComoReal(h.cuentas[i]);
     s += "<rect class=\"barra\" x=\"" + n(l.X(x0)) + "\" y=\"" + n(l.Y(c)) + "\" width=\"" +
          n(l.X(x0 + ancho) - l.X(x0)) + "\" height=\"" + n(l.Y(0) - l.Y(c)) +
          "\" fill=\"#8ab\" stroke=\"#467\"/>";

@@ -34,7 +34,7 @@ std::string Rendimiento(const Muestreo& m) {
 }
 
 std::string Unidades(std::uint64_t n) {
-  return Cifra(static_cast<double>(n), 0);
+  return Cifra(ComoReal(n), 0);
 }
 
 std::string Limites(const Resumen& r, const DescripcionMedida& x) {
@@ -126,18 +126,27 @@ std::optional<Seccion> SeccionMuestreo(const Diseno& d) {
   return s;
 }
 
+std::vector<BarraDeHistograma> BarrasDe(const Resumen& r, const DescripcionMedida& x) {
+  const Histograma& h = r.histograma;
+  const double ancho = (h.hasta - h.desde) / static_cast<double>(h.cuentas.size());
+  std::vector<BarraDeHistograma> intervalos;
+  for (std::size_t i = 0; i < h.cuentas.size(); ++i) {
+    const double desde = h.desde + ancho * static_cast<double>(i);
+    intervalos.push_back({Cifra(desde, x.decimales) + " a " + Cifra(desde + ancho, x.decimales) +
+                              " " + std::string(x.unidad),
+                          h.cuentas[i]});
+  }
+  return intervalos;
+}
+
 std::string HistogramaTexto(const Resumen& r, const DescripcionMedida& x) {
   const Histograma& h = r.histograma;
   const std::uint64_t mayor = *std::max_element(h.cuentas.begin(), h.cuentas.end());
-  const double ancho = (h.hasta - h.desde) / static_cast<double>(h.cuentas.size());
   std::string t;
-  for (std::size_t i = 0; i < h.cuentas.size(); ++i) {
-    const double desde = h.desde + ancho * static_cast<double>(i);
-    const auto barra =
-        mayor == 0 ? 0 : static_cast<std::size_t>(h.cuentas[i] * kAnchoBarra / mayor);
-    t += "  " + Cifra(desde, x.decimales) + " a " + Cifra(desde + ancho, x.decimales) + " " +
-         std::string(x.unidad) + "  " + std::string(barra, '#') + (barra > 0 ? " " : "") +
-         Unidades(h.cuentas[i]) + "\n";
+  for (const BarraDeHistograma& i : BarrasDe(r, x)) {
+    const auto barra = mayor == 0 ? 0 : static_cast<std::size_t>(i.unidades * kAnchoBarra / mayor);
+    t += "  " + i.texto + "  " + std::string(barra, '#') + (barra > 0 ? " " : "") +
+         Unidades(i.unidades) + "\n";
   }
   return t;
 }
@@ -146,7 +155,7 @@ std::string MuestreoJson(const Diseno& d) {
   if (!d.muestreo) return "null";
   const Muestreo& m = *d.muestreo;
   ObjetoJson o;
-  o.Numero("n", static_cast<double>(m.opciones.unidades))
+  o.Numero("n", ComoReal(m.opciones.unidades))
       .Campo("semilla", std::to_string(m.opciones.semilla))
       .Cadena("sin_muestreo", m.sinMuestreo.value_or(""));
   if (m.sinMuestreo) return o.Cerrar();
@@ -164,7 +173,7 @@ std::string MuestreoJson(const Diseno& d) {
   o.Numero("rendimiento", m.rendimiento)
       .Campo("intervalo",
              "[" + NumeroJson(m.intervaloBajo) + "," + NumeroJson(m.intervaloAlto) + "]")
-      .Numero("aprobadas", static_cast<double>(m.aprobadas))
+      .Numero("aprobadas", ComoReal(m.aprobadas))
       .Campo("falla_mas", m.masFallada
                               ? CadenaJson(kPromesas[static_cast<std::size_t>(*m.masFallada)].clave)
                               : "null")

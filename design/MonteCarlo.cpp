@@ -74,7 +74,7 @@ std::size_t I(Promesa p) {
 // library, as the engine's sequence is.
 double Uniforme(std::mt19937_64& azar) {
   constexpr double kDosALaMenos53 = 1.0 / 9007199254740992.0;
-  return static_cast<double>(azar() >> 11) * kDosALaMenos53;
+  return ComoReal(azar() >> 11) * kDosALaMenos53;
 }
 
 double Entre(std::mt19937_64& azar, double bajo, double alto) {
@@ -333,12 +333,12 @@ struct Momentos {
   void Anadir(double x) {
     ++n;
     const double delta = x - media;
-    media += delta / static_cast<double>(n);
+    media += delta / ComoReal(n);
     m2 += delta * (x - media);
     minimo = std::min(minimo, x);
     maximo = std::max(maximo, x);
   }
-  double Sigma() const { return n > 1 ? std::sqrt(m2 / static_cast<double>(n - 1)) : 0; }
+  double Sigma() const { return n > 1 ? std::sqrt(m2 / ComoReal(n - 1)) : 0; }
 };
 
 // The worst case's bounds of a measure: the design's own figures.
@@ -422,8 +422,8 @@ void Contar(Histograma& h, double x) {
 
 // Wilson's score interval for k passes of n at 95 %.
 void Intervalo(Muestreo& m, std::uint64_t n) {
-  const double nn = static_cast<double>(n);
-  const double p = static_cast<double>(m.aprobadas) / nn;
+  const double nn = ComoReal(n);
+  const double p = ComoReal(m.aprobadas) / nn;
   const double z2 = kZ95 * kZ95;
   const double centro = (p + z2 / (2 * nn)) / (1 + z2 / nn);
   const double medio = kZ95 * std::sqrt(p * (1 - p) / nn + z2 / (4 * nn * nn)) / (1 + z2 / nn);

@@ -24,6 +24,14 @@ struct OpcionesMuestreo {
 };
 // The most units one run takes: a minute's work at most.
 inline constexpr std::uint64_t kMaximoUnidades = 10000000;
+// A count as a double, through a signed integer: every count here is far
+// below 2^63, and converting an unsigned one takes 32-bit x86 an x87 step
+// whose precision is not the rest's.
+inline double ComoReal(std::uint64_t n) {
+  return static_cast<double>(static_cast<std::int64_t>(n));
+}
+// The largest seed: what a page's number holds exactly, 2^53 − 1.
+inline constexpr double kMayorSemilla = 9007199254740991.0;
 
 // What each unit is measured for, at the corner of input, load and ambient
 // where it is most: the worst case's figures, unit by unit.

@@ -3,6 +3,7 @@
 // pieces of wording every circuit's own sections share.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,9 +48,15 @@ std::string TextoDeEsquina(const Diseno& d, const Esquina& e);
 inline constexpr std::string_view kTituloMuestreo =
     "Monte Carlo: lo que hace una fabricación de piezas reales";
 // The Monte-Carlo run, when there is one: the line beside the verdict, its
-// section, a measure's bins as text lines, its JSON object (null without).
+// section, a measure's bins as text lines (each its interval as the report
+// writes it and its units), its JSON object (null without).
 std::optional<std::string> LineaDeMuestreo(const Diseno& d);
 std::optional<Seccion> SeccionMuestreo(const Diseno& d);
+struct BarraDeHistograma {
+  std::string texto;
+  std::uint64_t unidades;
+};
+std::vector<BarraDeHistograma> BarrasDe(const Resumen& resumen, const DescripcionMedida& medida);
 std::string HistogramaTexto(const Resumen& resumen, const DescripcionMedida& medida);
 std::string MuestreoJson(const Diseno& d);
 

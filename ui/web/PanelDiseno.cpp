@@ -37,8 +37,6 @@ constexpr std::string_view kClaveUnidades = "montecarlo";
 constexpr std::string_view kClaveSemilla = "semilla";
 constexpr double kUnidadesPorDefecto = 2000;
 constexpr double kMaximoUnidadesPanel = 20000;
-// What a page's number holds exactly, 2^53 − 1, as the tool takes it.
-constexpr double kMayorSemilla = 9007199254740991.0;
 constexpr CajaDeMuestreo kCajasDeMuestreo[] = {
     {kClaveUnidades, "el número de unidades de Monte Carlo", 1, kMaximoUnidadesPanel,
      kUnidadesPorDefecto, &OpcionesMuestreo::unidades},
@@ -252,23 +250,18 @@ void AnadirAlternativas(std::string& json, const Diseno& diseno) {
 }
 
 // The run's nominal output, bin by bin, as the text report lists it: each
-// line's interval and units, without its bar of '#'.
+// interval and its units.
 void AnadirBarras(std::string& json, const zener::Resumen& salida) {
   const DescripcionMedida& medida = DescripcionDe(Medida::VoutNominal);
   json += "{\"titulo\":";
   AnadirCadena(json, std::string(medida.nombre) + ", unidades por intervalo");
   json += ",\"filas\":[";
-  const std::string texto = HistogramaTexto(salida, medida);
-  for (std::size_t inicio = 0; inicio < texto.size();) {
-    const std::size_t fin = texto.find('\n', inicio);
-    const std::string_view linea =
-        SinEspacios(std::string_view(texto).substr(inicio, fin - inicio));
+  for (const BarraDeHistograma& intervalo : BarrasDe(salida, medida)) {
     json += '[';
-    AnadirCadena(json, linea.substr(0, linea.find("  ")));
+    AnadirCadena(json, intervalo.texto);
     json += ',';
-    AnadirCadena(json, linea.substr(linea.rfind(' ') + 1));
+    AnadirCadena(json, Cifra(ComoReal(intervalo.unidades), 0));
     json += "],";
-    inicio = fin + 1;
   }
   json.back() = ']';
   json += '}';
