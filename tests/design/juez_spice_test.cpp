@@ -8,6 +8,7 @@
 // states, within 0,1 %.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -202,9 +203,10 @@ std::map<std::string, double> Ngspice(const std::string& mazo, std::string& text
   if (!tubo) return {};
   char trozo[1 << 16];
   for (std::size_t n; (n = fread(trozo, 1, sizeof trozo, tubo)) > 0;) texto.append(trozo, n);
-  pclose(tubo);
+  const int estado = pclose(tubo);
   std::istringstream lineas(texto);
   texto += std::string(std::istreambuf_iterator<char>(std::ifstream(errores).rdbuf()), {});
+  texto += "\nngspice salió con " + std::to_string(WIFEXITED(estado) ? WEXITSTATUS(estado) : -1);
   std::map<std::string, double> valores;
   for (std::string linea; std::getline(lineas, linea);) {
     std::istringstream campos(linea);
@@ -840,6 +842,8 @@ TEST(JuezSpice, ElCircuitoDelInformeCorre) {
     Ngspice(InformeSpice(d), texto);
     EXPECT_EQ(texto.find("FALLA"), std::string::npos) << texto.substr(0, 3000);
     EXPECT_NE(texto.find("Index"), std::string::npos) << "sin el barrido nominal";
+    // Every promise held: the deck says so in its exit status.
+    EXPECT_EQ(texto.substr(texto.rfind('\n') + 1), "ngspice salió con 0");
     std::map<std::string, std::pair<double, double>> extremos;  // least and most
     std::istringstream lineas(texto);
     for (std::string linea; std::getline(lineas, linea);) {
