@@ -31,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam
   for (int i = 0; i < 6; ++i) Exigir(std::memcmp(diseno[i], &valores[i], sizeof(double)) == 0);
   if (regla != 0) {
     Exigir(kReglas[static_cast<std::size_t>(regla - 1)].falla(antes));
-    for (int r = 0; r < regla - 1; ++r)
-      Exigir(!kReglas[static_cast<std::size_t>(r)].falla(antes));
+    for (int r = 0; r < regla - 1; ++r) Exigir(!kReglas[static_cast<std::size_t>(r)].falla(antes));
     Exigir(d.RrLim == 0 && d.IrMax == 0);
     return 0;
   }
