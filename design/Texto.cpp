@@ -4,6 +4,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "core/NumeroTexto.h"
 #include "design/Codificacion.h"
@@ -152,8 +154,46 @@ std::string Eco(std::string_view texto, std::size_t mayor) {
   return eco;
 }
 
+namespace {
+
+// A figure to a few decimals without std::to_chars's exact path, which
+// costs a batch row a third of its time, where the answer cannot differ
+// from it: the value scaled to a whole number of its last decimal lies far
+// from a half, and is small enough that the scaling's own error is far
+// below that distance. False where it must take the exact path.
+bool AnadirCifraCorta(std::string& destino, double valor, int decimales) {
+  constexpr std::array<double, kMaximoDecimales + 1> kEscalas = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+  // Below 1e9 the product is within 1,2e-7 of exact: a tenth of the band.
+  constexpr double kMayorEscalado = 1e9, kCercaDeLaMitad = 1e-6;
+  if (decimales < 0 || decimales > kMaximoDecimales) return false;
+  const auto escala = static_cast<std::uint64_t>(kEscalas[static_cast<std::size_t>(decimales)]);
+  const double escalado = std::fabs(valor) * static_cast<double>(escala);
+  if (!(escalado < kMayorEscalado)) return false;
+  const double entero = std::floor(escalado);
+  if (std::fabs(escalado - entero - 0.5) < kCercaDeLaMitad) return false;
+  const auto n = static_cast<std::uint64_t>(entero) + (escalado - entero > 0.5 ? 1 : 0);
+  char buffer[32];
+  char* p = buffer;
+  if (std::signbit(valor)) *p++ = '-';
+  p = std::to_chars(p, buffer + sizeof buffer, n / escala).ptr;
+  if (decimales > 0) {
+    *p++ = ',';
+    char* fraccion = std::to_chars(p, buffer + sizeof buffer, n % escala).ptr;
+    const auto cifras = static_cast<std::size_t>(fraccion - p);
+    const auto ceros = static_cast<std::size_t>(decimales) - cifras;
+    std::memmove(p + ceros, p, cifras);
+    std::fill_n(p, ceros, '0');
+    p += decimales;
+  }
+  destino.append(buffer, p);
+  return true;
+}
+
+}  // namespace
+
 void AnadirCifraHoja(std::string& destino, double valor, int decimales) {
   if (!std::isfinite(valor)) return;
+  if (AnadirCifraCorta(destino, valor, decimales)) return;
   char buffer[400];
   const auto [fin, error] =
       decimales < 0 ? std::to_chars(buffer, buffer + sizeof buffer, valor, std::chars_format::fixed)

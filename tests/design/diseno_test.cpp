@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -740,6 +741,33 @@ TEST(Texto, CifrasHonradas) {
       {Ohmios(0, 2), "0 Ω"},
   };
   for (const auto& c : casos) EXPECT_EQ(c.obtenido, c.esperado);
+}
+
+// A batch cell is what the exact decimal expansion gives, rounded half to
+// even, the quick path included: ties, values that round up into a new
+// digit, negatives that round to zero, and seeded values of every size.
+TEST(Texto, LaCifraDeLaHojaEsLaExacta) {
+  auto exacta = [](double v, int decimales) {
+    char b[400];
+    const auto fin = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, decimales).ptr;
+    std::string t(b, fin);
+    std::replace(t.begin(), t.end(), '.', ',');
+    return t;
+  };
+  std::vector<std::pair<double, int>> casos = {
+      {0.125, 2},     {2.5, 0},         {3.5, 0}, {-0.0049, 2}, {-0.0, 1}, {9.9999996, 6},
+      {0.0000005, 6}, {999999999.5, 0}, {1e9, 3}, {1.005, 2},   {0.35, 1}, {123456.789, 3}};
+  std::mt19937_64 azar(7);
+  std::uniform_real_distribution<double> mantisa(-1, 1);
+  std::uniform_int_distribution<int> exponente(-8, 11), decimales(0, 6);
+  for (int i = 0; i < 200000; ++i) {
+    casos.push_back({mantisa(azar) * std::pow(10.0, exponente(azar)), decimales(azar)});
+  }
+  for (const auto& [valor, d] : casos) {
+    std::string obtenido;
+    AnadirCifraHoja(obtenido, valor, d);
+    ASSERT_EQ(obtenido, exacta(valor, d)) << valor << " a " << d;
+  }
 }
 
 // The report's JSON has the same keys in the same order whatever the design.
