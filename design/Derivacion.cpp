@@ -793,6 +793,9 @@ std::optional<double> ImpedanciaDelZener(Diseno& diseno) {
 }
 
 TanteosGuardados::TanteosGuardados() : memoria_(std::make_unique<Memoria>()), anterior_(tMemoria) {
+  // A part of each family at each load a design works: one allocation.
+  constexpr std::size_t kTanteosDeUnDiseno = 16;
+  memoria_->tanteos.reserve(kTanteosDeUnDiseno);
   tMemoria = memoria_.get();
 }
 
