@@ -162,16 +162,19 @@ namespace {
 // from a half, and is small enough that the scaling's own error is far
 // below that distance. False where it must take the exact path.
 bool AnadirCifraCorta(std::string& destino, double valor, int decimales) {
-  constexpr std::array<double, kMaximoDecimales + 1> kEscalas = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6};
+  // Signed 32-bit whole numbers: they hold every figure below the bound,
+  // and 32-bit x86 converts them without its x87 unit.
+  constexpr std::array<std::int32_t, kMaximoDecimales + 1> kEscalas = {1,     10,     100,    1000,
+                                                                       10000, 100000, 1000000};
   // Below 1e9 the product is within 1,2e-7 of exact: a tenth of the band.
   constexpr double kMayorEscalado = 1e9, kCercaDeLaMitad = 1e-6;
   if (decimales < 0 || decimales > kMaximoDecimales) return false;
-  const auto escala = static_cast<std::uint64_t>(kEscalas[static_cast<std::size_t>(decimales)]);
+  const std::int32_t escala = kEscalas[static_cast<std::size_t>(decimales)];
   const double escalado = std::fabs(valor) * static_cast<double>(escala);
   if (!(escalado < kMayorEscalado)) return false;
   const double entero = std::floor(escalado);
   if (std::fabs(escalado - entero - 0.5) < kCercaDeLaMitad) return false;
-  const auto n = static_cast<std::uint64_t>(entero) + (escalado - entero > 0.5 ? 1 : 0);
+  const std::int32_t n = static_cast<std::int32_t>(entero) + (escalado - entero > 0.5 ? 1 : 0);
   char buffer[32];
   char* p = buffer;
   if (std::signbit(valor)) *p++ = '-';

@@ -8,7 +8,7 @@ bash scripts/instalar.sh
 
 cmake -S . -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/host -j"$(nproc)"
-ctest --test-dir build/host --output-on-failure
+ctest --test-dir build/host --output-on-failure -j"$(nproc)"
 
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, but
 # for the circuit simulator's judgement, which is arithmetic already run.
@@ -16,7 +16,7 @@ cmake -S . -B build/san -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
   >/dev/null
 cmake --build build/san -j"$(nproc)"
-ctest --test-dir build/san --output-on-failure -LE simulador
+ctest --test-dir build/san --output-on-failure -LE simulador -j"$(nproc)"
 
 # A short fuzzing run; scripts/fuzz.sh SECONDS runs longer.
 bash scripts/fuzz.sh 15
