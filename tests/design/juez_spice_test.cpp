@@ -725,7 +725,9 @@ TEST(JuezSpice, ElSeguidorCumpleEnElSimulador) {
                  {'e', {"Vce ≤ Vce máx", {}}},
                  {'t', {"Tj del zener y del transistor", {}}},
                  {'p', {"P R × margen ≤ la de la pieza", {}}},
-                 {'v', {"V R ≤ la máxima prometida", {}}}});
+                 {'v', {"V R ≤ la máxima prometida", {}}},
+                 {'B', {"Vb entre Vb mín y Vb máx", {}}},
+                 {'i', {"Ib ≤ Ib máx", {}}}});
   std::map<std::size_t, double> pzSimulada, pqSimulada;
   for (std::size_t k = 0; k < circuitos.size(); ++k) {
     const Circuito& c = circuitos[k];
@@ -748,6 +750,10 @@ TEST(JuezSpice, ElSeguidorCumpleEnElSimulador) {
       anotar('v', e.De(Figura::VRMax), vr);
       anotar('q', e.De(Figura::PTransistor), pq);
       anotar('e', e.De(Figura::VceMax), vce);
+      anotar('B', -e.De(Figura::VbMin), -s.vb);
+      anotar('B', e.De(Figura::VbMax), s.vb);
+      // What R carries beyond the Zener's current goes into the base.
+      anotar('i', e.De(Figura::IbMax), (vr / c.r - s.i) * 1000);
     }
     switch (c.que) {
       case 'm':
@@ -787,6 +793,10 @@ TEST(JuezSpice, ElSeguidorCumpleEnElSimulador) {
     const double rth = disipador ? *t.rthJcKPorW + *t.rthCsKPorW + *disipador : t.rthJaKPorW;
     juicio.Anotar('t', d.cifras.De(Figura::TjTransistor), d.opciones.tempMaxC + pq * rth,
                   casos[n].nombre, circuitos.front());
+    if (const auto libre = d.cifras[Figura::TjSinDisipador]) {
+      juicio.Anotar('t', *libre, d.opciones.tempMaxC + pq * t.rthJaKPorW, casos[n].nombre,
+                    circuitos.front());
+    }
     juicio.Anotar('t', d.cifras.De(Figura::TjZener),
                   d.opciones.tempMaxC + pzSimulada[n] * d.zener->familia->rthKPorW, casos[n].nombre,
                   circuitos.front());
