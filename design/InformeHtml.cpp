@@ -119,6 +119,16 @@ struct Lienzo {
   }
 };
 
+// Every plot is 640 units wide, its area `alto` high above a band of its
+// own for the legend, where no curve runs, and `izq` left for the ticks'
+// labels.
+constexpr double kLeyenda = 50;
+constexpr double kAltoDeCurvas = 340, kIzqDeCurvas = 60;
+Lienzo LienzoDeGrafico(double alto, double izq, const Eje& x, const Eje& y) {
+  constexpr double kAncho = 640, kDer = 20, kArriba = 20, kAbajo = 50 + kLeyenda;
+  return {kAncho, alto + kLeyenda, izq, kDer, kArriba, kAbajo, x, y};
+}
+
 // A coordinate to a tenth of a unit.
 std::string Coordenada(double valor) {
   return NumeroJson(std::round(valor * 10) / 10);
@@ -209,11 +219,7 @@ std::string Grafico(const Diseno& d) {
   const bool izMaxLejana = z && izMax > kIzMaxLejana * yMax;
   if (z && !izMaxLejana) yMax = std::max(yMax, izMax);
   const Eje y = EjeRedondo(yMin, yMax);
-  // The legend has a band of its own under the axis, where no curve runs.
-  constexpr double kLeyenda = 50;
-  constexpr double kAncho = 640, kAlto = 340 + kLeyenda, kIzq = 60, kDer = 20, kArriba = 20,
-                   kAbajo = 50 + kLeyenda;
-  const Lienzo lienzo{kAncho, kAlto, kIzq, kDer, kArriba, kAbajo, x, y};
+  const Lienzo lienzo = LienzoDeGrafico(kAltoDeCurvas, kIzqDeCurvas, x, y);
   auto X = [&](double il) { return lienzo.X(il); };
   auto Y = [&](double i) { return lienzo.Y(i); };
   const auto n = Coordenada;
@@ -285,10 +291,7 @@ std::string GraficoEnvolvente(const Diseno& d) {
   auto baja = [&](double ma) { return env.TensionBaja(ma / kMiliPorUnidad); };
   const Eje x = EjeRedondo(0, hasta);
   const Eje y = EjeRedondo(baja(desde), alta(hasta));
-  constexpr double kLeyenda = 50;
-  constexpr double kAncho = 640, kAlto = 340 + kLeyenda, kIzq = 60, kDer = 20, kArriba = 20,
-                   kAbajo = 50 + kLeyenda;
-  const Lienzo lienzo{kAncho, kAlto, kIzq, kDer, kArriba, kAbajo, x, y};
+  const Lienzo lienzo = LienzoDeGrafico(kAltoDeCurvas, kIzqDeCurvas, x, y);
   auto X = [&](double ma) { return lienzo.X(ma); };
   auto Y = [&](double volt) { return lienzo.Y(volt); };
   const auto n = Coordenada;
@@ -296,10 +299,12 @@ std::string GraficoEnvolvente(const Diseno& d) {
                         "Corriente del zener (mA)", "Tensión del zener (V)", kLeyenda);
   // A nested viewport in the same coordinates clips the band and the lines
   // to the plot's area.
-  const std::string area = n(kIzq) + " " + n(kArriba) + " " + n(kAncho - kIzq - kDer) + " " +
-                           n(kAlto - kArriba - kAbajo);
-  s += "<svg x=\"" + n(kIzq) + "\" y=\"" + n(kArriba) + "\" width=\"" + n(kAncho - kIzq - kDer) +
-       "\" height=\"" + n(kAlto - kArriba - kAbajo) + "\" viewBox=\"" + area + "\">";
+  const Lienzo& l = lienzo;
+  const std::string area = n(l.izq) + " " + n(l.arriba) + " " + n(l.ancho - l.izq - l.der) + " " +
+                           n(l.alto - l.arriba - l.abajo);
+  s += "<svg x=\"" + n(l.izq) + "\" y=\"" + n(l.arriba) + "\" width=\"" +
+       n(l.ancho - l.izq - l.der) + "\" height=\"" + n(l.alto - l.arriba - l.abajo) +
+       "\" viewBox=\"" + area + "\">";
   // The band: along the highest curve and back along the lowest.
   std::string banda = "<path fill=\"#fd8\" fill-opacity=\"0.6\" stroke=\"#a60\" d=\"M";
   for (const double ma : corrientes) banda += n(X(ma)) + "," + n(Y(alta(ma))) + " ";
@@ -308,9 +313,9 @@ std::string GraficoEnvolvente(const Diseno& d) {
   }
   s += banda + "Z\"/>";
   auto vertical = [&](double ma, const std::string& nombre, const char* color) {
-    s += "<line x1=\"" + n(X(ma)) + "\" x2=\"" + n(X(ma)) + "\" y1=\"" + n(kArriba) + "\" y2=\"" +
-         n(kAlto - kAbajo) + "\" stroke=\"" + color + "\" stroke-dasharray=\"2 3\"/>";
-    s += "<text x=\"" + n(X(ma) + 3) + "\" y=\"" + n(kAlto - kAbajo - 4) +
+    s += "<line x1=\"" + n(X(ma)) + "\" x2=\"" + n(X(ma)) + "\" y1=\"" + n(l.arriba) + "\" y2=\"" +
+         n(l.alto - l.abajo) + "\" stroke=\"" + color + "\" stroke-dasharray=\"2 3\"/>";
+    s += "<text x=\"" + n(X(ma) + 3) + "\" y=\"" + n(l.alto - l.abajo - 4) +
          "\" font-size=\"11\" fill=\"" + color + "\">" + Escapar(nombre) + "</text>";
   };
   vertical(fila.izkMa, "Izk", "#555");
@@ -342,17 +347,10 @@ std::string HistogramaSvg(const Resumen& r, const DescripcionMedida& x) {
   for (const auto& limite : {r.limiteBajo, r.limiteAlto}) {
     if (limite) desde = std::min(desde, *limite), hasta = std::max(hasta, *limite);
   }
-  constexpr double kLeyenda = 50;
-  constexpr double kAncho = 640, kAlto = 260 + kLeyenda, kIzq = 70, kDer = 20, kArriba = 20,
-                   kAbajo = 50 + kLeyenda;
-  const Lienzo l{kAncho,
-                 kAlto,
-                 kIzq,
-                 kDer,
-                 kArriba,
-                 kAbajo,
-                 EjeRedondo(desde, hasta),
-                 EjeRedondo(0, ComoReal(std::max<std::uint64_t>(mayor, 1)))};
+  // Less high than the curves, and room at the left for counts in thousands.
+  constexpr double kAltoDeHistograma = 260, kIzqDeHistograma = 70;
+  const Lienzo l = LienzoDeGrafico(kAltoDeHistograma, kIzqDeHistograma, EjeRedondo(desde, hasta),
+                                   EjeRedondo(0, ComoReal(std::max<std::uint64_t>(mayor, 1))));
   const auto n = Coordenada;
   const std::string titulo = std::string(x.nombre) + " (" + std::string(x.unidad) + ")";
   std::string s =
